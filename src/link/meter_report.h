@@ -1,0 +1,24 @@
+#pragma once
+// The meter report "Q": 30 levels of two hex digits at fixed positions.
+
+#include <string>
+#include <string_view>
+
+#include "link/mixer_state.h"
+
+namespace mixer {
+
+inline constexpr int kMeterValueCount = 30;
+inline constexpr int kMeterBarMax = 186;
+
+// Checks the frame and stores the 30 levels; false (nothing changed) for a
+// broken frame or fewer than 60 hex digits.
+bool ParseMeterReport(std::string_view message, MixerState& state);
+
+// The report a mixer sends for the meter fields of state.
+std::string BuildMeterReport(const MixerState& state);
+
+// Bar height 0..186 for a reported level 0..255 (values outside are clamped).
+double MeterBarHeight(int level);
+
+}  // namespace mixer

@@ -1,0 +1,185 @@
+#include "link/state_reply.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <random>
+
+#include "link/incoming.h"
+#include "link/wire_format.h"
+#include "link/random_state.h"
+
+using namespace mixer;
+using mixer::testing::RandomState;
+using mixer::testing::SameState;
+
+namespace {
+
+MixerState Zero() {
+    MixerState s;
+    std::memset(&s, 0, sizeof s);
+    return s;
+}
+
+// A reply with the given groups (1-based) and every other group empty.
+std::string ReplyWithGroups(const std::vector<std::pair<int, std::string>>& groups, int groupCount = 27) {
+    std::vector<std::string> fields(1 + groupCount);
+    fields[0] = "01";
+    for (const auto& [g, text] : groups) fields[g] = text;
+    return FormatMessage('Z', fields);
+}
+
+// Feeds a message through the splitter in datagrams of at most 128 bytes and
+// returns what the splitter delivers.
+std::vector<std::string> Deliver(const std::string& message) {
+    std::string residue;
+    std::vector<std::string> out;
+    for (std::size_t i = 0; i < message.size(); i += kMaxDatagram) SplitFrames(residue, message.substr(i, kMaxDatagram), out);
+    return out;
+}
+
+}  // namespace
+
+TEST(StateReply, RoundTripThroughDatagrams) {
+    std::mt19937 rng(42);
+    for (int trial = 0; trial < 50; ++trial) {
+        const MixerState original = RandomState(rng);
+        const std::string reply = BuildStateReply(original, "123");
+        ASSERT_LE(reply.size(), kMaxMessageLength);
+        const auto delivered = Deliver(reply);
+        ASSERT_EQ(delivered.size(), 1u);
+
+        MixerState parsed = Zero();
+        std::string version;
+        ASSERT_EQ(OnMessage(delivered[0], parsed, version), IncomingKind::StateReply);
+        EXPECT_EQ(version, "123");
+        ASSERT_TRUE(SameState(parsed, original)) << "trial " << trial;
+    }
+}
+
+TEST(StateReply, GainsAreDoubledOnArrivalAndTypesLowered) {
+    // CH 1: band 1 type 2 (low shelf), 1000 Hz, gain 12, Q 5; band 2 freq 2000.
+    const std::string band = "02" "03E8" "0C" "05";
+    const std::string band2 = "01" "07D0" "00" "01";
+    const std::string rest = "01" "0014" "00" "01";
+    MixerState s = Zero();
+    std::string version;
+    // One whole record (four bands) and the first two bands of the next.
+    ASSERT_TRUE(ParseStateReply(ReplyWithGroups({{14, band + band2 + rest + rest + band + band2}}), s, version));
+    EXPECT_EQ(s.strips[0].peqBands[0].type, 1);
+    EXPECT_EQ(s.strips[0].peqBands[0].freq, 1000);
+    EXPECT_EQ(s.strips[0].peqBands[0].gain2, 24);
+    EXPECT_EQ(s.strips[0].peqBands[0].q, 5);
+    EXPECT_EQ(s.strips[0].peqBands[1].freq, 2000);
+    EXPECT_EQ(s.strips[0].peqBands[3].freq, 20);
+    EXPECT_EQ(s.strips[1].peqBands[0].freq, 20);  // partial record: only clamped by the normalisation
+    EXPECT_EQ(s.strips[1].peqBands[0].gain2, 0);
+}
+
+TEST(StateReply, HighPassSwitchLeavesTheLowPassSwitchAlone) {
+    MixerState s = Zero();
+    std::string version;
+    ASSERT_TRUE(ParseStateReply(ReplyWithGroups({{9, "1010"}, {11, "0110"}}), s, version));
+    EXPECT_EQ(s.strips[0].lpfOn, 1);
+    EXPECT_EQ(s.strips[0].hpfOn, 0);
+    EXPECT_EQ(s.strips[1].lpfOn, 0);
+    EXPECT_EQ(s.strips[1].hpfOn, 1);
+    EXPECT_EQ(s.strips[2].lpfOn, 1);
+    EXPECT_EQ(s.strips[2].hpfOn, 1);
+}
+
+TEST(StateReply, NormalisationRunsAfterEveryReply) {
+    MixerState s = Zero();
+    s.strips[4].peqOn = 0;
+    s.buses[3].geqOn = 0;
+    std::string version;
+    // CH 1 high-pass: type 7, 5 Hz, slope 9.
+    ASSERT_TRUE(ParseStateReply(ReplyWithGroups({{12, "07" "0005" "09" "00"}, {25, "0F"}}), s, version));
+    for (const StripRecord& r : s.strips) {
+        EXPECT_EQ(r.peqOn, 1);
+        EXPECT_EQ(r.hpfType, 2);
+        EXPECT_EQ(r.lpfType, 2);
+    }
+    for (const BusRecord& b : s.buses) EXPECT_EQ(b.geqOn, 1);
+    EXPECT_EQ(s.strips[0].hpfFreq, 20);
+    EXPECT_EQ(s.strips[0].hpfSlope, 8);
+    EXPECT_EQ(s.buses[2].busMode, 1);  // "0F" read as 0 then 15: both clamped
+    EXPECT_EQ(s.buses[3].busMode, 3);
+}
+
+TEST(StateReply, MissingEmptyAndPartialGroupsChangeOnlyWhatTheyHold) {
+    MixerState s = Zero();
+    for (StripRecord& r : s.strips) r.level = 33;
+    std::string version = "99";
+    // Group 1 holds one and a half records, group 2 is empty, the reply stops
+    // after group 3.
+    ASSERT_TRUE(ParseStateReply(ReplyWithGroups({{1, "460"}, {3, "1"}}, 3), s, version));
+    EXPECT_EQ(s.strips[0].level, 4);   // "460" is read "0460": 04, 60
+    EXPECT_EQ(s.strips[1].level, 70);  // 0x60 clamped to the fader top
+    EXPECT_EQ(s.strips[2].level, 33);
+    EXPECT_EQ(s.strips[0].gateOn, 0);  // "1" is read "01"
+    EXPECT_EQ(s.strips[1].gateOn, 1);
+    EXPECT_EQ(version, "99");
+}
+
+TEST(StateReply, ExtraRecordsAreIgnoredAndOnlyWholeRecordsRead) {
+    MixerState s = Zero();
+    std::string version;
+    // Group 22 carries one record of 14 digits; send one and a half.
+    ASSERT_TRUE(ParseStateReply(ReplyWithGroups({{22, "03E8000A320014" "03E8"}}), s, version));
+    EXPECT_EQ(s.strips[kDelayReturn].delayParams[kPreDelay1], 1000);
+    EXPECT_EQ(s.strips[kDelayReturn].delayParams[kFeedback], 50);
+    // Group 4 with a record and a half: only the whole one is stored.
+    MixerState t = Zero();
+    ASSERT_TRUE(ParseStateReply(ReplyWithGroups({{4, "0A0B0C" "0D0E"}}), t, version));
+    EXPECT_EQ(t.strips[0].gate[kGateThreshold], 10);
+    EXPECT_EQ(t.strips[0].gate[kGateRelease], 20);  // 12 clamped to the minimum release
+    EXPECT_EQ(t.strips[1].gate[kGateThreshold], 0);
+}
+
+TEST(StateReply, MainBalanceFillsBothMainRecordsAndSolosFollowTheKIndex) {
+    MixerState s = Zero();
+    std::string version;
+    std::string pans(18 * 2, '0');
+    pans += "C8";
+    std::string solos = "100000" "01" + std::string(16, '0');
+    ASSERT_TRUE(ParseStateReply(ReplyWithGroups({{20, solos}, {21, pans}}), s, version));
+    EXPECT_EQ(s.buses[0].balance, 200);
+    EXPECT_EQ(s.buses[1].balance, 200);
+    EXPECT_EQ(s.buses[2].solo, 1);  // AUX 1
+    EXPECT_EQ(s.strips[1].solo, 1); // CH 2
+    EXPECT_EQ(s.strips[0].solo, 0);
+}
+
+TEST(StateReply, VersionTextIsBoundedAndDecimal) {
+    MixerState s = Zero();
+    std::string version;
+    ASSERT_TRUE(ParseStateReply(ReplyWithGroups({{27, "12345678901234567890"}}), s, version));
+    EXPECT_EQ(version, "123456789012345");
+    ASSERT_TRUE(ParseStateReply(ReplyWithGroups({{27, "1A"}}), s, version));
+    EXPECT_EQ(version, "123456789012345");
+}
+
+TEST(StateReply, BrokenFramesChangeNothing) {
+    MixerState s = Zero();
+    s.strips[0].level = 5;
+    std::string version;
+    std::string reply = ReplyWithGroups({{1, "46"}});
+    std::string badCrc = reply;
+    badCrc[badCrc.size() - 2] = badCrc[badCrc.size() - 2] == '0' ? '1' : '0';
+    EXPECT_FALSE(ParseStateReply(badCrc, s, version));
+    EXPECT_FALSE(ParseStateReply(reply.substr(0, reply.size() - 1), s, version));
+    EXPECT_FALSE(ParseStateReply(FormatMessage('Q', {"01", "46"}), s, version));
+    EXPECT_EQ(s.strips[0].level, 5);
+    EXPECT_EQ(s.strips[0].peqOn, 0);  // no normalisation either
+}
+
+TEST(StateReply, NonHexDigitsEndTheGroupWithoutStoringGarbage) {
+    MixerState s = Zero();
+    std::string version;
+    ASSERT_TRUE(ParseStateReply(ReplyWithGroups({{1, "4010ZZ20"}}), s, version));
+    EXPECT_EQ(s.strips[0].level, 64);
+    EXPECT_EQ(s.strips[1].level, 16);
+    EXPECT_EQ(s.strips[2].level, 0);
+    EXPECT_EQ(s.strips[3].level, 0);
+}
