@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <ostream>
 #include <vector>
 
 #include "link/notifier.h"
@@ -13,6 +14,9 @@
 #include "presets/preset_database.h"
 #include "presets/preset_menu.h"
 #include "presets/preset_store.h"
+
+// Lets failing expectations print texts instead of bytes.
+inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 
 namespace mixer::testing {
 
