@@ -1,5 +1,6 @@
 #include "presets/module_presets.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "presets/preset_codec.h"

@@ -74,6 +74,17 @@ TEST_F(PresetStoreTest, FoundInTheDataDirectoryWhateverTheCurrentDirectory) {
     EXPECT_FALSE(QFile::exists(QDir(elsewhere.path()).filePath(PresetStore::kFileName)));
 }
 
+TEST_F(PresetStoreTest, DirectoryNamesWithUriCharactersStillNameTheFile) {
+    const QString odd = dir.filePath(QStringLiteral("a b#c?d%20e 现场"));
+    ASSERT_TRUE(QDir().mkpath(odd));
+    ASSERT_EQ(Text(CreatePresetDatabase(QStringLiteral(KORVEL_SCHEMA_PATH), QDir(odd).filePath(PresetStore::kFileName))),
+              "");
+    PresetStore store(odd, notifier);
+    EXPECT_TRUE(store.Execute(QStringLiteral("insert into \"DELAY\" values(1, 'n', 'd')")));
+    EXPECT_TRUE(notifier.messages.empty()) << notifier.messages[0].text;
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList());
+}
+
 TEST_F(PresetStoreTest, UnreadableFileAndFailingStatementsShowTheDatabaseText) {
     {
         QFile garbage(dir.filePath(PresetStore::kFileName));
