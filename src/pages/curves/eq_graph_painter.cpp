@@ -4,6 +4,8 @@
 #include <QFontMetrics>
 #include <QLinearGradient>
 #include <QPainter>
+#include <QPixmap>
+#include <QPixmapCache>
 
 #include <algorithm>
 #include <cmath>
@@ -20,6 +22,15 @@ const QColor kTotal(246, 244, 236);
 const QColor kTransferLine(255, 194, 75);
 const QColor kBar(63, 193, 201);
 constexpr double kTransferStep = 10.0;
+// Below these plot sizes (the strips' thumbnails) the fine grid lines and the
+// wide strokes would bury the curve.
+constexpr double kSmallPlotWidth = 200.0;
+constexpr double kSmallPlotHeight = 120.0;
+
+bool SmallPlot(const PlotMapping& map) {
+    const PlotRect& a = map.Area();
+    return a.right - a.left < kSmallPlotWidth || a.bottom - a.top < kSmallPlotHeight;
+}
 
 QColor WithAlpha(QColor c, int alpha) {
     c.setAlpha(alpha);
@@ -91,10 +102,12 @@ QPainterPath ClosedTo(QPainterPath path, double baseY) {
 
 void PaintLevelScale(QPainter& p, const GraphModel& model, const PlotMapping& map) {
     const QRectF plot = PlotRectF(map);
+    const bool small = SmallPlot(map);
     for (int i = 0; i < kLevelLines; ++i) {
         const double v = LevelLineValue(model.ymin, model.ymax, i);
         const double y = std::round(map.YToPixel(v)) + 0.5;
         const bool zero = std::abs(v) < 1e-9;
+        if (small && !zero && i % 5 != 0) continue;
         p.setPen(QPen(WithAlpha(kGrid, zero ? 170 : 70), 1));
         p.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
         if (!model.margin) continue;
@@ -109,10 +122,12 @@ void PaintLevelScale(QPainter& p, const GraphModel& model, const PlotMapping& ma
 void PaintFrequencyScale(QPainter& p, const GraphModel& model, const PlotMapping& map) {
     const QRectF plot = PlotRectF(map);
     p.setFont(ScaleFont());
+    const bool small = SmallPlot(map);
     for (double hz : FrequencyGridLines()) {
         if (hz < model.xmin || hz > model.xmax) continue;
         const double x = std::round(map.XToPixel(hz)) + 0.5;
         const QString label = QString::fromStdString(FrequencyLabel(hz));
+        if (small && label.isEmpty()) continue;
         p.setPen(QPen(WithAlpha(kGrid, label.isEmpty() ? 55 : 115), 1));
         p.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
         if (!model.margin || label.isEmpty()) continue;
@@ -152,14 +167,17 @@ void PaintBandLabels(QPainter& p, const GraphModel& model, const PlotMapping& ma
 void PaintTransferScale(QPainter& p, const GraphModel& model, const PlotMapping& map) {
     const QRectF plot = PlotRectF(map);
     p.setFont(ValueFont());
-    for (double v : StepLines(model.xmin, model.xmax, kTransferStep)) {
-        const double x = std::round(map.XToPixel(v)) + 0.5;
+    // The lowest level of each axis meets in the corner, where the gain
+    // handle sits; neither is labelled.
+    const auto xs = StepLines(model.xmin, model.xmax, kTransferStep);
+    for (std::size_t i = 0; i < xs.size(); ++i) {
+        const double x = std::round(map.XToPixel(xs[i])) + 0.5;
         p.setPen(QPen(WithAlpha(kGrid, 70), 1));
         p.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
-        if (!model.margin) continue;
+        if (!model.margin || i == 0) continue;
         p.setPen(kScaleText);
         p.drawText(QRectF(x - 20, plot.bottom() + 2, 40, 13), Qt::AlignHCenter | Qt::AlignTop,
-                 QString::number(std::lround(v)));
+                 QString::number(std::lround(xs[i])));
     }
     const auto ys = StepLines(model.ymin, model.ymax, kTransferStep);
     for (std::size_t i = 0; i < ys.size(); ++i) {
@@ -201,9 +219,24 @@ void PaintCaptions(QPainter& p, const QSize& size, const GraphModel& model, cons
     }
 }
 
-void PaintHandle(QPainter& p, const GraphPoint& pt, int index, const PlotMapping& map, bool hot, bool selected) {
-    const QPointF c(map.HandleX(pt.x), map.HandleY(pt.y));
-    const QColor colour = PointColour(index);
+// A handle drawn once per look and kept: gradients and text are the slow
+// part of a repaint, and a drag repaints on every mouse move.
+QPixmap HandleSprite(const QColor& colour, const QString& text, bool hot, bool selected, qreal dpr) {
+    const QString key = QStringLiteral("eqgraph-handle:%1:%2:%3%4:%5")
+                            .arg(colour.rgba(), 0, 16)
+                            .arg(text)
+                            .arg(int(hot))
+                            .arg(int(selected))
+                            .arg(dpr);
+    QPixmap sprite;
+    if (QPixmapCache::find(key, &sprite)) return sprite;
+    constexpr int kSize = 32;
+    sprite = QPixmap(QSize(kSize, kSize) * dpr);
+    sprite.setDevicePixelRatio(dpr);
+    sprite.fill(Qt::transparent);
+    QPainter p(&sprite);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    const QPointF c(kSize / 2.0, kSize / 2.0);
     if (hot || selected) {
         p.setPen(Qt::NoPen);
         p.setBrush(WithAlpha(colour, selected ? 90 : 55));
@@ -217,8 +250,38 @@ void PaintHandle(QPainter& p, const GraphPoint& pt, int index, const PlotMapping
     p.drawEllipse(c, 10.5, 10.5);
     p.setFont(HandleFont());
     p.setPen(QColor(16, 18, 20));
+    p.drawText(QRectF(0, 0, kSize, kSize), Qt::AlignCenter, text);
+    p.end();
+    QPixmapCache::insert(key, sprite);
+    return sprite;
+}
+
+void PaintHandle(QPainter& p, const GraphPoint& pt, int index, const PlotMapping& map, bool hot, bool selected) {
     const QString text = pt.label.isEmpty() ? QString::number(index + 1) : pt.label;
-    p.drawText(QRectF(c.x() - 16, c.y() - 16, 32, 32), Qt::AlignCenter, text);
+    const QPixmap sprite = HandleSprite(PointColour(index), text, hot, selected, p.device()->devicePixelRatioF());
+    p.drawPixmap(QPointF(map.HandleX(pt.x) - 16, map.HandleY(pt.y) - 16), sprite);
+}
+
+// Thick lines from one-pixel cosmetic strokes laid side by side: many times
+// faster than stroking a wide pen, which matters while a point is dragged.
+void DrawLine(QPainter& p, const QPainterPath& path, const QColor& colour, double halfWidth) {
+    QPen pen(colour, 1);
+    pen.setCosmetic(true);
+    p.setPen(pen);
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(path);
+    if (halfWidth <= 0) return;
+    for (const QPointF d : {QPointF(halfWidth, 0), QPointF(-halfWidth, 0), QPointF(0, halfWidth), QPointF(0, -halfWidth)})
+        p.drawPath(path.translated(d));
+}
+
+void DrawGlow(QPainter& p, const QPainterPath& path, const QColor& colour, double reach) {
+    QPen pen(WithAlpha(colour, 38), 1);
+    pen.setCosmetic(true);
+    p.setPen(pen);
+    p.setBrush(Qt::NoBrush);
+    for (const QPointF d : {QPointF(reach, 0), QPointF(-reach, 0), QPointF(0, reach), QPointF(0, -reach)})
+        p.drawPath(path.translated(d));
 }
 
 void PaintBars(QPainter& p, const GraphModel& model, const PlotMapping& map, int hover, int selected) {
@@ -306,26 +369,27 @@ void PaintGraphContent(QPainter& p, const GraphModel& model, const PlotMapping& 
     p.setRenderHint(QPainter::Antialiasing, true);
     p.save();
     p.setClipRect(PlotRectF(map));
-    for (std::size_t s = 0; s < paths.sectionLines.size(); ++s) {
-        const QColor colour = PointColour(static_cast<int>(s));
-        p.fillPath(paths.sectionFills[s], WithAlpha(colour, 42));
-        p.strokePath(paths.sectionLines[s], QPen(WithAlpha(colour, 175), 1.2));
-    }
-    if (model.mode == GraphMode::kBars) PaintBars(p, model, map, hover, selected);
+    // The fills' edges lie under the curves' lines, so they need no antialiasing.
+    p.setRenderHint(QPainter::Antialiasing, false);
+    for (std::size_t s = 0; s < paths.sectionFills.size(); ++s)
+        p.fillPath(paths.sectionFills[s], WithAlpha(PointColour(static_cast<int>(s)), 42));
     if (!paths.transferFill.isEmpty()) {
         QLinearGradient g(0, map.Area().top, 0, map.Area().bottom);
         g.setColorAt(0, WithAlpha(kTransferLine, 70));
         g.setColorAt(1, WithAlpha(kTransferLine, 8));
         p.fillPath(paths.transferFill, g);
     }
+    p.setRenderHint(QPainter::Antialiasing, true);
+    for (std::size_t s = 0; s < paths.sectionLines.size(); ++s)
+        DrawLine(p, paths.sectionLines[s], WithAlpha(PointColour(static_cast<int>(s)), 190), 0);
+    if (model.mode == GraphMode::kBars) PaintBars(p, model, map, hover, selected);
     const std::array<QColor, 3> traceColours = {
         model.mode == GraphMode::kTransfer ? kTransferLine : kTotal, QColor(255, 213, 74), QColor(154, 208, 255)};
+    const bool small = SmallPlot(map);
     for (int t = 2; t >= 0; --t) {
         if (paths.traces[t].isEmpty()) continue;
-        const QPen glow(WithAlpha(traceColours[t], 45), t == 0 ? 6 : 4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-        p.strokePath(paths.traces[t], glow);
-        p.strokePath(paths.traces[t], QPen(traceColours[t], t == 0 ? 2.2 : 1.5, Qt::SolidLine, Qt::RoundCap,
-                                           Qt::RoundJoin));
+        if (t == 0 && !small) DrawGlow(p, paths.traces[t], traceColours[t], 1.8);
+        DrawLine(p, paths.traces[t], traceColours[t], (t == 0 && !small) ? 0.5 : 0.3);
     }
     p.restore();
     if (model.mode == GraphMode::kBars) return;
