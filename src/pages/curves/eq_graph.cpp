@@ -274,7 +274,7 @@ void CEqGraph::DragTo(const QPoint& centre) {
 // Every point whose column lies within kFreehandReach pixels of the stroke
 // segment takes the stroke's height at that column. Taking the segment rather
 // than only its end keeps fast strokes from skipping bands.
-void CEqGraph::PaintStroke(const QPoint& from, const QPoint& to) {
+void CEqGraph::ApplyStroke(const QPoint& from, const QPoint& to) {
     const PlotMapping map = Mapping();
     const int lo = std::min(from.x(), to.x()) - kFreehandReach;
     const int hi = std::max(from.x(), to.x()) + kFreehandReach;
@@ -337,7 +337,7 @@ void CEqGraph::mouseMoveEvent(QMouseEvent* event) {
         if (stroke_.size() >= kMaxStrokePoints) stroke_.erase(stroke_.begin(), stroke_.begin() + kMaxStrokePoints / 2);
         stroke_.push_back(pos);
         update();
-        PaintStroke(from, pos);
+        ApplyStroke(from, pos);
         return;
     }
     if (selected_ >= 0) {

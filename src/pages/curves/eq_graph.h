@@ -5,14 +5,12 @@
 // graphic EQ bars, transfer-curve corners) or paints over freehand.
 
 #include <QPixmap>
-#include <QPainterPath>
 #include <QPoint>
 #include <QPointF>
 #include <QRect>
 #include <QString>
 #include <QWidget>
 
-#include <array>
 #include <span>
 #include <vector>
 
@@ -103,7 +101,7 @@ private:
     QPointF Clamped(int index, double x, double y) const;
     int HitTest(const QPoint& pos) const;
     void DragTo(const QPoint& handleCentre);
-    void PaintStroke(const QPoint& from, const QPoint& to);
+    void ApplyStroke(const QPoint& from, const QPoint& to);
     void UpdateCursor(const QPoint& pos);
     void AxesChanged();
     void CurvesChanged();
