@@ -1,0 +1,73 @@
+#pragma once
+// What the curve graph shows, and how it is drawn: the scales once per size
+// and axes, the curve paths once per data change, the points and the mouse
+// overlays on top.
+
+#include <QColor>
+#include <QPainterPath>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+#include <QString>
+
+#include <array>
+#include <span>
+#include <vector>
+
+#include "pages/curves/plot_mapping.h"
+
+class QPainter;
+
+namespace mixer {
+
+// Curve: an EQ over frequency with round handles. Bars: the graphic EQ, one
+// bar per point over band positions. Transfer: a dynamics curve, output level
+// over input level, with round handles on its corners.
+enum class GraphMode { kCurve, kBars, kTransfer };
+
+struct GraphPoint {
+    double x = 0.0, y = 0.0;
+    bool limited = false;
+    double xmin = 0.0, xmax = 0.0, ymin = 0.0, ymax = 0.0;
+    QString label;
+};
+
+struct GraphModel {
+    GraphMode mode = GraphMode::kCurve;
+    double xmin = 20.0, xmax = 20000.0, ymin = 0.0, ymax = 100.0;
+    bool logX = true;
+    bool margin = false;
+    QString unit;
+    QString xCaption, yCaption;
+    std::vector<double> xs;
+    std::array<std::vector<double>, 3> traces;
+    std::vector<std::vector<double>> sections;
+    std::vector<GraphPoint> points;
+};
+
+struct GraphPaths {
+    std::vector<QPainterPath> sectionLines;
+    std::vector<QPainterPath> sectionFills;
+    std::array<QPainterPath, 3> traces;
+    QPainterPath transferFill;
+};
+
+QColor PointColour(int index);
+
+GraphPaths BuildGraphPaths(const GraphModel& model, const PlotMapping& map);
+void PaintGraphBackground(QPainter& p, const QSize& size, const GraphModel& model, const PlotMapping& map);
+void PaintGraphContent(QPainter& p, const GraphModel& model, const PlotMapping& map, const GraphPaths& paths,
+                       int hover, int selected);
+
+struct GraphOverlay {
+    QRect rubber;                  // empty when none
+    std::span<const QPoint> stroke;   // freehand stroke so far
+    int readoutPoint = -1;         // the point whose value is shown
+};
+void PaintGraphOverlay(QPainter& p, const QSize& size, const GraphModel& model, const PlotMapping& map,
+                       const GraphOverlay& overlay);
+
+// "1.00 kHz  +3.5 :db": the value of a point as shown while it is dragged.
+QString ReadoutText(const GraphModel& model, int index);
+
+}  // namespace mixer
