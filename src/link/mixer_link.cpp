@@ -1,7 +1,6 @@
 #include "link/mixer_link.h"
 
 #include <QHostAddress>
-#include <QMetaObject>
 #include <QUdpSocket>
 #include <vector>
 
@@ -150,13 +149,16 @@ void MixerLink::FinishStop() {
 }
 
 void MixerLink::ReadPending() {
-    readScheduled_ = false;
     std::vector<std::string> messages;
     char buffer[kMaxDatagram];
-    for (int n = 0; n < kDatagramsPerBatch && socket_ && socket_->hasPendingDatagrams(); ++n) {
+    // At least one read per readyRead, or Qt would not signal the next
+    // datagram; at most a batch, so that a flood leaves the window its turn
+    // (the socket signals again for what is left).
+    for (int n = 0; n < kDatagramsPerBatch && socket_ && (n == 0 || socket_->hasPendingDatagrams()); ++n) {
         const qint64 got = socket_->readDatagram(buffer, sizeof buffer);
+        if (got < 0) break;
         // A closing socket takes nothing in any more, as a stopped receiver would.
-        if (got <= 0 || stopping_) continue;
+        if (got == 0 || stopping_) continue;
         messages.clear();
         SplitFrames(link_.residue, std::string_view(buffer, static_cast<std::size_t>(got)), messages);
         for (const std::string& message : messages) {
@@ -165,11 +167,6 @@ void MixerLink::ReadPending() {
             if (kind == IncomingKind::StateReply) emit stateReplyApplied();
             else if (kind == IncomingKind::MeterReport) emit meterReportApplied();
         }
-    }
-    // Without a read of every waiting datagram no new readyRead would come.
-    if (socket_ && socket_->hasPendingDatagrams() && !readScheduled_) {
-        readScheduled_ = true;
-        QMetaObject::invokeMethod(this, &MixerLink::ReadPending, Qt::QueuedConnection);
     }
 }
 

@@ -131,7 +131,6 @@ private:
     SendQueue queue_;
     QTimer tickTimer_;
     bool stopping_ = false;
-    bool readScheduled_ = false;
 };
 
 }  // namespace mixer
