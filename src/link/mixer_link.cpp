@@ -74,7 +74,6 @@ void MixerLink::OnTick() {
 }
 
 void MixerLink::Shutdown() {
-    tickTimer_.stop();
     Observed([&] { machine_.Shutdown(); });
 }
 
