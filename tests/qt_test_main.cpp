@@ -4,8 +4,7 @@
 // Widgets need one application object for the whole process; tests that only
 // need an event loop get it too.
 int main(int argc, char** argv) {
-    // The build lists the tests by running this program, where there is no
-    // display; tests never need one.
+    // Widget tests never need a real screen.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
