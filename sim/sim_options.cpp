@@ -1,0 +1,71 @@
+#include "sim/sim_options.h"
+
+#include <QCommandLineParser>
+#include <cmath>
+
+#include "link/dotted_ipv4.h"
+
+namespace mixer {
+
+void AddSimOptions(QCommandLineParser& parser) {
+    parser.setApplicationDescription(
+        "Stands in for the mixer: answers the editor's full-state request, streams meter reports, "
+        "applies every edit, answers the discovery probe and accepts firmware images.");
+    parser.addHelpOption();
+    parser.addOptions({
+        {"address", "Local IPv4 address to listen on (default 127.0.0.2).", "ADDR", "127.0.0.2"},
+        {"port", "UDP port to listen on; the editor uses the same one (default 5000).", "PORT", "5000"},
+        {"version", "Firmware version reported, two decimal digits (default 12, shown as 1.2).", "TEXT", "12"},
+        {"meter-rate", "Meter reports per second, 1 to 100 (default 20).", "HZ", "20"},
+        {"verbose", "Print every message received and sent."},
+        {"answer-from", "Answer the full-state request only from the N-th request on (default 1).", "N", "1"},
+        {"stop-meters-after", "Stop a meter stream by itself after S seconds (default: never).", "S"},
+        {"never-answer", "Receive everything and answer nothing."},
+    });
+}
+
+bool ReadSimOptions(const QCommandLineParser& parser, SimOptions& options, QString& error) {
+    SimOptions o;
+    o.address = parser.value("address").toStdString();
+    if (!IsDottedIpv4(o.address)) {
+        error = "--address needs a dotted IPv4 address such as 127.0.0.2";
+        return false;
+    }
+    bool ok = false;
+    const uint port = parser.value("port").toUInt(&ok);
+    if (!ok || port < 1 || port > 65535) {
+        error = "--port needs a number from 1 to 65535";
+        return false;
+    }
+    o.port = static_cast<uint16_t>(port);
+    const QString version = parser.value("version");
+    auto decimal = [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); };
+    if (version.size() != 2 || !decimal(version[0]) || !decimal(version[1])) {
+        error = "--version needs two decimal digits such as 12";
+        return false;
+    }
+    o.version = version.toStdString();
+    o.meterRateHz = parser.value("meter-rate").toInt(&ok);
+    if (!ok || o.meterRateHz < 1 || o.meterRateHz > kMaxMeterRateHz) {
+        error = "--meter-rate needs a number from 1 to 100";
+        return false;
+    }
+    o.verbose = parser.isSet("verbose");
+    o.answerFromRequest = parser.value("answer-from").toInt(&ok);
+    if (!ok || o.answerFromRequest < 1) {
+        error = "--answer-from needs a number from 1 on";
+        return false;
+    }
+    if (parser.isSet("stop-meters-after")) {
+        o.stopMetersAfter = parser.value("stop-meters-after").toDouble(&ok);
+        if (!ok || !std::isfinite(o.stopMetersAfter) || o.stopMetersAfter < 0) {
+            error = "--stop-meters-after needs a number of seconds, 0 or more";
+            return false;
+        }
+    }
+    o.neverAnswer = parser.isSet("never-answer");
+    options = o;
+    return true;
+}
+
+}  // namespace mixer

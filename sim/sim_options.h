@@ -1,0 +1,36 @@
+#pragma once
+// The simulated mixer's settings and its command line.
+
+#include <QString>
+#include <cstdint>
+#include <string>
+
+#include "link/link_state.h"
+
+class QCommandLineParser;
+
+namespace mixer {
+
+struct SimOptions {
+    std::string address = "127.0.0.2";
+    uint16_t port = kDevicePort;
+    std::string version = "12";       // two decimal digits, 12 reads as 1.2
+    int meterRateHz = 20;
+    bool verbose = false;
+    // Faults for tests: the first full-state request that is answered, the
+    // seconds after which a meter stream stops by itself (negative: never),
+    // and a mixer that never answers anything.
+    int answerFromRequest = 1;
+    double stopMetersAfter = -1.0;
+    bool neverAnswer = false;
+};
+
+inline constexpr int kMaxMeterRateHz = 100;
+
+void AddSimOptions(QCommandLineParser& parser);
+
+// Reads the options of a parsed command line into options; false with the
+// reason in error for a value out of its range.
+bool ReadSimOptions(const QCommandLineParser& parser, SimOptions& options, QString& error);
+
+}  // namespace mixer

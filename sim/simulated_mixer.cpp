@@ -1,0 +1,132 @@
+#include "sim/simulated_mixer.h"
+
+#include <QUdpSocket>
+#include <vector>
+
+#include "link/command_apply.h"
+#include "link/commands.h"
+#include "link/meter_report.h"
+#include "link/reset_defaults.h"
+#include "link/state_reply.h"
+#include "link/wire_format.h"
+
+namespace mixer {
+
+namespace {
+
+constexpr int kDatagramsPerBatch = 64;
+// Senders whose unfinished text is kept; more are forgotten all at once.
+constexpr std::size_t kMaxPeers = 64;
+
+QString PeerText(const QHostAddress& address, quint16 port) {
+    return QStringLiteral("%1:%2").arg(address.toString()).arg(port);
+}
+
+}  // namespace
+
+SimulatedMixer::SimulatedMixer(const SimOptions& options, QObject* parent) : QObject(parent), options_(options) {
+    ResetDefaults(state_);
+    SetDefaultNames(state_, kLanguageEnglish);
+    meterTimer_.setInterval(std::max(1, 1000 / options_.meterRateHz));
+    connect(&meterTimer_, &QTimer::timeout, this, &SimulatedMixer::SendMeterReport);
+}
+
+SimulatedMixer::~SimulatedMixer() = default;
+
+bool SimulatedMixer::Start(QString& error) {
+    auto socket = std::make_unique<QUdpSocket>();
+    if (!socket->bind(QHostAddress(QString::fromStdString(options_.address)), options_.port,
+                      QAbstractSocket::DontShareAddress)) {
+        error = socket->errorString();
+        return false;
+    }
+    connect(socket.get(), &QUdpSocket::readyRead, this, &SimulatedMixer::ReadPending);
+    socket_ = std::move(socket);
+    return true;
+}
+
+void SimulatedMixer::Stop() {
+    meterTimer_.stop();
+    socket_.reset();
+    residues_.clear();
+}
+
+void SimulatedMixer::ReadPending() {
+    char buffer[kMaxDatagram];
+    std::vector<std::string> messages;
+    // At least one read per readyRead (Qt signals the next datagram only
+    // then), at most a batch (the socket signals again for the rest).
+    for (int n = 0; n < kDatagramsPerBatch && socket_ && (n == 0 || socket_->hasPendingDatagrams()); ++n) {
+        Peer from;
+        const qint64 got = socket_->readDatagram(buffer, sizeof buffer, &from.address, &from.port);
+        if (got < 0) break;
+        if (got == 0) continue;
+        const auto key = std::make_pair(from.address.toIPv4Address(), from.port);
+        if (residues_.size() >= kMaxPeers && !residues_.contains(key)) residues_.clear();
+        messages.clear();
+        SplitFrames(residues_[key], std::string_view(buffer, static_cast<std::size_t>(got)), messages);
+        for (const std::string& message : messages) Handle(message, from);
+    }
+}
+
+void SimulatedMixer::Handle(const std::string& message, const Peer& from) {
+    emit received(QString::fromStdString(message), PeerText(from.address, from.port));
+    const bool answer = !options_.neverAnswer;
+    switch (message[1]) {
+        case 'Z':
+            ++stateRequests_;
+            if (answer && stateRequests_ >= options_.answerFromRequest)
+                SendMessage(BuildStateReply(state_, options_.version), from);
+            break;
+        case 'Q':
+            if (answer) HandleMeterSwitch(message, from);
+            break;
+        case 'R':
+            if (answer) SendMessage(FormatMessage('R', {"01", "01"}), from);
+            break;
+        case 'S':
+        case 'T': {
+            const FirmwareAnswer result = firmware_.OnMessage(message);
+            if (answer)
+                for (const std::string& reply : result.replies) SendMessage(reply, from);
+            if (result.imageComplete) {
+                const ReceivedImage& image = *firmware_.LastImage();
+                emit imageReceived(image.target, static_cast<int>(image.bytes.size()), image.checksum, image.accepted);
+            }
+            break;
+        }
+        default:
+            ApplyCommand(message, state_);
+            break;
+    }
+}
+
+void SimulatedMixer::HandleMeterSwitch(const std::string& message, const Peer& from) {
+    if (message == BuildQ(true)) {
+        meterPeer_ = from;
+        streamClock_.start();
+        meterTimer_.start();
+    } else if (message == BuildQ(false)) {
+        meterTimer_.stop();
+    }
+}
+
+void SimulatedMixer::SendMeterReport() {
+    if (options_.stopMetersAfter >= 0 && streamClock_.elapsed() >= options_.stopMetersAfter * 1000.0) {
+        meterTimer_.stop();
+        return;
+    }
+    meters_.Step(state_);
+    SendMessage(BuildMeterReport(state_), meterPeer_);
+}
+
+void SimulatedMixer::SendMessage(const std::string& message, const Peer& to) {
+    if (!socket_) return;
+    for (std::size_t at = 0; at < message.size(); at += kMaxDatagram) {
+        const std::string piece = message.substr(at, kMaxDatagram);
+        socket_->writeDatagram(piece.data(), static_cast<qint64>(piece.size()), to.address, to.port);
+    }
+    emit sent(QString::fromStdString(message), PeerText(to.address, to.port));
+}
+
+}  // namespace mixer

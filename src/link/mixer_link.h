@@ -1,0 +1,136 @@
+#pragma once
+// The link to the mixer: one UDP socket, the paced senders of every command,
+// and the connection state machine with the indicators it drives.
+//
+// Everything runs on the thread that owns the link (the user-interface
+// thread): the socket is read from its readyRead signal, so nothing polls and
+// incoming messages reach MixerState on the same thread as every page's
+// edits, without a lock. Reading is done in bounded batches so that a flood
+// of datagrams cannot starve the window.
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <memory>
+#include <string>
+
+#include "link/connection_machine.h"
+#include "link/link_state.h"
+#include "link/mixer_state.h"
+#include "link/monotonic_clock.h"
+#include "link/notifier.h"
+#include "link/send_queue.h"
+
+class QUdpSocket;
+
+namespace mixer {
+
+class MixerLink : public QObject, private LinkPort {
+    Q_OBJECT
+    Q_PROPERTY(QString connectCaption READ ConnectCaption NOTIFY connectCaptionChanged)
+    Q_PROPERTY(bool connectPressed READ ConnectPressed NOTIFY connectPressedChanged)
+    Q_PROPERTY(bool connectionLit READ ConnectionLit NOTIFY connectionLitChanged)
+    Q_PROPERTY(QString statusText READ StatusText NOTIFY statusTextChanged)
+    Q_PROPERTY(bool homeActive READ HomeActive NOTIFY homeActiveChanged)
+
+public:
+    static constexpr std::chrono::milliseconds kTickPeriod{50};
+
+    MixerLink(MixerState& state, Notifier& notifier, const MonotonicClock& clock, QObject* parent = nullptr);
+    ~MixerLink() override;
+
+    // Settings; the local address and port apply when the socket is next opened.
+    void SetDeviceAddress(const std::string& address) { link_.deviceAddress = address; }
+    void SetLocalAddress(const std::string& address) { link_.bindAddress = address; }
+    void SetPort(uint16_t port) { link_.port = port; }
+    // 1 English, 2 Chinese; other values change nothing.
+    void SetLanguage(int language);
+
+    const LinkState& State() const { return link_; }
+    bool IsConnected() const { return link_.connected; }
+    bool IsReceiving() const { return link_.receiving; }
+    // Version text of the last full-state reply that carried one.
+    const std::string& FirmwareVersion() const { return machine_.FirmwareVersion(); }
+
+    // The connection's lifecycle.
+    void Connect();
+    void Disconnect();
+    void OnTick();  // also run by the link's own 50 ms timer
+    void Shutdown();
+    void MarkHeard() { machine_.MarkHeard(); }
+
+    // Queues one datagram for the mixer. False when the device address is not
+    // a dotted IPv4 address, the socket is not open, the text is empty or the
+    // queue is full.
+    bool SendMessageText(const std::string& text);
+
+    // One sender per command letter; each sends only while connected and
+    // returns false otherwise or when its index is out of range.
+    bool SendA(int index);
+    bool SendB(int index);
+    bool SendC(int index);
+    bool SendD(int index);
+    bool SendE(int index);
+    bool SendF(int index);
+    bool SendG(int index, int band);
+    bool SendH(int index);
+    bool SendI(int index);
+    bool SendJ(int index);
+    bool SendK(int index);
+    bool SendL(int index);
+    bool SendM();
+    bool SendN();
+    bool SendO(int index);
+    bool SendP(int index);
+    bool SendQ(bool metersOn);
+    bool SendZ();
+
+    // The indicators, for the console header and the system page to show.
+    QString ConnectCaption() const;
+    bool ConnectPressed() const { return machine_.Indicators().connectPressed; }
+    bool ConnectionLit() const { return machine_.Indicators().connectionLit; }
+    QString StatusText() const;
+    bool HomeActive() const { return machine_.Indicators().homeActive; }
+
+signals:
+    void connectCaptionChanged(const QString& caption);
+    void connectPressedChanged(bool pressed);
+    void connectionLitChanged(bool lit);
+    void statusTextChanged(const QString& text);
+    void homeActiveChanged(bool active);
+    // A full-state reply was applied to MixerState: refresh every strip.
+    void stateReplyApplied();
+    // A meter report was applied to MixerState: redraw the meters.
+    void meterReportApplied();
+    // The socket has been closed after a Disconnect, a give-up or Shutdown.
+    void receiverStopped();
+
+private:
+    struct Shown {
+        LinkIndicators indicators;
+        QString caption;
+        QString status;
+    };
+
+    bool OpenReceiver() override;
+    void CloseReceiver() override;
+    bool SendText(const std::string& text) override;
+
+    bool SendWhileConnected(const std::string& text);
+    void ReadPending();
+    void FinishStop();
+    Shown Snapshot() const;
+    void EmitChanges(const Shown& before);
+    template <typename Action>
+    void Observed(Action action);
+
+    MixerState& state_;
+    LinkState link_;
+    ConnectionMachine machine_;
+    std::unique_ptr<QUdpSocket> socket_;
+    SendQueue queue_;
+    QTimer tickTimer_;
+    bool stopping_ = false;
+};
+
+}  // namespace mixer

@@ -1,0 +1,18 @@
+#pragma once
+// The values a mixer returns to when it is reset, and the names the console
+// gives its strips and buses at start. Both are pure so that the console, the
+// reset page and the simulated mixer share them.
+
+#include "link/mixer_state.h"
+
+namespace mixer {
+
+// Restores every parameter a reset covers. Names, meters and the fields a
+// reset does not cover keep their values; each record's index is rewritten.
+void ResetDefaults(MixerState& state);
+
+// Writes the default names: language 2 gives the Chinese names (GBK bytes),
+// any other language the English ones.
+void SetDefaultNames(MixerState& state, int language);
+
+}  // namespace mixer

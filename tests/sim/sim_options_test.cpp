@@ -1,0 +1,64 @@
+#include "sim/sim_options.h"
+
+#include <gtest/gtest.h>
+
+#include <QCommandLineParser>
+
+using namespace mixer;
+
+namespace {
+
+// Parses arguments (without the program name) into options.
+bool Read(const QStringList& arguments, SimOptions& options, QString& error) {
+    QCommandLineParser parser;
+    AddSimOptions(parser);
+    if (!parser.parse(QStringList{"mixer-sim"} + arguments)) {
+        error = parser.errorText();
+        return false;
+    }
+    return ReadSimOptions(parser, options, error);
+}
+
+}  // namespace
+
+TEST(SimOptions, DefaultsAndEveryOption) {
+    SimOptions o;
+    QString error;
+    ASSERT_TRUE(Read({}, o, error));
+    EXPECT_EQ(o.address, "127.0.0.2");
+    EXPECT_EQ(o.port, 5000);
+    EXPECT_EQ(o.version, "12");
+    EXPECT_EQ(o.meterRateHz, 20);
+    EXPECT_EQ(o.answerFromRequest, 1);
+    EXPECT_LT(o.stopMetersAfter, 0);
+    EXPECT_FALSE(o.verbose);
+    EXPECT_FALSE(o.neverAnswer);
+
+    ASSERT_TRUE(Read({"--address", "127.0.0.9", "--port", "6001", "--version", "07", "--meter-rate", "50", "--verbose",
+                      "--answer-from", "2", "--stop-meters-after", "1.5", "--never-answer"},
+                     o, error))
+        << error.toStdString();
+    EXPECT_EQ(o.address, "127.0.0.9");
+    EXPECT_EQ(o.port, 6001);
+    EXPECT_EQ(o.version, "07");
+    EXPECT_EQ(o.meterRateHz, 50);
+    EXPECT_EQ(o.answerFromRequest, 2);
+    EXPECT_DOUBLE_EQ(o.stopMetersAfter, 1.5);
+    EXPECT_TRUE(o.verbose);
+    EXPECT_TRUE(o.neverAnswer);
+}
+
+TEST(SimOptions, ValuesOutOfRangeAreRefusedWithTheirOption) {
+    const std::vector<QStringList> bad = {
+        {"--address", "localhost"}, {"--address", "127.0.0.256"}, {"--port", "0"},  {"--port", "70000"},
+        {"--port", "x"},            {"--version", "1"},          {"--version", "123"}, {"--version", "1a"},
+        {"--meter-rate", "0"},      {"--meter-rate", "1000"},    {"--answer-from", "0"}, {"--stop-meters-after", "-1"},
+        {"--stop-meters-after", "inf"}, {"--bogus"},
+    };
+    for (const QStringList& args : bad) {
+        SimOptions o;
+        QString error;
+        EXPECT_FALSE(Read(args, o, error)) << args.join(' ').toStdString();
+        EXPECT_TRUE(error.contains(args[0].mid(2))) << error.toStdString();
+    }
+}
