@@ -22,4 +22,9 @@ QPixmap LoadResourceImage(int id);
 // that the caller falls back to its plain background.
 bool PaintTiled(QPainter& painter, const QRect& area, const QPixmap& background);
 
+// Draws the strip frame along area's edges: corners 131, 133, 136, 138 and
+// the edges 132 (top), 134 (left), 135 (right), 137 (bottom) repeated between
+// them. A missing piece is left out.
+void PaintFrame(QPainter& painter, const QRect& area);
+
 }  // namespace mixer
