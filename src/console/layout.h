@@ -18,6 +18,7 @@ struct LayoutMetrics {
     int outputStripWidth = 100;  // always equal to W
     int stripHeight = 500;       // H: strips and pages
     int stripTop = kStripTop;
+    bool operator==(const LayoutMetrics&) const = default;
 };
 
 // trunc(client width * 2 / 21): the strip width a client width asks for.
