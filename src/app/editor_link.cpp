@@ -8,6 +8,7 @@ namespace mixer {
 
 EditorLink BuildEditorLink(AppContext&, EditorOptions& options) {
     EditorLink built;
+    if (options.demo) PointAtDemoMixer(options);
     built.link = std::make_unique<OfflineLink>();
     if (options.connect || options.demo) {
         QTextStream(stderr) << "mixer-editor: this build has no device link yet, so "

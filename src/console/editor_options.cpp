@@ -113,8 +113,18 @@ ParsedOptions ParseEditorOptions(const std::vector<std::string>& args) {
     }
     if (o.demo && o.deviceAddress) {
         result.error = "--demo chooses the simulated mixer's address itself; leave out --device";
+    } else if (o.demo && o.bindAddress != "0.0.0.0" && !IsLoopback(o.bindAddress)) {
+        result.error = "--demo stays on loopback; --bind must be a 127.x.x.x address, not " + Quoted(o.bindAddress);
     }
     return result;
+}
+
+bool IsLoopback(const std::string& address) { return IsDottedIPv4(address) && address.starts_with("127."); }
+
+void PointAtDemoMixer(EditorOptions& options) {
+    options.deviceAddress = kDemoMixerAddress;
+    if (!IsLoopback(options.bindAddress)) options.bindAddress = kDemoBindAddress;
+    options.connect = true;
 }
 
 std::string EditorHelpText() {
@@ -131,7 +141,8 @@ std::string EditorHelpText() {
            "  --language 1|2     labels in English (1) or Chinese (2, the default)\n"
            "  --update-url URL   address of the firmware update page\n"
            "  --connect          connect to the mixer at start-up, as CONNECT does\n"
-           "  --demo             start a simulated mixer on loopback and connect to it\n"
+           "  --demo             start a simulated mixer on loopback (127.0.0.2) and connect\n"
+           "                     to it from 127.0.0.1\n"
            "  --screenshot FILE  write the window to FILE (PNG) once it is up, or once it\n"
            "                     is connected with --connect or --demo, then close\n"
            "  --help             show this text\n";

@@ -8,6 +8,10 @@
 namespace mixer {
 
 inline constexpr int kDefaultPort = 5000;
+// The demo keeps to loopback: the editor on one address, the simulated mixer
+// on another, both on the same port.
+inline constexpr const char* kDemoBindAddress = "127.0.0.1";
+inline constexpr const char* kDemoMixerAddress = "127.0.0.2";
 
 struct EditorOptions {
     std::string dataDir;                       // empty: the executable's directory
@@ -33,5 +37,13 @@ struct ParsedOptions {
 ParsedOptions ParseEditorOptions(const std::vector<std::string>& args);
 
 std::string EditorHelpText();
+
+// Points the options of a demo at the simulated mixer: the device address is
+// the demo mixer's, the link binds to loopback unless another loopback
+// address was given, and the editor connects at start-up.
+void PointAtDemoMixer(EditorOptions& options);
+
+// True for an address of 127.0.0.0/8.
+bool IsLoopback(const std::string& address);
 
 }  // namespace mixer

@@ -56,6 +56,26 @@ TEST(EditorOptions, ErrorsNameTheOptionAndTheValue) {
     EXPECT_EQ(error({"--demo=yes"}), "--demo takes no value");
     EXPECT_EQ(error({"--demo", "--device", "127.0.0.2"}),
               "--demo chooses the simulated mixer's address itself; leave out --device");
+    EXPECT_EQ(error({"--demo", "--bind", "10.0.0.5"}),
+              "--demo stays on loopback; --bind must be a 127.x.x.x address, not \"10.0.0.5\"");
+    EXPECT_EQ(error({"--bind", "10.0.0.5"}), "");
+}
+
+TEST(EditorOptions, DemoKeepsToLoopbackAndConnects) {
+    EditorOptions o = ParseEditorOptions({"--demo", "--port", "5002"}).options;
+    PointAtDemoMixer(o);
+    EXPECT_EQ(o.deviceAddress, "127.0.0.2");
+    EXPECT_EQ(o.bindAddress, "127.0.0.1");
+    EXPECT_EQ(o.port, 5002);
+    EXPECT_TRUE(o.connect);
+
+    EditorOptions chosen = ParseEditorOptions({"--demo", "--bind", "127.0.0.9"}).options;
+    PointAtDemoMixer(chosen);
+    EXPECT_EQ(chosen.bindAddress, "127.0.0.9");
+
+    EXPECT_TRUE(IsLoopback("127.255.0.1"));
+    EXPECT_FALSE(IsLoopback("128.0.0.1"));
+    EXPECT_FALSE(IsLoopback("127.0.0"));
 }
 
 TEST(EditorOptions, HelpNamesEveryOption) {
