@@ -33,6 +33,8 @@ public:
 signals:
     // Any of IsConnected() or the indicators may have changed.
     void indicatorsChanged();
+    // A full-state reply has been applied to the mixer state (on the window's thread).
+    void stateReplyApplied();
 };
 
 }  // namespace mixer

@@ -71,12 +71,12 @@ CMixerDlg::CMixerDlg(AppContext& context, ConsoleLink& link, const PageFactory& 
     connect(nav_->home, &QAbstractButton::clicked, this, &CMixerDlg::OnHome);
     connect(nav_->connection, &QAbstractButton::clicked, this, &CMixerDlg::OnConnectionButton);
     connect(&link_, &ConsoleLink::indicatorsChanged, this, &CMixerDlg::RefreshIndicators);
+    connect(&link_, &ConsoleLink::stateReplyApplied, this, &CMixerDlg::RefreshStripsFromState);
 
     createPages(pages_, canvas_, context_);
     SetLanguage(context_.language);
     ShowPage(page_, selectedOutput_, mode_);
-    RefreshPageOverviews();
-    RefreshVisibleStrips();
+    RefreshStripsFromState();
     RefreshIndicators();
 
     // The final pass sets the minimums; pages placed before it must follow.
@@ -185,12 +185,12 @@ void CMixerDlg::RefreshPageOverviews() {
     for (int page = kPageCh1To8; page <= kPageAux; ++page) nav_->SetOverview(page, PageOverview(context_.state, page));
 }
 
-void CMixerDlg::RefreshVisibleStrips() {
+void CMixerDlg::RefreshStripsFromState() {
+    // Hidden strips too, so that a page shows current values the moment it is switched to.
     for (PageId kind : {PageId::InputStrip, PageId::OutputStrip, PageId::DetailInput, PageId::DetailOutput}) {
-        for (PageView* view : pages_.All(kind)) {
-            if (!view->isHidden()) static_cast<StripView*>(view)->RefreshFromState();
-        }
+        for (PageView* view : pages_.All(kind)) static_cast<StripView*>(view)->RefreshFromState();
     }
+    RefreshPageOverviews();
 }
 
 void CMixerDlg::RefreshIndicators() {

@@ -52,8 +52,9 @@ public:
     void ResetScrollPositions();
     // The page buttons' overviews from the state.
     void RefreshPageOverviews();
-    // Every shown strip from the state.
-    void RefreshVisibleStrips();
+    // Every strip and the overviews from the state: at start-up and after a
+    // full-state reply.
+    void RefreshStripsFromState();
     void ShowAbout();
 
     // The window's timers: 1 ticks the link, 2 ends the window once the

@@ -382,6 +382,20 @@ TEST_F(ConsoleWindow, PageOverviewsShowFadersAndMutes) {
     EXPECT_EQ(nav.pageButtons[3]->OverviewLevel(5), 82);
 }
 
+TEST_F(ConsoleWindow, AFullStateReplyRefreshesStripsAndOverviews) {
+    auto window = Open();
+    SetName(context.state.strips[0].name, "Kick");
+    SetName(context.state.strips[9].name, "Snare");
+    context.state.strips[1].level = 70;
+    emit link.stateReplyApplied();
+    ConsolePages& pages = window->Pages();
+    EXPECT_EQ(static_cast<StripPlaceholder*>(pages.inputs[0])->Title(), "Kick");
+    EXPECT_EQ(window->Navigation().pageButtons[0]->OverviewLevel(1), 186);
+    // Hidden strips too.
+    EXPECT_FALSE(pages.inputs[9]->isVisible());
+    EXPECT_EQ(static_cast<StripPlaceholder*>(pages.inputs[9])->Title(), "Snare");
+}
+
 TEST_F(ConsoleWindow, ProfileAddressRule) {
     {
         CMixerDlg window(context, link);
