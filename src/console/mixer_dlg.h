@@ -65,7 +65,6 @@ public:
     int Page() const { return page_; }
     int SelectedOutput() const { return selectedOutput_; }
     int Mode() const { return mode_; }
-    void SetMode(int mode) { mode_ = mode; }
     const LayoutMetrics& Metrics() const { return metrics_; }
     ConsolePages& Pages() { return pages_; }
     NavigationBar& Navigation() { return *nav_; }

@@ -63,7 +63,6 @@ void ScreenshotTaker::Take() {
     } else {
         QTextStream(stderr) << "mixer-editor: cannot write the screenshot to " << file_ << ": " << error_ << "\n";
     }
-    emit taken();
     window_.close();
 }
 

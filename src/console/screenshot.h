@@ -34,10 +34,6 @@ public:
     void Start();
     // Empty once the picture was written, else why it was not.
     QString Error() const { return error_; }
-    bool Taken() const { return taken_; }
-
-signals:
-    void taken();
 
 private:
     void OnIndicators();
