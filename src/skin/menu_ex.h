@@ -9,6 +9,7 @@
 
 #include <QColor>
 #include <QMenu>
+#include <vector>
 
 class QStyleOptionMenuItem;
 
