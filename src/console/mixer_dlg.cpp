@@ -200,8 +200,11 @@ void CMixerDlg::RefreshIndicators() {
 }
 
 void CMixerDlg::ShowAbout() {
-    CAboutDlg about(this);
-    about.exec();
+    // Modal to the window but without a nested event loop, so that a close
+    // request (a signal at log-out) is never held up behind the box.
+    auto* about = new CAboutDlg(this);
+    about->setAttribute(Qt::WA_DeleteOnClose);
+    about->open();
 }
 
 void CMixerDlg::OnTimer(int id) {
@@ -278,9 +281,10 @@ void CMixerDlg::closeEvent(QCloseEvent* event) {
 }
 
 void CMixerDlg::contextMenuEvent(QContextMenuEvent* event) {
-    QMenu menu(this);
-    menu.addAction(aboutAction_);
-    menu.exec(event->globalPos());
+    auto* menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->addAction(aboutAction_);
+    menu->popup(event->globalPos());
 }
 
 void CMixerDlg::wheelEvent(QWheelEvent* event) {

@@ -1,13 +1,12 @@
 #include <QAction>
-#include <QApplication>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 #include "console/about_dlg.h"
@@ -420,18 +419,16 @@ TEST_F(ConsoleWindow, ProfileAddressRule) {
 TEST_F(ConsoleWindow, AboutBoxFromTheContextMenu) {
     auto window = Open();
     EXPECT_EQ(window->AboutAction()->text(), "ABOUT VantorDIGITAL MIXER1.1(&A)...");
-    QString productLine;
-    QString ok;
-    QTimer::singleShot(0, [&] {
-        auto* about = qobject_cast<CAboutDlg*>(QApplication::activeModalWidget());
-        ASSERT_NE(about, nullptr);
-        productLine = about->ProductLine()->text();
-        ok = about->OkButton()->text();
-        QTest::mouseClick(about->OkButton(), Qt::LeftButton);
-    });
     window->AboutAction()->trigger();
-    EXPECT_EQ(productLine, "VantorDIGITAL MIXER1.1");
-    EXPECT_EQ(ok, "确定");
+    auto* about = window->findChild<CAboutDlg*>();
+    ASSERT_NE(about, nullptr);
+    EXPECT_TRUE(about->isVisible());
+    EXPECT_TRUE(about->isModal());
+    EXPECT_EQ(about->ProductLine()->text(), "VantorDIGITAL MIXER1.1");
+    EXPECT_EQ(about->OkButton()->text(), "确定");
+    QPointer<CAboutDlg> watched(about);
+    QTest::mouseClick(about->OkButton(), Qt::LeftButton);
+    QTRY_VERIFY(watched.isNull());
 }
 
 TEST(ConsoleCanvas, WithoutItsBackgroundDrawsThePlainColour) {
