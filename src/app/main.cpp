@@ -1,0 +1,35 @@
+// mixer-editor: the remote-control editor of the VantorDIGITAL mixer.
+
+#include <QApplication>
+#include <QTextStream>
+
+#include "app/editor_link.h"
+#include "console/app_context.h"
+#include "console/editor_options.h"
+#include "console/mixer_app.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("mixer-editor"));
+
+    std::vector<std::string> args;
+    const QStringList arguments = QApplication::arguments();
+    for (qsizetype i = 1; i < arguments.size(); ++i) args.push_back(arguments[i].toStdString());
+    const mixer::ParsedOptions parsed = mixer::ParseEditorOptions(args);
+    if (!parsed.error.empty()) {
+        QTextStream(stderr) << "mixer-editor: " << QString::fromStdString(parsed.error)
+                            << "\nTry mixer-editor --help.\n";
+        return 2;
+    }
+    if (parsed.help) {
+        QTextStream(stdout) << QString::fromStdString(mixer::EditorHelpText());
+        return 0;
+    }
+
+    mixer::EditorOptions options = parsed.options;
+    mixer::AppContext context;
+    mixer::ApplyOptions(context, options, QApplication::applicationDirPath());
+    mixer::EditorLink link = mixer::BuildEditorLink(context, options);
+    mixer::CMixerApp mixerApp(context, *link.link, options);
+    return mixerApp.InitInstance();
+}

@@ -1,0 +1,44 @@
+#pragma once
+// The program's single instances: the mixer state and the settings every page
+// shares. The application creates one and hands it by reference to the window
+// and the pages; a test may build as many as it likes.
+
+#include <QString>
+#include <array>
+
+#include "console/device_address.h"
+#include "console/editor_options.h"
+#include "console/layout.h"
+#include "link/mixer_state.h"
+
+namespace mixer {
+
+struct AppContext {
+    MixerState state{};
+    int language = 2;                         // 1 English, 2 Chinese; fixed after start
+    int view = kViewConsole;                  // console, input detail or output detail
+    int activeMuteGroup = 0;                  // 0 none, 1..4
+    int activeViewGroup = 0;                  // 0 none, 1..4; page buttons do nothing meanwhile
+    std::array<int, 4> controlGroupEnabled{};
+    QString deviceAddress = QString::fromLatin1(kDefaultDeviceAddress);
+    int spanTimeMs = 100;                     // least interval between sends while a curve point is dragged
+    bool updateBusy = false;                  // a firmware transfer is running
+    QString firmwareVersion;                  // as the mixer last reported it; empty until asked
+    QString dataDir;                          // preset database, scenes, firmware images
+    QString profileFile;                      // keeps the mixer's address
+    QString updateUrl;                        // the firmware update page
+};
+
+// Fills a context from the options: language, data directory (the program's
+// directory when none is given), profile path (mixer-editor.ini in the data
+// directory when none is given), update page.
+void ApplyOptions(AppContext& context, const EditorOptions& options, const QString& programDir);
+
+// Every state value to 0 and every channel named in the context's language.
+void InitialiseState(AppContext& context);
+
+// Reads the mixer's address from the profile (section "U_FONT_SECTION", key
+// "hostip") by the rule of DeviceAddressFromProfile.
+void ReadDeviceAddress(AppContext& context);
+
+}  // namespace mixer

@@ -1,0 +1,40 @@
+#pragma once
+// What the console window needs from the device link: the tick of its timer,
+// the close sequence, and the indicators it shows in the navigation bar.
+
+#include <QObject>
+
+namespace mixer {
+
+class ConsoleLink : public QObject {
+    Q_OBJECT
+
+public:
+    using QObject::QObject;
+
+    // Starts a connection attempt to the context's device address, as the
+    // CONNECT button does.
+    virtual void Connect() = 0;
+    // The connection state machine's tick, every 50 ms while the window is open.
+    virtual void OnTick() = 0;
+    // The window is closing: send the going-offline command, ask the receiver
+    // to stop and clear the connected flag. Returns at once; IsReceiving()
+    // turns false once the receiver has closed its socket.
+    virtual void Shutdown() = 0;
+    virtual bool IsReceiving() const = 0;
+    // A full-state reply has arrived since the last Connect.
+    virtual bool IsConnected() const = 0;
+
+    // Indicators of the navigation bar.
+    virtual bool ConnectionLit() const = 0;  // connection button shows its online image
+    virtual bool StatusOnline() const = 0;   // the status label reads ONLINE rather than OFFLINE
+    virtual bool HomeActive() const = 0;     // the meter stream has started
+
+signals:
+    // Any of IsConnected() or the indicators may have changed.
+    void indicatorsChanged();
+    // A full-state reply has been applied to the mixer state (on the window's thread).
+    void stateReplyApplied();
+};
+
+}  // namespace mixer

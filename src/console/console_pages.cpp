@@ -1,0 +1,77 @@
+#include "console/console_pages.h"
+
+#include "console/app_context.h"
+#include "console/page_placeholder.h"
+
+namespace mixer {
+
+std::vector<PageView*> ConsolePages::All(PageId page) const {
+    switch (page) {
+    case PageId::InputStrip: return {inputs.begin(), inputs.end()};
+    case PageId::OutputStrip: return {outputs.begin(), outputs.end()};
+    default: return {View(page, 0)};
+    }
+}
+
+PageView* ConsolePages::View(PageId page, int strip) const {
+    switch (page) {
+    case PageId::InputStrip: return strip >= 0 && strip < kStripCount ? inputs[strip] : nullptr;
+    case PageId::OutputStrip: return strip >= 0 && strip < kBusCount ? outputs[strip] : nullptr;
+    case PageId::DetailInput: return detailInput;
+    case PageId::DetailOutput: return detailOutput;
+    case PageId::SidePanel: return sidePanel;
+    case PageId::System: return system;
+    case PageId::Phantom: return phantom;
+    case PageId::MuteGroups: return muteGroups;
+    case PageId::ViewGroups: return viewGroups;
+    case PageId::ControlGroups: return controlGroups;
+    case PageId::Sends: return sends;
+    case PageId::GateComp: return gateComp;
+    case PageId::Peq: return peq;
+    case PageId::Effect: return effect;
+    case PageId::Limiter: return limiter;
+    case PageId::Geq: return geq;
+    }
+    return nullptr;
+}
+
+std::vector<PageView*> ConsolePages::InLabelOrder() const {
+    std::vector<PageView*> order = {sidePanel, phantom, muteGroups, viewGroups, controlGroups};
+    order.insert(order.end(), inputs.begin(), inputs.end());
+    order.insert(order.end(), outputs.begin(), outputs.end());
+    order.insert(order.end(), {detailInput, detailOutput, gateComp, peq, effect, sends, geq, limiter, system});
+    return order;
+}
+
+void CreateConsolePages(ConsolePages& pages, QWidget* parent, AppContext& context) {
+    for (int i = 0; i < kStripCount; ++i) {
+        pages.inputs[i] = new StripPlaceholder(context, false, i, parent);
+        pages.inputs[i]->setObjectName(QStringLiteral("Input  %1").arg(i + 1));
+    }
+    for (int i = 0; i < kBusCount; ++i) {
+        pages.outputs[i] = new StripPlaceholder(context, true, i, parent);
+        pages.outputs[i]->setObjectName(QStringLiteral("Output  %1").arg(i + 1));
+    }
+    pages.detailInput = new StripPlaceholder(context, false, 0, parent);
+    pages.detailInput->setObjectName(QStringLiteral("Input"));
+    pages.detailOutput = new StripPlaceholder(context, true, 0, parent);
+    pages.detailOutput->setObjectName(QStringLiteral("Output"));
+
+    using Page = PagePlaceholder<PageView>;
+    pages.sidePanel = new SidePanelPlaceholder(QStringLiteral("GROUP PANEL"), QStringLiteral("分组面板"), parent);
+    pages.system = new Page(QStringLiteral("SYSTEM"), QStringLiteral("系统"), parent);
+    pages.phantom = new Page(QStringLiteral("PHANTOM"), QStringLiteral("幻象电源"), parent);
+    pages.muteGroups = new Page(QStringLiteral("MUTE GROUP"), QStringLiteral("静音分组"), parent);
+    pages.viewGroups = new Page(QStringLiteral("VIEW GROUP"), QStringLiteral("视图分组"), parent);
+    pages.controlGroups = new Page(QStringLiteral("CONTROL GROUP"), QStringLiteral("控制分组"), parent);
+    pages.sends = new ChannelPagePlaceholder(QStringLiteral("SENDS"), QStringLiteral("发送"), parent);
+    pages.gateComp = new ChannelPagePlaceholder(QStringLiteral("GATE / COMP"), QStringLiteral("噪声门 / 压缩"), parent);
+    pages.peq = new ChannelPagePlaceholder(QStringLiteral("PEQ"), QStringLiteral("参量均衡"), parent);
+    pages.effect = new ChannelPagePlaceholder(QStringLiteral("EFFECT"), QStringLiteral("效果"), parent);
+    pages.limiter = new ChannelPagePlaceholder(QStringLiteral("LIMIT"), QStringLiteral("限幅"), parent);
+    pages.geq = new ChannelPagePlaceholder(QStringLiteral("GEQ"), QStringLiteral("图示均衡"), parent);
+
+    for (PageView* page : pages.InLabelOrder()) page->hide();
+}
+
+}  // namespace mixer

@@ -1,0 +1,151 @@
+#include "console/editor_options.h"
+
+#include <charconv>
+#include <functional>
+#include <map>
+
+#include "console/device_address.h"
+
+namespace mixer {
+
+namespace {
+
+std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+std::optional<int> WholeNumber(const std::string& text) {
+    int value = 0;
+    const char* end = text.data() + text.size();
+    auto [p, ec] = std::from_chars(text.data(), end, value);
+    if (text.empty() || ec != std::errc() || p != end) return std::nullopt;
+    return value;
+}
+
+// Each handler stores its value or returns an error text.
+using ValueHandler = std::function<std::string(EditorOptions&, const std::string&)>;
+
+std::string NonEmpty(const char* option, const std::string& value, std::string& target) {
+    if (value.empty()) return std::string(option) + " needs a value";
+    target = value;
+    return {};
+}
+
+std::string Address(const char* option, const std::string& value, std::string& target) {
+    if (!IsDottedIPv4(value)) return std::string(option) + " needs an IPv4 address such as 127.0.0.1, not " + Quoted(value);
+    target = value;
+    return {};
+}
+
+const std::map<std::string, ValueHandler>& ValueOptions() {
+    static const std::map<std::string, ValueHandler> handlers = {
+        {"--data-dir", [](EditorOptions& o, const std::string& v) { return NonEmpty("--data-dir", v, o.dataDir); }},
+        {"--profile", [](EditorOptions& o, const std::string& v) { return NonEmpty("--profile", v, o.profileFile); }},
+        {"--update-url", [](EditorOptions& o, const std::string& v) { return NonEmpty("--update-url", v, o.updateUrl); }},
+        {"--screenshot",
+         [](EditorOptions& o, const std::string& v) { return NonEmpty("--screenshot", v, o.screenshotFile); }},
+        {"--bind", [](EditorOptions& o, const std::string& v) { return Address("--bind", v, o.bindAddress); }},
+        {"--device",
+         [](EditorOptions& o, const std::string& v) {
+             std::string address;
+             std::string error = Address("--device", v, address);
+             if (error.empty()) o.deviceAddress = address;
+             return error;
+         }},
+        {"--port",
+         [](EditorOptions& o, const std::string& v) -> std::string {
+             const auto n = WholeNumber(v);
+             if (!n || *n < 1 || *n > 65535) return "--port needs a number from 1 to 65535, not " + Quoted(v);
+             o.port = *n;
+             return {};
+         }},
+        {"--language",
+         [](EditorOptions& o, const std::string& v) -> std::string {
+             const auto n = WholeNumber(v);
+             if (!n || (*n != 1 && *n != 2)) return "--language needs 1 (English) or 2 (Chinese), not " + Quoted(v);
+             o.language = *n;
+             return {};
+         }},
+    };
+    return handlers;
+}
+
+}  // namespace
+
+ParsedOptions ParseEditorOptions(const std::vector<std::string>& args) {
+    ParsedOptions result;
+    EditorOptions& o = result.options;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string name = args[i];
+        std::optional<std::string> inlineValue;
+        if (const auto eq = name.find('='); name.starts_with("--") && eq != std::string::npos) {
+            inlineValue = name.substr(eq + 1);
+            name.resize(eq);
+        }
+
+        if (name == "--help" || name == "-h") {
+            result.help = true;
+            continue;
+        }
+        if (name == "--connect" || name == "--demo") {
+            if (inlineValue) {
+                result.error = name + " takes no value";
+                return result;
+            }
+            (name == "--connect" ? o.connect : o.demo) = true;
+            continue;
+        }
+        const auto& handlers = ValueOptions();
+        const auto handler = handlers.find(name);
+        if (handler == handlers.end()) {
+            result.error = name.starts_with("-") ? "unknown option " + Quoted(name) : "unexpected argument " + Quoted(name);
+            return result;
+        }
+        std::string value;
+        if (inlineValue) {
+            value = *inlineValue;
+        } else if (i + 1 < args.size()) {
+            value = args[++i];
+        } else {
+            result.error = name + " needs a value";
+            return result;
+        }
+        result.error = handler->second(o, value);
+        if (!result.error.empty()) return result;
+    }
+    if (o.demo && o.deviceAddress) {
+        result.error = "--demo chooses the simulated mixer's address itself; leave out --device";
+    } else if (o.demo && o.bindAddress != "0.0.0.0" && !IsLoopback(o.bindAddress)) {
+        result.error = "--demo stays on loopback; --bind must be a 127.x.x.x address, not " + Quoted(o.bindAddress);
+    }
+    return result;
+}
+
+bool IsLoopback(const std::string& address) { return IsDottedIPv4(address) && address.starts_with("127."); }
+
+void PointAtDemoMixer(EditorOptions& options) {
+    options.deviceAddress = kDemoMixerAddress;
+    if (!IsLoopback(options.bindAddress)) options.bindAddress = kDemoBindAddress;
+    options.connect = true;
+}
+
+std::string EditorHelpText() {
+    return "Usage: mixer-editor [options]\n"
+           "Remote-control editor for the VantorDIGITAL 16-input digital mixer.\n"
+           "\n"
+           "  --data-dir DIR     directory of the preset database, scenes and firmware\n"
+           "                     (default: the program's directory)\n"
+           "  --profile FILE     profile that keeps the mixer's address\n"
+           "                     (default: mixer-editor.ini in the data directory)\n"
+           "  --device ADDR      the mixer's IPv4 address (default: the profile's)\n"
+           "  --bind ADDR        local IPv4 address of the link (default: 0.0.0.0)\n"
+           "  --port N           local port and the mixer's port (default: 5000)\n"
+           "  --language 1|2     labels in English (1) or Chinese (2, the default)\n"
+           "  --update-url URL   address of the firmware update page\n"
+           "  --connect          connect to the mixer at start-up, as CONNECT does\n"
+           "  --demo             start a simulated mixer on loopback (127.0.0.2) and connect\n"
+           "                     to it from 127.0.0.1\n"
+           "  --screenshot FILE  write the window to FILE (PNG) once it is up, or once it\n"
+           "                     is connected with --connect or --demo, then close\n"
+           "  --help             show this text\n";
+}
+
+}  // namespace mixer

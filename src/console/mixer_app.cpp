@@ -1,0 +1,51 @@
+#include "console/mixer_app.h"
+
+#include <QEventLoop>
+#include <QScreen>
+#include <memory>
+
+#include "console/app_context.h"
+#include "console/console_link.h"
+#include "console/mixer_dlg.h"
+#include "console/screenshot.h"
+#include "console/termination_watcher.h"
+
+namespace mixer {
+
+namespace {
+// Large enough for the whole console without scroll bars.
+constexpr QSize kScreenshotSize(1640, 1040);
+}
+
+CMixerApp::CMixerApp(AppContext& context, ConsoleLink& link, const EditorOptions& options)
+    : context_(context), link_(link), options_(options) {}
+
+int CMixerApp::InitInstance() {
+    CMixerDlg window(context_, link_);
+    // The command line outranks the profile the window has just read.
+    if (options_.deviceAddress) context_.deviceAddress = QString::fromStdString(*options_.deviceAddress);
+
+    QEventLoop loop;
+    QObject::connect(&window, &CMixerDlg::ended, &loop, &QEventLoop::quit);
+    TerminationWatcher watcher;
+    QObject::connect(&watcher, &TerminationWatcher::terminationRequested, &window, &QWidget::close);
+
+    std::unique_ptr<ScreenshotTaker> screenshot;
+    if (!options_.screenshotFile.empty()) {
+        screenshot = std::make_unique<ScreenshotTaker>(window, link_, QString::fromStdString(options_.screenshotFile),
+                                                       options_.connect);
+        QSize size = kScreenshotSize;
+        if (window.screen()) size = size.expandedTo(window.screen()->availableGeometry().size());
+        window.resize(size);
+        window.show();
+    } else {
+        window.showMaximized();
+    }
+    if (options_.connect) link_.Connect();
+    if (screenshot) screenshot->Start();
+
+    loop.exec();
+    return screenshot && !screenshot->Error().isEmpty() ? 1 : 0;
+}
+
+}  // namespace mixer

@@ -1,0 +1,294 @@
+#include "console/mixer_dlg.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QCoreApplication>
+#include <QIcon>
+#include <QMenu>
+#include <QScrollBar>
+#include <QStyle>
+
+#include "console/about_dlg.h"
+#include "console/app_context.h"
+#include "console/console_canvas.h"
+#include "console/console_link.h"
+#include "console/navigation_bar.h"
+#include "skin/image_button.h"
+#include "skin/skin_images.h"
+
+namespace mixer {
+
+namespace {
+
+constexpr int kIconImage = 128;
+constexpr int kTickMs = 50;
+constexpr int kCloseMs = 100;
+
+ScrollAction ActionFor(int sliderAction) {
+    switch (sliderAction) {
+    case QAbstractSlider::SliderSingleStepSub: return ScrollAction::LineUp;
+    case QAbstractSlider::SliderSingleStepAdd: return ScrollAction::LineDown;
+    case QAbstractSlider::SliderPageStepSub: return ScrollAction::PageUp;
+    case QAbstractSlider::SliderPageStepAdd: return ScrollAction::PageDown;
+    case QAbstractSlider::SliderToMinimum: return ScrollAction::Top;
+    case QAbstractSlider::SliderToMaximum: return ScrollAction::Bottom;
+    case QAbstractSlider::SliderMove: return ScrollAction::ThumbTrack;
+    default: return ScrollAction::EndScroll;
+    }
+}
+
+}  // namespace
+
+CMixerDlg::CMixerDlg(AppContext& context, ConsoleLink& link, const PageFactory& createPages, QWidget* parent)
+    : QWidget(parent), context_(context), link_(link) {
+    setWindowTitle(QStringLiteral("VantorDIGITAL MIXER 1.1"));
+    const QPixmap icon = LoadResourceImage(kIconImage);
+    if (!icon.isNull()) setWindowIcon(QIcon(icon));
+
+    viewport_ = new QWidget(this);
+    canvas_ = new ConsoleCanvas(viewport_);
+    hbar_ = new QScrollBar(Qt::Horizontal, this);
+    vbar_ = new QScrollBar(Qt::Vertical, this);
+    for (QScrollBar* bar : {hbar_, vbar_}) {
+        bar->setSingleStep(1);
+        connect(bar, &QAbstractSlider::actionTriggered, this, [this, bar](int action) { OnScrollAction(bar, action); });
+        connect(bar, &QAbstractSlider::valueChanged, this, [this] { canvas_->move(-hbar_->value(), -vbar_->value()); });
+    }
+    // Desktops without a system menu reach the About box from the context menu.
+    aboutAction_ = new QAction(QStringLiteral("ABOUT VantorDIGITAL MIXER1.1(&A)..."), this);
+    connect(aboutAction_, &QAction::triggered, this, &CMixerDlg::ShowAbout);
+    LayOutViewport();
+    FirstPassMetrics(metrics_, ClientSize().width());
+
+    InitialiseState(context_);
+    ReadDeviceAddress(context_);
+
+    nav_ = std::make_unique<NavigationBar>(canvas_);
+    for (int i = 0; i < 4; ++i) {
+        connect(nav_->pageButtons[i], &QAbstractButton::clicked, this, [this, i] { OnPageButton(i + 1); });
+    }
+    connect(nav_->home, &QAbstractButton::clicked, this, &CMixerDlg::OnHome);
+    connect(nav_->connection, &QAbstractButton::clicked, this, &CMixerDlg::OnConnectionButton);
+    connect(&link_, &ConsoleLink::indicatorsChanged, this, &CMixerDlg::RefreshIndicators);
+    connect(&link_, &ConsoleLink::stateReplyApplied, this, &CMixerDlg::RefreshStripsFromState);
+
+    createPages(pages_, canvas_, context_);
+    SetLanguage(context_.language);
+    ShowPage(page_, selectedOutput_, mode_);
+    RefreshStripsFromState();
+    RefreshIndicators();
+
+    // The final pass sets the minimums; pages placed before it must follow.
+    const LayoutMetrics placed = metrics_;
+    FinalPassMetrics(metrics_, ClientSize().width(), ClientSize().height());
+    if (metrics_ != placed) ShowPage(page_, selectedOutput_, mode_);
+
+    tickTimer_.setInterval(kTickMs);
+    connect(&tickTimer_, &QTimer::timeout, this, [this] { OnTimer(kTickTimer); });
+    closeTimer_.setInterval(kCloseMs);
+    connect(&closeTimer_, &QTimer::timeout, this, [this] { OnTimer(kCloseTimer); });
+    tickTimer_.start();
+    initialised_ = true;
+}
+
+CMixerDlg::~CMixerDlg() = default;
+
+void CMixerDlg::ShowPage(int page, int selectedOutput, int mode) {
+    page_ = page;
+    selectedOutput_ = selectedOutput;
+    mode_ = mode;
+    context_.view = kViewConsole;
+    Apply(ArrangeConsole(metrics_, page, selectedOutput, mode));
+}
+
+void CMixerDlg::ShowInputDetail(int channel, int module) {
+    const Arrangement arrangement = ArrangeInputDetail(metrics_, channel, module, selectedOutput_);
+    if (arrangement.shown.empty()) return;
+    context_.view = kViewInputDetail;
+    detailIndex_ = channel;
+    detailModule_ = module;
+    Apply(arrangement);
+}
+
+void CMixerDlg::ShowOutputDetail(int output, int module) {
+    const Arrangement arrangement = ArrangeOutputDetail(metrics_, output, module);
+    if (arrangement.shown.empty()) return;
+    context_.view = kViewOutputDetail;
+    detailIndex_ = output;
+    detailModule_ = module;
+    Apply(arrangement);
+}
+
+void CMixerDlg::Apply(const Arrangement& arrangement) {
+    for (PageId kind : arrangement.hidden) {
+        for (PageView* view : pages_.All(kind)) view->hide();
+    }
+    if (arrangement.sidePanelToMainLevel) pages_.sidePanel->RefreshPanel(1);
+    for (const Placement& place : arrangement.shown) {
+        PageView* view = pages_.View(place.page, place.index);
+        if (!view) continue;
+        if (place.page == PageId::DetailInput || place.page == PageId::DetailOutput) {
+            static_cast<StripView*>(view)->SetIndex(place.index);
+        } else if (auto* channelPage = dynamic_cast<ChannelPageView*>(view)) {
+            channelPage->SetChannel(place.index);
+        }
+        view->setGeometry(place.rect.x, place.rect.y, place.rect.width, place.rect.height);
+        view->show();
+    }
+    if (arrangement.pressedPageButton != 0) nav_->SetPressedPage(arrangement.pressedPageButton);
+}
+
+void CMixerDlg::RearrangeCurrentView() {
+    // The console view places the side panel too, so the detail views are
+    // arranged over it.
+    const int view = context_.view;
+    ShowPage(page_, selectedOutput_, mode_);
+    if (view == kViewInputDetail) ShowInputDetail(detailIndex_, detailModule_);
+    if (view == kViewOutputDetail) ShowOutputDetail(detailIndex_, detailModule_);
+}
+
+void CMixerDlg::SetLanguage(int language) {
+    nav_->SetCaptions(language);
+    nav_->SetStatus(language, link_.StatusOnline());
+    for (PageView* page : pages_.InLabelOrder()) page->SetLabels(language);
+}
+
+void CMixerDlg::OnPageButton(int page) {
+    if (context_.activeViewGroup != 0) return;
+    ResetScrollPositions();
+    ShowPage(page, selectedOutput_, kModeStrips);
+}
+
+void CMixerDlg::OnHome() {
+    ResetScrollPositions();
+    ShowPage(page_, selectedOutput_, kModeStrips);
+    pages_.sidePanel->SetSystemDown(false);
+    pages_.sidePanel->SetPhantomDown(false);
+    pages_.sidePanel->RefreshPanel(1);
+}
+
+void CMixerDlg::OnConnectionButton() {
+    if (link_.ConnectionLit()) return;
+    ResetScrollPositions();
+    pages_.sidePanel->SetSystemDown(true);
+    pages_.sidePanel->SetPhantomDown(false);
+    ShowPage(page_, selectedOutput_, kModeSystem);
+}
+
+void CMixerDlg::ResetScrollPositions() {
+    hbar_->setValue(0);
+    vbar_->setValue(0);
+}
+
+void CMixerDlg::RefreshPageOverviews() {
+    for (int page = kPageCh1To8; page <= kPageAux; ++page) nav_->SetOverview(page, PageOverview(context_.state, page));
+}
+
+void CMixerDlg::RefreshStripsFromState() {
+    // Hidden strips too, so that a page shows current values the moment it is switched to.
+    for (PageId kind : {PageId::InputStrip, PageId::OutputStrip, PageId::DetailInput, PageId::DetailOutput}) {
+        for (PageView* view : pages_.All(kind)) static_cast<StripView*>(view)->RefreshFromState();
+    }
+    RefreshPageOverviews();
+}
+
+void CMixerDlg::RefreshIndicators() {
+    nav_->connection->SetDown(link_.ConnectionLit());
+    nav_->home->SetDown(link_.HomeActive());
+    nav_->SetStatus(context_.language, link_.StatusOnline());
+}
+
+void CMixerDlg::ShowAbout() {
+    // Modal to the window but without a nested event loop, so that a close
+    // request (a signal at log-out) is never held up behind the box.
+    auto* about = new CAboutDlg(this);
+    about->setAttribute(Qt::WA_DeleteOnClose);
+    about->open();
+}
+
+void CMixerDlg::OnTimer(int id) {
+    if (id == kTickTimer && !closing_) link_.OnTick();
+    if (id == kCloseTimer && closing_ && !ended_ && !link_.IsReceiving()) {
+        ended_ = true;
+        closeTimer_.stop();
+        close();
+        emit ended();
+    }
+}
+
+bool CMixerDlg::IsTimerActive(int id) const {
+    if (id == kTickTimer) return tickTimer_.isActive();
+    if (id == kCloseTimer) return closeTimer_.isActive();
+    return false;
+}
+
+QSize CMixerDlg::ClientSize() const { return viewport_->size(); }
+
+void CMixerDlg::LayOutViewport() {
+    const int extent = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    bool needH = false;
+    bool needV = false;
+    int cw = width();
+    int ch = height();
+    // A bar takes room from the client, which may then need the other bar.
+    for (int pass = 0; pass < 3; ++pass) {
+        cw = width() - (needV ? extent : 0);
+        ch = height() - (needH ? extent : 0);
+        needH = ScrollRange{0, kHorizontalScrollMax, cw}.Highest() > 0;
+        needV = ScrollRange{0, kVerticalScrollMax, ch}.Highest() > 0;
+    }
+    viewport_->setGeometry(0, 0, cw, ch);
+    hbar_->setGeometry(0, ch, cw, extent);
+    vbar_->setGeometry(cw, 0, extent, ch);
+    hbar_->setVisible(needH);
+    vbar_->setVisible(needV);
+    hbar_->setRange(0, ScrollRange{0, kHorizontalScrollMax, cw}.Highest());
+    hbar_->setPageStep(cw);
+    vbar_->setRange(0, ScrollRange{0, kVerticalScrollMax, ch}.Highest());
+    vbar_->setPageStep(ch);
+}
+
+void CMixerDlg::OnSizeChange(int clientWidth, int clientHeight) {
+    ResetScrollPositions();
+    if (ApplySizeChange(metrics_, clientWidth, clientHeight)) RearrangeCurrentView();
+}
+
+void CMixerDlg::OnScrollAction(QScrollBar* bar, int action) {
+    const bool horizontal = bar == hbar_;
+    const ScrollRange range{0, horizontal ? kHorizontalScrollMax : kVerticalScrollMax, bar->pageStep()};
+    bar->setSliderPosition(NextScrollPosition(range, bar->value(), ActionFor(action), bar->sliderPosition()));
+}
+
+void CMixerDlg::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    LayOutViewport();
+    if (initialised_) OnSizeChange(ClientSize().width(), ClientSize().height());
+}
+
+void CMixerDlg::closeEvent(QCloseEvent* event) {
+    if (ended_) {
+        event->accept();
+        return;
+    }
+    // The window stays until the receiver has closed its socket; timer 2 watches for it.
+    event->ignore();
+    if (closing_) return;
+    closing_ = true;
+    tickTimer_.stop();
+    link_.Shutdown();
+    closeTimer_.start();
+}
+
+void CMixerDlg::contextMenuEvent(QContextMenuEvent* event) {
+    auto* menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->addAction(aboutAction_);
+    menu->popup(event->globalPos());
+}
+
+void CMixerDlg::wheelEvent(QWheelEvent* event) {
+    if (vbar_->isVisible()) QCoreApplication::sendEvent(vbar_, event);
+}
+
+}  // namespace mixer

@@ -1,0 +1,125 @@
+#pragma once
+// The console window: owns every page, arranges them in the three views,
+// keeps the navigation bar and the value display, scrolls its content and
+// drives start-up and the orderly close through the device link.
+
+#include <QTimer>
+#include <QWidget>
+#include <memory>
+
+#include "console/console_pages.h"
+#include "console/layout.h"
+#include "console/scroll.h"
+
+class QAction;
+class QScrollBar;
+
+namespace mixer {
+
+struct AppContext;
+struct NavigationBar;
+class ConsoleCanvas;
+class ConsoleLink;
+
+class CMixerDlg : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int kTickTimer = 1;   // drives the link every 50 ms
+    static constexpr int kCloseTimer = 2;  // polls the receiver every 100 ms while closing
+
+    // Runs the window's initialisation: state and names, the profile's
+    // address, the pages, the labels and the first arrangement, timer 1.
+    CMixerDlg(AppContext& context, ConsoleLink& link, const PageFactory& createPages = CreateConsolePages,
+              QWidget* parent = nullptr);
+    ~CMixerDlg() override;
+
+    // The console view: the strips of page 1..4, the selected output strip
+    // (1 MAIN, 3..8 AUX 1..6, 2 none) and the page of `mode` over the strips.
+    void ShowPage(int page, int selectedOutput, int mode);
+    // Input detail: channel 0..17 with module 1 gate/compressor, 2 PEQ, 3 effect, 4 sends.
+    void ShowInputDetail(int channel, int module);
+    // Output detail: output 0..7 with module 1 limiter, 2 graphic EQ.
+    void ShowOutputDetail(int output, int module);
+    // Navigation captions for language 1 or 2, then every page's labels.
+    void SetLanguage(int language);
+
+    // Commands of the navigation bar.
+    void OnPageButton(int page);
+    void OnHome();
+    void OnConnectionButton();
+
+    void ResetScrollPositions();
+    // The page buttons' overviews from the state.
+    void RefreshPageOverviews();
+    // Every strip and the overviews from the state: at start-up and after a
+    // full-state reply.
+    void RefreshStripsFromState();
+    void ShowAbout();
+
+    // The window's timers: 1 ticks the link, 2 ends the window once the
+    // receiver has stopped.
+    void OnTimer(int id);
+    bool IsTimerActive(int id) const;
+
+    int Page() const { return page_; }
+    int SelectedOutput() const { return selectedOutput_; }
+    int Mode() const { return mode_; }
+    const LayoutMetrics& Metrics() const { return metrics_; }
+    ConsolePages& Pages() { return pages_; }
+    NavigationBar& Navigation() { return *nav_; }
+    ConsoleCanvas* Canvas() const { return canvas_; }
+    QScrollBar* HorizontalBar() const { return hbar_; }
+    QScrollBar* VerticalBar() const { return vbar_; }
+    // The About entry of the window's context menu.
+    QAction* AboutAction() const { return aboutAction_; }
+    // The area the content is seen through: the window less its scroll bars.
+    QSize ClientSize() const;
+
+    bool IsClosing() const { return closing_; }
+    bool HasEnded() const { return ended_; }
+
+signals:
+    // The close sequence has finished: the receiver has stopped and the window is closed.
+    void ended();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
+private:
+    void Apply(const Arrangement& arrangement);
+    void RearrangeCurrentView();
+    void LayOutViewport();
+    void OnSizeChange(int clientWidth, int clientHeight);
+    void OnScrollAction(QScrollBar* bar, int action);
+    void RefreshIndicators();
+
+    AppContext& context_;
+    ConsoleLink& link_;
+
+    LayoutMetrics metrics_;
+    int page_ = kPageCh1To8;
+    int selectedOutput_ = 1;
+    int mode_ = kModeStrips;
+    // The detail view shown last, so that a size change can arrange it again.
+    int detailIndex_ = 0;
+    int detailModule_ = 0;
+    bool initialised_ = false;
+    bool closing_ = false;
+    bool ended_ = false;
+
+    QWidget* viewport_;
+    ConsoleCanvas* canvas_;
+    QScrollBar* hbar_;
+    QScrollBar* vbar_;
+    QAction* aboutAction_;
+    std::unique_ptr<NavigationBar> nav_;
+    ConsolePages pages_;
+    QTimer tickTimer_;
+    QTimer closeTimer_;
+};
+
+}  // namespace mixer

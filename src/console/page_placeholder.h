@@ -1,0 +1,85 @@
+#pragma once
+// Stand-ins for the pages this build does not have yet: framed boxes that show
+// where the console places a page and which page it is, and answer the
+// console's calls without any behaviour of their own.
+
+#include <QString>
+
+#include "console/page_views.h"
+
+namespace mixer {
+
+struct AppContext;
+
+class StripPlaceholder : public StripView {
+public:
+    // output: the strip shows an output (bus) rather than an input channel.
+    StripPlaceholder(AppContext& context, bool output, int index, QWidget* parent);
+
+    void SetLabels(int language) override;
+    void SetIndex(int index) override;
+    int Index() const override { return index_; }
+    void RefreshFromState() override;
+    // The channel name shown, as the state holds it.
+    QString Title() const { return title_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    AppContext& context_;
+    bool output_;
+    int index_;
+    QString title_;
+};
+
+// A single page with a caption in each language.
+template <class Base>
+class PagePlaceholder : public Base {
+public:
+    PagePlaceholder(const QString& english, const QString& chinese, QWidget* parent)
+        : Base(parent), english_(english), chinese_(chinese), title_(english) {}
+
+    void SetLabels(int language) override {
+        if (language != 1 && language != 2) return;
+        title_ = language == 1 ? english_ : chinese_;
+        this->update();
+    }
+    QString Title() const { return title_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QString english_;
+    QString chinese_;
+    QString title_;
+};
+
+class ChannelPagePlaceholder : public PagePlaceholder<ChannelPageView> {
+public:
+    using PagePlaceholder::PagePlaceholder;
+    void SetChannel(int channel) override { channel_ = channel; }
+    int Channel() const { return channel_; }
+
+private:
+    int channel_ = 0;
+};
+
+class SidePanelPlaceholder : public PagePlaceholder<SidePanelView> {
+public:
+    using PagePlaceholder::PagePlaceholder;
+    void RefreshPanel(int level) override;
+    void SetSystemDown(bool down) override { systemDown_ = down; }
+    void SetPhantomDown(bool down) override { phantomDown_ = down; }
+    int Level() const { return level_; }
+    bool SystemDown() const { return systemDown_; }
+    bool PhantomDown() const { return phantomDown_; }
+
+private:
+    int level_ = 1;
+    bool systemDown_ = false;
+    bool phantomDown_ = false;
+};
+
+}  // namespace mixer

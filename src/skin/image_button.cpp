@@ -1,0 +1,198 @@
+#include "skin/image_button.h"
+
+#include <QPainter>
+
+#include <algorithm>
+
+#include "skin/skin_font.h"
+#include "skin/skin_images.h"
+
+namespace mixer {
+
+namespace {
+
+// The overview bars stand 8 pixels apart and change colour at these fractions
+// of the bar area, like the meters they summarise.
+constexpr int kBarStep = 8;
+constexpr int kBarWidth = 5;
+constexpr double kGreenTop = 0.7;
+constexpr double kAmberTop = 0.9;
+constexpr double kRedTop = 1.0;
+
+}  // namespace
+
+CImageButton::CImageButton(QWidget* parent) : QAbstractButton(parent) {
+    setFocusPolicy(Qt::NoFocus);
+}
+
+CImageButton::CImageButton(const QString& caption, QWidget* parent) : CImageButton(parent) {
+    setText(caption);
+}
+
+void CImageButton::LoadImages(int upId, int downId) {
+    upImage_ = LoadResourceImage(upId);
+    downImage_ = LoadResourceImage(downId);
+    imageSize_ = upImage_.size();
+    if (sizeMode_ == kImageSize && !upImage_.isNull()) {
+        setGeometry(QRect(pos(), imageSize_));
+    } else if (sizeMode_ == kHalfImageSize && !upImage_.isNull()) {
+        imageSize_ = QSize(upImage_.width() / 2, upImage_.height() / 2);
+        setGeometry(QRect(pos(), imageSize_));
+    }
+    update();
+}
+
+void CImageButton::SetBehaviour(int behaviour) {
+    behaviour_ = behaviour;
+    update();
+}
+
+void CImageButton::SetDown(bool down) {
+    if (down_ == down) return;
+    down_ = down;
+    update();
+}
+
+void CImageButton::SetShowCaption(bool show) {
+    showCaption_ = show;
+    update();
+}
+
+void CImageButton::SetSizeMode(int mode) { sizeMode_ = mode; }
+
+void CImageButton::SetCaptionSize(int points) {
+    captionSize_ = points;
+    update();
+}
+
+void CImageButton::SetCaptionColours(const QColor& up, const QColor& down) {
+    captionUp_ = up;
+    captionDown_ = down;
+    update();
+}
+
+void CImageButton::SetStaticLook(bool on) {
+    staticLook_ = on;
+    update();
+}
+
+CImageButton::Face CImageButton::CurrentFace() const {
+    if (behaviour_ == kPush) {
+        if (staticLook_) return Face::Up;
+        if (isDown() || hovering_) return Face::Down;
+        return Face::Up;
+    }
+    if (behaviour_ == kTwoState) return down_ ? Face::Down : Face::Up;
+    return Face::None;
+}
+
+QColor CImageButton::CurrentCaptionColour() const { return down_ ? captionDown_ : captionUp_; }
+
+QSize CImageButton::ImageSize() const {
+    if (sizeMode_ == kKeepSize || imageSize_.isEmpty()) return size();
+    return imageSize_;
+}
+
+void CImageButton::EnableOverview(bool on) {
+    overview_ = on;
+    update();
+}
+
+void CImageButton::SetOverviewBarCount(int count) {
+    overviewBars_ = std::clamp(count, 1, kMaxOverviewBars);
+    update();
+}
+
+void CImageButton::SetOverviewLevel(int bar, int height) {
+    if (bar < 0 || bar >= kMaxOverviewBars) return;
+    height = std::clamp(height, 0, kOverviewRange);
+    if (overviewLevels_[bar] == height) return;
+    overviewLevels_[bar] = height;
+    if (overview_) update();
+}
+
+void CImageButton::SetOverviewMute(int bar, bool muted) {
+    if (bar < 0 || bar >= kMaxOverviewBars || overviewMutes_[bar] == muted) return;
+    overviewMutes_[bar] = muted;
+    if (overview_) update();
+}
+
+int CImageButton::OverviewLevel(int bar) const {
+    return bar >= 0 && bar < kMaxOverviewBars ? overviewLevels_[bar] : 0;
+}
+
+bool CImageButton::OverviewMute(int bar) const {
+    return bar >= 0 && bar < kMaxOverviewBars && overviewMutes_[bar];
+}
+
+QSize CImageButton::sizeHint() const {
+    if (!imageSize_.isEmpty()) return sizeMode_ == kKeepSize ? upImage_.size() : imageSize_;
+    return QSize(100, 28);
+}
+
+void CImageButton::paintEvent(QPaintEvent*) {
+    // Drawn whole into a buffer and shown in one step, so the caption never
+    // flickers over a half-drawn image. The page shows through where the
+    // images are transparent.
+    const qreal ratio = devicePixelRatioF();
+    QPixmap buffer(size() * ratio);
+    buffer.setDevicePixelRatio(ratio);
+    buffer.fill(Qt::transparent);
+    {
+        QPainter p(&buffer);
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        const Face face = CurrentFace();
+        const QPixmap& image = face == Face::Down ? downImage_ : upImage_;
+        if (face != Face::None && !image.isNull()) p.drawPixmap(QRect(QPoint(0, 0), ImageSize()), image);
+        if (overview_) PaintOverview(p);
+        if (showCaption_ && !text().isEmpty()) {
+            p.setRenderHint(QPainter::TextAntialiasing);
+            p.setFont(SkinFontPoints(captionSize_));
+            p.setPen(CurrentCaptionColour());
+            p.drawText(rect(), Qt::AlignCenter | Qt::TextSingleLine, text());
+        }
+    }
+    QPainter(this).drawPixmap(0, 0, buffer);
+}
+
+void CImageButton::PaintOverview(QPainter& p) const {
+    const int span = (overviewBars_ - 1) * kBarStep + kBarWidth;
+    const int left = (width() - span) / 2;
+    const int top = 6;
+    const int markHeight = 3;
+    const int bottom = height() - 6 - markHeight - 1;  // bar area ends above the mute marks
+    const int area = bottom - top;
+    if (area <= 0) return;
+    const int greenTop = bottom - static_cast<int>(area * kGreenTop);
+    const int amberTop = bottom - static_cast<int>(area * kAmberTop);
+    const int redTop = bottom - static_cast<int>(area * kRedTop);
+    for (int i = 0; i < overviewBars_; ++i) {
+        const int x = left + i * kBarStep;
+        p.fillRect(x, top, kBarWidth, area, QColor(0, 0, 0, 110));
+        const int barTop = bottom - overviewLevels_[i] * area / kOverviewRange;
+        const auto fillZone = [&](int zoneTop, int zoneBottom, const QColor& colour) {
+            const int y0 = std::max(zoneTop, barTop);
+            if (y0 < zoneBottom) p.fillRect(x, y0, kBarWidth, zoneBottom - y0, colour);
+        };
+        const QColor dim = overviewMutes_[i] ? QColor(90, 90, 90) : QColor();
+        fillZone(greenTop, bottom, dim.isValid() ? dim : QColor(120, 220, 60));
+        fillZone(amberTop, greenTop, dim.isValid() ? dim : QColor(255, 176, 35));
+        fillZone(redTop, amberTop, dim.isValid() ? dim : QColor(255, 45, 45));
+        p.fillRect(x, bottom + 1, kBarWidth, markHeight,
+                   overviewMutes_[i] ? QColor(255, 40, 40) : QColor(40, 70, 40));
+    }
+}
+
+void CImageButton::enterEvent(QEnterEvent* event) {
+    hovering_ = true;
+    update();
+    QAbstractButton::enterEvent(event);
+}
+
+void CImageButton::leaveEvent(QEvent* event) {
+    hovering_ = false;
+    update();
+    QAbstractButton::leaveEvent(event);
+}
+
+}  // namespace mixer

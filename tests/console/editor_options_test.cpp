@@ -1,0 +1,87 @@
+#include "console/editor_options.h"
+
+#include <gtest/gtest.h>
+
+using namespace mixer;
+
+TEST(EditorOptions, DefaultsWithoutArguments) {
+    const ParsedOptions p = ParseEditorOptions({});
+    EXPECT_TRUE(p.error.empty());
+    EXPECT_FALSE(p.help);
+    EXPECT_EQ(p.options.language, 2);
+    EXPECT_EQ(p.options.port, 5000);
+    EXPECT_EQ(p.options.bindAddress, "0.0.0.0");
+    EXPECT_FALSE(p.options.deviceAddress.has_value());
+    EXPECT_FALSE(p.options.connect);
+    EXPECT_FALSE(p.options.demo);
+    EXPECT_TRUE(p.options.screenshotFile.empty());
+}
+
+TEST(EditorOptions, EveryOptionInBothSpellings) {
+    const ParsedOptions p = ParseEditorOptions({"--data-dir", "/tmp/d", "--profile=/tmp/p.ini", "--device",
+                                                "127.0.0.2", "--bind=127.0.0.1", "--port", "5001", "--language=1",
+                                                "--update-url", "http://127.0.0.1:8080/u.txt", "--connect",
+                                                "--screenshot", "out.png"});
+    ASSERT_TRUE(p.error.empty()) << p.error;
+    const EditorOptions& o = p.options;
+    EXPECT_EQ(o.dataDir, "/tmp/d");
+    EXPECT_EQ(o.profileFile, "/tmp/p.ini");
+    EXPECT_EQ(o.deviceAddress, "127.0.0.2");
+    EXPECT_EQ(o.bindAddress, "127.0.0.1");
+    EXPECT_EQ(o.port, 5001);
+    EXPECT_EQ(o.language, 1);
+    EXPECT_EQ(o.updateUrl, "http://127.0.0.1:8080/u.txt");
+    EXPECT_TRUE(o.connect);
+    EXPECT_FALSE(o.demo);
+    EXPECT_EQ(o.screenshotFile, "out.png");
+
+    EXPECT_TRUE(ParseEditorOptions({"--demo"}).options.demo);
+    EXPECT_TRUE(ParseEditorOptions({"--help"}).help);
+    EXPECT_TRUE(ParseEditorOptions({"--port", "1", "-h"}).help);
+}
+
+TEST(EditorOptions, ErrorsNameTheOptionAndTheValue) {
+    auto error = [](std::vector<std::string> args) { return ParseEditorOptions(args).error; };
+    EXPECT_EQ(error({"--port", "0"}), "--port needs a number from 1 to 65535, not \"0\"");
+    EXPECT_EQ(error({"--port=65536"}), "--port needs a number from 1 to 65535, not \"65536\"");
+    EXPECT_EQ(error({"--port", "50x"}), "--port needs a number from 1 to 65535, not \"50x\"");
+    EXPECT_EQ(error({"--language", "3"}), "--language needs 1 (English) or 2 (Chinese), not \"3\"");
+    EXPECT_EQ(error({"--device", "192.168.1"}),
+              "--device needs an IPv4 address such as 127.0.0.1, not \"192.168.1\"");
+    EXPECT_EQ(error({"--bind=localhost"}), "--bind needs an IPv4 address such as 127.0.0.1, not \"localhost\"");
+    EXPECT_EQ(error({"--port"}), "--port needs a value");
+    EXPECT_EQ(error({"--profile="}), "--profile needs a value");
+    EXPECT_EQ(error({"--colour", "red"}), "unknown option \"--colour\"");
+    EXPECT_EQ(error({"scene.dat"}), "unexpected argument \"scene.dat\"");
+    EXPECT_EQ(error({"--demo=yes"}), "--demo takes no value");
+    EXPECT_EQ(error({"--demo", "--device", "127.0.0.2"}),
+              "--demo chooses the simulated mixer's address itself; leave out --device");
+    EXPECT_EQ(error({"--demo", "--bind", "10.0.0.5"}),
+              "--demo stays on loopback; --bind must be a 127.x.x.x address, not \"10.0.0.5\"");
+    EXPECT_EQ(error({"--bind", "10.0.0.5"}), "");
+}
+
+TEST(EditorOptions, DemoKeepsToLoopbackAndConnects) {
+    EditorOptions o = ParseEditorOptions({"--demo", "--port", "5002"}).options;
+    PointAtDemoMixer(o);
+    EXPECT_EQ(o.deviceAddress, "127.0.0.2");
+    EXPECT_EQ(o.bindAddress, "127.0.0.1");
+    EXPECT_EQ(o.port, 5002);
+    EXPECT_TRUE(o.connect);
+
+    EditorOptions chosen = ParseEditorOptions({"--demo", "--bind", "127.0.0.9"}).options;
+    PointAtDemoMixer(chosen);
+    EXPECT_EQ(chosen.bindAddress, "127.0.0.9");
+
+    EXPECT_TRUE(IsLoopback("127.255.0.1"));
+    EXPECT_FALSE(IsLoopback("128.0.0.1"));
+    EXPECT_FALSE(IsLoopback("127.0.0"));
+}
+
+TEST(EditorOptions, HelpNamesEveryOption) {
+    const std::string help = EditorHelpText();
+    for (const char* option : {"--data-dir", "--profile", "--device", "--bind", "--port", "--language",
+                               "--update-url", "--connect", "--demo", "--screenshot", "--help"}) {
+        EXPECT_NE(help.find(option), std::string::npos) << option;
+    }
+}

@@ -1,0 +1,38 @@
+#pragma once
+// A link whose receiver and indicators the test sets by hand.
+
+#include "console/console_link.h"
+
+namespace mixer::testing {
+
+class FakeLink : public ConsoleLink {
+public:
+    void Connect() override { ++connects; }
+    void OnTick() override { ++ticks; }
+    void Shutdown() override {
+        ++shutdowns;
+        connected = false;
+    }
+    bool IsReceiving() const override { return receiving; }
+    bool IsConnected() const override { return connected; }
+    bool ConnectionLit() const override { return lit; }
+    bool StatusOnline() const override { return online; }
+    bool HomeActive() const override { return home; }
+
+    // Online as after an accepted full-state reply.
+    void GoOnline() {
+        connected = lit = online = true;
+        emit indicatorsChanged();
+    }
+
+    int connects = 0;
+    int ticks = 0;
+    int shutdowns = 0;
+    bool receiving = false;
+    bool connected = false;
+    bool lit = false;
+    bool online = false;
+    bool home = false;
+};
+
+}  // namespace mixer::testing

@@ -1,0 +1,59 @@
+#include "console/page_overview.h"
+
+#include <gtest/gtest.h>
+
+#include "console/default_names.h"
+
+using namespace mixer;
+
+TEST(PageOverview, BarFollowsTheFader) {
+    EXPECT_EQ(OverviewBar(70), 186);
+    EXPECT_EQ(OverviewBar(60), 82);  // 186 - trunc(100 * log10(11))
+    EXPECT_EQ(OverviewBar(0), 1);
+    EXPECT_EQ(OverviewBar(-5), 1);
+    EXPECT_EQ(OverviewBar(255), 186);
+}
+
+TEST(PageOverview, EachPageTakesItsStrips) {
+    MixerState s{};
+    s.strips[8].level = 70;
+    s.strips[15].mute = 1;
+    s.strips[17].level = 60;
+    s.buses[1].level = 70;  // the second MAIN slot belongs to no page
+    s.buses[7].mute = 1;
+
+    const auto ch9 = PageOverview(s, 2);
+    ASSERT_EQ(ch9.size(), 8u);
+    EXPECT_EQ(ch9[0], (OverviewEntry{186, false}));
+    EXPECT_EQ(ch9[7], (OverviewEntry{1, true}));
+
+    const auto effect = PageOverview(s, 3);
+    ASSERT_EQ(effect.size(), 2u);
+    EXPECT_EQ(effect[1].bar, 82);
+
+    const auto aux = PageOverview(s, 4);
+    ASSERT_EQ(aux.size(), 6u);
+    for (const auto& e : aux) EXPECT_EQ(e.bar, 1);
+    EXPECT_TRUE(aux[5].muted);
+
+    EXPECT_EQ(PageOverview(s, 1).size(), 8u);
+    EXPECT_TRUE(PageOverview(s, 0).empty());
+    EXPECT_TRUE(PageOverview(s, 5).empty());
+}
+
+TEST(DefaultNames, BothLanguages) {
+    EXPECT_EQ(DefaultInputName(0, 1), "CH 1");
+    EXPECT_EQ(DefaultInputName(15, 1), "CH 16");
+    EXPECT_EQ(DefaultInputName(15, 2), "通道 16");
+    EXPECT_EQ(DefaultInputName(16, 1), "DELAY");
+    EXPECT_EQ(DefaultInputName(16, 2), "延时");
+    EXPECT_EQ(DefaultInputName(17, 1), "Reverb");
+    EXPECT_EQ(DefaultInputName(17, 2), "混响");
+    EXPECT_EQ(DefaultInputName(18, 1), "");
+    EXPECT_EQ(DefaultOutputName(0, 1), "MAIN");
+    EXPECT_EQ(DefaultOutputName(0, 2), "主音量");
+    EXPECT_EQ(DefaultOutputName(1, 2), "MAIN");
+    EXPECT_EQ(DefaultOutputName(2, 1), "AUX 1");
+    EXPECT_EQ(DefaultOutputName(7, 2), "辅助 6");
+    EXPECT_EQ(DefaultOutputName(8, 2), "");
+}

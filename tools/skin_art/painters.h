@@ -1,0 +1,54 @@
+#pragma once
+// The drawing of every skin picture. One look throughout: graphite panels,
+// keys that light amber when engaged, cyan for signal and selection.
+
+#include <QColor>
+#include <QImage>
+#include <QSize>
+
+namespace skin_art {
+
+// Palette shared by all pictures.
+inline const QColor kPanelDark(29, 32, 38);
+inline const QColor kPanelMid(43, 47, 55);
+inline const QColor kEdgeLight(86, 92, 104);
+inline const QColor kOutline(10, 11, 13);
+inline const QColor kLitTop(255, 214, 128);
+inline const QColor kLitBottom(242, 150, 22);
+inline const QColor kCyanTop(160, 232, 255);
+inline const QColor kCyanBottom(40, 170, 235);
+inline const QColor kGlyph(214, 220, 230);
+inline const QColor kGlyphLit(30, 22, 8);
+
+enum class Icon { Gear, Outputs, Link, Phantom, ClearMute, ClearSolo, Home };
+
+// Buttons (transparent around their rounded corners).
+QImage Key(QSize size, bool lit, const QColor& litTop = kLitTop, const QColor& litBottom = kLitBottom);
+QImage IconKey(QSize size, bool lit, Icon icon);
+QImage PageKey(QSize size, bool lit);
+QImage NameKey(QSize size, bool lit);
+QImage ConnectKey(QSize size, bool online);
+
+QImage Logo(QSize size);
+QImage AppIcon(QSize size);
+
+// Page backgrounds (opaque, 24-bit).
+QImage ConsoleBackground(QSize size);
+QImage StripBackground(QSize size, const QColor& tint, bool badge);
+QImage PageBackground(QSize size);
+
+// Slider parts. groove is the centre line of the groove across the track.
+QImage FaderTrack(QSize size, int thumbHeight);
+QImage FaderCap(QSize size, const QColor& line, bool lit);
+QImage VerticalTrack(QSize size, int groove, int thumbHeight, bool lit);
+QImage HorizontalTrack(QSize size, int groove, int thumbWidth, bool lit, bool centreMark);
+QImage KnobThumb(QSize size);
+QImage SliderCap(QSize size, bool vertical);
+
+// Strip frame: corners, edges and the title-bar parts.
+enum class FramePart { TopLeft, Top, TopRight, Left, Right, BottomLeft, Bottom, BottomRight, Title };
+QImage Frame(QSize size, FramePart part);
+enum class TitleButton { Exit, Maxed, Tray, Toped, Color, Plus, Menu };
+QImage TitleGlyph(QSize size, TitleButton button);
+
+}  // namespace skin_art
