@@ -2,20 +2,38 @@
 
 #include <QTextStream>
 
-#include "app/offline_link.h"
+#include "app/mixer_console_link.h"
+#include "console/app_context.h"
+#include "link/mixer_link.h"
+#include "sim/simulated_mixer.h"
 
 namespace mixer {
 
-EditorLink BuildEditorLink(AppContext&, EditorOptions& options) {
+EditorLink::EditorLink() = default;
+EditorLink::~EditorLink() = default;
+EditorLink::EditorLink(EditorLink&&) noexcept = default;
+EditorLink& EditorLink::operator=(EditorLink&&) noexcept = default;
+
+EditorLink BuildEditorLink(AppContext& context, EditorOptions& options, Notifier& notifier) {
     EditorLink built;
-    if (options.demo) PointAtDemoMixer(options);
-    built.link = std::make_unique<OfflineLink>();
-    if (options.connect || options.demo) {
-        QTextStream(stderr) << "mixer-editor: this build has no device link yet, so "
-                            << (options.demo ? "--demo" : "--connect")
-                            << " cannot connect; the console starts offline.\n";
-        options.connect = false;
+    if (options.demo) {
+        PointAtDemoMixer(options);
+        SimOptions sim;
+        sim.address = *options.deviceAddress;
+        sim.port = static_cast<uint16_t>(options.port);
+        built.demoMixer = std::make_unique<SimulatedMixer>(sim);
+        QString error;
+        if (!built.demoMixer->Start(error)) {
+            QTextStream(stderr) << "mixer-editor: the demo mixer could not start: " << error
+                                << "; the console starts offline.\n";
+            built.demoMixer.reset();
+            options.connect = false;
+        }
     }
+    built.mixerLink = std::make_unique<MixerLink>(context.state, notifier, built.clock);
+    built.mixerLink->SetLocalAddress(options.bindAddress);
+    built.mixerLink->SetPort(static_cast<uint16_t>(options.port));
+    built.link = std::make_unique<MixerConsoleLink>(context, *built.mixerLink);
     return built;
 }
 

@@ -6,18 +6,31 @@
 
 #include "console/console_link.h"
 #include "console/editor_options.h"
+#include "link/monotonic_clock.h"
 
 namespace mixer {
 
 struct AppContext;
+class MixerLink;
+class Notifier;
+class SimulatedMixer;
 
 struct EditorLink {
-    std::unique_ptr<ConsoleLink> link;
+    EditorLink();
+    ~EditorLink();
+    EditorLink(EditorLink&&) noexcept;
+    EditorLink& operator=(EditorLink&&) noexcept;
+
+    SteadyClock clock;
+    std::unique_ptr<SimulatedMixer> demoMixer;  // only in demo mode
+    std::unique_ptr<MixerLink> mixerLink;
+    std::unique_ptr<ConsoleLink> link;          // what the console talks to
 };
 
-// Builds the link for the options and adjusts them: a demo points the device
-// address at the simulated mixer and asks to connect; a build that cannot
-// connect clears the request and says why on standard error.
-EditorLink BuildEditorLink(AppContext& context, EditorOptions& options);
+// Builds the link for the options: its socket's local address and port, and
+// in demo mode a simulated mixer on loopback that the options then point at
+// (device address, connect at start-up). A demo mixer that cannot start is
+// reported on standard error and the console starts offline.
+EditorLink BuildEditorLink(AppContext& context, EditorOptions& options, Notifier& notifier);
 
 }  // namespace mixer

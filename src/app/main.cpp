@@ -6,7 +6,9 @@
 #include "app/editor_link.h"
 #include "console/app_context.h"
 #include "console/editor_options.h"
+#include "console/message_box_notifier.h"
 #include "console/mixer_app.h"
+#include "presets/preset_store.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -29,7 +31,10 @@ int main(int argc, char** argv) {
     mixer::EditorOptions options = parsed.options;
     mixer::AppContext context;
     mixer::ApplyOptions(context, options, QApplication::applicationDirPath());
-    mixer::EditorLink link = mixer::BuildEditorLink(context, options);
+    mixer::MessageBoxNotifier notifier;
+    mixer::PresetStore presets(context.dataDir, notifier);
+    context.presets = &presets;
+    mixer::EditorLink link = mixer::BuildEditorLink(context, options, notifier);
     mixer::CMixerApp mixerApp(context, *link.link, options);
     return mixerApp.InitInstance();
 }

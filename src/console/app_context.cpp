@@ -3,8 +3,7 @@
 #include <QDir>
 #include <QSettings>
 
-#include "console/default_names.h"
-#include "console/gbk_text.h"
+#include "link/reset_defaults.h"
 
 namespace mixer {
 
@@ -18,12 +17,7 @@ void ApplyOptions(AppContext& context, const EditorOptions& options, const QStri
 
 void InitialiseState(AppContext& context) {
     context.state = MixerState{};
-    for (int i = 0; i < kStripCount; ++i) {
-        SetGbkName(context.state.strips[i].name, QString::fromStdString(DefaultInputName(i, context.language)));
-    }
-    for (int i = 0; i < kBusCount; ++i) {
-        SetGbkName(context.state.buses[i].name, QString::fromStdString(DefaultOutputName(i, context.language)));
-    }
+    SetDefaultNames(context.state, context.language);
 }
 
 void ReadDeviceAddress(AppContext& context) {

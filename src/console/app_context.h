@@ -13,6 +13,8 @@
 
 namespace mixer {
 
+class PresetStore;
+
 struct AppContext {
     MixerState state{};
     int language = 2;                         // 1 English, 2 Chinese; fixed after start
@@ -27,6 +29,7 @@ struct AppContext {
     QString dataDir;                          // preset database, scenes, firmware images
     QString profileFile;                      // keeps the mixer's address
     QString updateUrl;                        // the firmware update page
+    PresetStore* presets = nullptr;           // the preset database, closed when the window closes
 };
 
 // Fills a context from the options: language, data directory (the program's

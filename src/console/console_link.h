@@ -3,6 +3,7 @@
 // the close sequence, and the indicators it shows in the navigation bar.
 
 #include <QObject>
+#include <string>
 
 namespace mixer {
 
@@ -30,11 +31,17 @@ public:
     virtual bool StatusOnline() const = 0;   // the status label reads ONLINE rather than OFFLINE
     virtual bool HomeActive() const = 0;     // the meter stream has started
 
+    // Sends one command to the mixer, only while connected; false otherwise
+    // or when it could not be queued.
+    virtual bool Send(const std::string& message) = 0;
+
 signals:
     // Any of IsConnected() or the indicators may have changed.
     void indicatorsChanged();
     // A full-state reply has been applied to the mixer state (on the window's thread).
     void stateReplyApplied();
+    // A meter report has been applied to the mixer state.
+    void meterReportApplied();
 };
 
 }  // namespace mixer

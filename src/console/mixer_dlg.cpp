@@ -1,5 +1,7 @@
 #include "console/mixer_dlg.h"
 
+#include "presets/preset_store.h"
+
 #include <QAction>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
@@ -278,6 +280,7 @@ void CMixerDlg::closeEvent(QCloseEvent* event) {
     tickTimer_.stop();
     link_.Shutdown();
     closeTimer_.start();
+    if (context_.presets) context_.presets->Close();
 }
 
 void CMixerDlg::contextMenuEvent(QContextMenuEvent* event) {

@@ -36,6 +36,11 @@ MixerLink::MixerLink(MixerState& state, Notifier& notifier, const MonotonicClock
 
 MixerLink::~MixerLink() = default;
 
+void MixerLink::SetOwnTick(bool on) {
+    if (on) tickTimer_.start(kTickPeriod);
+    else tickTimer_.stop();
+}
+
 MixerLink::Shown MixerLink::Snapshot() const { return {machine_.Indicators(), ConnectCaption(), StatusText()}; }
 
 template <typename Action>

@@ -56,6 +56,8 @@ public:
     void Connect();
     void Disconnect();
     void OnTick();  // also run by the link's own 50 ms timer
+    // Whether the link ticks itself; off when a window's timer drives OnTick.
+    void SetOwnTick(bool on);
     void Shutdown();
     void MarkHeard() { machine_.MarkHeard(); }
 
@@ -90,6 +92,7 @@ public:
     bool ConnectPressed() const { return machine_.Indicators().connectPressed; }
     bool ConnectionLit() const { return machine_.Indicators().connectionLit; }
     QString StatusText() const;
+    bool StatusOnline() const { return machine_.Indicators().statusOnline; }
     bool HomeActive() const { return machine_.Indicators().homeActive; }
 
 signals:

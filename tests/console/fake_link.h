@@ -1,6 +1,9 @@
 #pragma once
 // A link whose receiver and indicators the test sets by hand.
 
+#include <string>
+#include <vector>
+
 #include "console/console_link.h"
 
 namespace mixer::testing {
@@ -18,6 +21,11 @@ public:
     bool ConnectionLit() const override { return lit; }
     bool StatusOnline() const override { return online; }
     bool HomeActive() const override { return home; }
+    bool Send(const std::string& message) override {
+        if (!connected) return false;
+        sent.push_back(message);
+        return true;
+    }
 
     // Online as after an accepted full-state reply.
     void GoOnline() {
@@ -33,6 +41,7 @@ public:
     bool lit = false;
     bool online = false;
     bool home = false;
+    std::vector<std::string> sent;
 };
 
 }  // namespace mixer::testing

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "console/default_names.h"
 
 using namespace mixer;
 
@@ -39,21 +38,4 @@ TEST(PageOverview, EachPageTakesItsStrips) {
     EXPECT_EQ(PageOverview(s, 1).size(), 8u);
     EXPECT_TRUE(PageOverview(s, 0).empty());
     EXPECT_TRUE(PageOverview(s, 5).empty());
-}
-
-TEST(DefaultNames, BothLanguages) {
-    EXPECT_EQ(DefaultInputName(0, 1), "CH 1");
-    EXPECT_EQ(DefaultInputName(15, 1), "CH 16");
-    EXPECT_EQ(DefaultInputName(15, 2), "通道 16");
-    EXPECT_EQ(DefaultInputName(16, 1), "DELAY");
-    EXPECT_EQ(DefaultInputName(16, 2), "延时");
-    EXPECT_EQ(DefaultInputName(17, 1), "Reverb");
-    EXPECT_EQ(DefaultInputName(17, 2), "混响");
-    EXPECT_EQ(DefaultInputName(18, 1), "");
-    EXPECT_EQ(DefaultOutputName(0, 1), "MAIN");
-    EXPECT_EQ(DefaultOutputName(0, 2), "主音量");
-    EXPECT_EQ(DefaultOutputName(1, 2), "MAIN");
-    EXPECT_EQ(DefaultOutputName(2, 1), "AUX 1");
-    EXPECT_EQ(DefaultOutputName(7, 2), "辅助 6");
-    EXPECT_EQ(DefaultOutputName(8, 2), "");
 }
