@@ -17,6 +17,10 @@ inline constexpr int kFirstAux = 2;
 inline constexpr int kGeqBandCount = 31;
 inline constexpr int kPeqBandCount = 4;   // bands in use of the ten slots
 inline constexpr int kNameSize = 16;      // GBK bytes, NUL-terminated
+// The console numbers channels 0..17 for the strips and 18..25 for the buses
+// (18 + bus index) when it says which parameter it shows or takes typed.
+inline constexpr int kFirstOutputChannel = kStripCount;
+inline constexpr int kDisplayChannelCount = kStripCount + kBusCount;
 
 // Limits of the values the state holds.
 inline constexpr int kLevelMax = 70;      // fader top; dB = level - 60
