@@ -180,6 +180,8 @@ static_assert(sizeof(MixerState) == kStripCount * sizeof(StripRecord) + kBusCoun
 // Fader position (0 = top, 185 = bottom) for a level 0..70; out-of-range
 // levels are clamped first.
 int FaderPositionFromLevel(int level);
+// The inverse used when a fader is moved: position 0..186 to level 0..70.
+int LevelFromFaderPosition(int position);
 
 // Copies text into a name field, cut to 15 bytes and always terminated. The
 // bytes are taken as they are (GBK for Chinese names); cutting at a character

@@ -6,6 +6,7 @@
 #include <climits>
 #include <cmath>
 
+#include "link/channel_edits.h"
 #include "link/commands.h"
 
 namespace mixer {
@@ -99,19 +100,11 @@ int RangeRule(std::string_view t, int lo, int hi) {
 
 // --- the tables ---
 
-int IndexA(int channel) {
-    if (channel < kInputCount) return channel + 1;
-    return channel == kDelayReturn ? kIndexDelayReturn : kIndexReverbReturn;
-}
-
-void Push(TypedEntryResult& r, std::string command) {
-    if (!command.empty()) r.commands.push_back(std::move(command));
-}
-
-TypedEntryResult Stored(std::initializer_list<std::string> commands = {}) {
+TypedEntryResult Stored(const Commands& commands) {
     TypedEntryResult r;
     r.stored = true;
-    for (const std::string& c : commands) Push(r, c);
+    for (const std::string& c : commands)
+        if (!c.empty()) r.commands.push_back(c);
     return r;
 }
 
@@ -155,11 +148,10 @@ TypedEntryResult ApplyInput(MixerState& state, int channel, int kind, std::strin
         case 2: {
             const int v = OnOff(upper, false);
             if (v < 0) return {};
-            (kind == 1 ? s.mute : s.solo) = v;
-            return Stored({kind == 1 ? BuildA(state, IndexA(channel)) : BuildK(state, channel + kFirstStripIndexK)});
+            return Stored(kind == 1 ? WriteStripMute(state, channel, v) : WriteStripSolo(state, channel, v));
         }
-        case 3: s.level = LevelRule(text); return Stored({BuildA(state, IndexA(channel))});
-        case 4: s.pan = BalanceRule(text); return Stored({BuildL(state, ch)});
+        case 3: return Stored(WriteStripLevel(state, channel, LevelRule(text)));
+        case 4: return Stored(WriteStripPan(state, channel, BalanceRule(text)));
         case 20:
         case 27: s.hpfFreq = FrequencyRule(text); return Stored({inputOnly(BuildF(state, ch))});
         case 21:
@@ -192,23 +184,12 @@ TypedEntryResult ApplyInput(MixerState& state, int channel, int kind, std::strin
 TypedEntryResult ApplyOutput(MixerState& state, int bus, int kind, std::string_view text) {
     const std::string upper = Upper(text);
     // Every value stored on MAIN goes to both of its records.
-    auto store = [&](auto member, int value) {
-        state.buses[bus].*member = value;
-        if (bus == 0) state.buses[1].*member = value;
-    };
     auto storeLim = [&](int which, int value) {
         state.buses[bus].lim[which] = value;
         if (bus == 0) state.buses[1].lim[which] = value;
-    };
-    auto sendA = [&] {
-        TypedEntryResult r = Stored({BuildA(state, kFirstBusIndexA + bus)});
-        if (bus == 0) Push(r, BuildA(state, kFirstBusIndexA + 1));
-        return r;
-    };
-    auto sendD = [&] {
-        TypedEntryResult r = Stored({BuildD(state, bus + 1)});
-        if (bus == 0) Push(r, BuildD(state, 2));
-        return r;
+        Commands c{BuildD(state, bus + 1)};
+        if (bus == 0) c.push_back(BuildD(state, 2));
+        return Stored(c);
     };
 
     if (kind >= 5 && kind <= 35) {
@@ -218,27 +199,19 @@ TypedEntryResult ApplyOutput(MixerState& state, int bus, int kind, std::string_v
         return Stored({BuildH(state, bus + 1)});
     }
     switch (kind) {
-        case 1: {
-            const int v = OnOff(upper, true);
-            if (v < 0) return {};
-            store(&BusRecord::mute, v);
-            return sendA();
-        }
+        case 1:
         case 2: {
             const int v = OnOff(upper, true);
             if (v < 0) return {};
-            store(&BusRecord::solo, v);
-            return Stored({bus >= kFirstAux ? BuildK(state, bus - 1) : std::string()});
+            return Stored(kind == 1 ? WriteBusMute(state, bus, v) : WriteBusSolo(state, bus, v));
         }
-        case 3: store(&BusRecord::level, LevelRule(text)); return sendA();
-        case 4:
-            store(&BusRecord::balance, BalanceRule(text));
-            return Stored({bus == 0 ? BuildL(state, kIndexMainBalance) : std::string()});
-        case 41: storeLim(kDynThreshold, ThresholdRule(text)); return sendD();
-        case 42: storeLim(kDynRatio, RatioRule(text)); return sendD();
-        case 43: storeLim(kDynAttack, RangeRule(text, 1, 250)); return sendD();
-        case 44: storeLim(kDynRelease, RangeRule(text, 1, 250)); return sendD();
-        case 45: storeLim(kDynGain, GainRule(text)); return sendD();
+        case 3: return Stored(WriteBusLevel(state, bus, LevelRule(text)));
+        case 4: return Stored(WriteBusBalance(state, bus, BalanceRule(text)));
+        case 41: return storeLim(kDynThreshold, ThresholdRule(text));
+        case 42: return storeLim(kDynRatio, RatioRule(text));
+        case 43: return storeLim(kDynAttack, RangeRule(text, 1, 250));
+        case 44: return storeLim(kDynRelease, RangeRule(text, 1, 250));
+        case 45: return storeLim(kDynGain, GainRule(text));
         default: return {};
     }
 }
