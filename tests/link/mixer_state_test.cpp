@@ -16,7 +16,8 @@ TEST(FaderPosition, TopBottomAndClamping) {
 
 TEST(FaderPosition, BackFromThePositionCoversTheWholeRangeDownward) {
     EXPECT_EQ(LevelFromFaderPosition(0), 70);
-    EXPECT_EQ(LevelFromFaderPosition(104), 60);
+    EXPECT_EQ(LevelFromFaderPosition(104), 61);  // 10^1.04 = 10.96
+    EXPECT_EQ(LevelFromFaderPosition(105), 60);
     EXPECT_EQ(LevelFromFaderPosition(186), 0);  // 10^1.86 = 72.4, clamped to 71
     EXPECT_EQ(LevelFromFaderPosition(-20), 70);
     int previous = kLevelMax;
