@@ -11,6 +11,11 @@ int FaderPositionFromLevel(int level) {
     return static_cast<int>(100.0 * std::log10(71.0 - level));
 }
 
+int LevelFromFaderPosition(int position) {
+    const int v = static_cast<int>(std::pow(10.0, position * 0.01));
+    return 71 - std::clamp(v, 1, 71);
+}
+
 void SetName(char (&field)[kNameSize], const char* text) {
     std::memset(field, 0, kNameSize);
     if (text) std::strncpy(field, text, kNameSize - 1);

@@ -17,6 +17,10 @@ inline constexpr int kFirstAux = 2;
 inline constexpr int kGeqBandCount = 31;
 inline constexpr int kPeqBandCount = 4;   // bands in use of the ten slots
 inline constexpr int kNameSize = 16;      // GBK bytes, NUL-terminated
+// The console numbers channels 0..17 for the strips and 18..25 for the buses
+// (18 + bus index) when it says which parameter it shows or takes typed.
+inline constexpr int kFirstOutputChannel = kStripCount;
+inline constexpr int kDisplayChannelCount = kStripCount + kBusCount;
 
 // Limits of the values the state holds.
 inline constexpr int kLevelMax = 70;      // fader top; dB = level - 60
@@ -176,6 +180,8 @@ static_assert(sizeof(MixerState) == kStripCount * sizeof(StripRecord) + kBusCoun
 // Fader position (0 = top, 185 = bottom) for a level 0..70; out-of-range
 // levels are clamped first.
 int FaderPositionFromLevel(int level);
+// The inverse used when a fader is moved: position 0..186 to level 0..70.
+int LevelFromFaderPosition(int position);
 
 // Copies text into a name field, cut to 15 bytes and always terminated. The
 // bytes are taken as they are (GBK for Chinese names); cutting at a character

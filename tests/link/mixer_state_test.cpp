@@ -14,6 +14,21 @@ TEST(FaderPosition, TopBottomAndClamping) {
     EXPECT_EQ(FaderPositionFromLevel(-3), 185);
 }
 
+TEST(FaderPosition, BackFromThePositionCoversTheWholeRangeDownward) {
+    EXPECT_EQ(LevelFromFaderPosition(0), 70);
+    EXPECT_EQ(LevelFromFaderPosition(104), 61);  // 10^1.04 = 10.96
+    EXPECT_EQ(LevelFromFaderPosition(105), 60);
+    EXPECT_EQ(LevelFromFaderPosition(186), 0);  // 10^1.86 = 72.4, clamped to 71
+    EXPECT_EQ(LevelFromFaderPosition(-20), 70);
+    int previous = kLevelMax;
+    for (int p = 0; p <= 186; ++p) {
+        const int level = LevelFromFaderPosition(p);
+        EXPECT_LE(level, previous) << p;
+        EXPECT_GE(level, 0);
+        previous = level;
+    }
+}
+
 TEST(SetName, CutsAt15BytesAndTerminates) {
     char field[kNameSize];
     std::memset(field, 'x', sizeof field);
