@@ -43,7 +43,7 @@ std::vector<PageView*> ConsolePages::InLabelOrder() const {
     return order;
 }
 
-void CreateConsolePages(ConsolePages& pages, QWidget* parent, AppContext& context) {
+void CreateConsolePages(ConsolePages& pages, QWidget* parent, AppContext& context, StripHost&) {
     for (int i = 0; i < kStripCount; ++i) {
         pages.inputs[i] = new StripPlaceholder(context, false, i, parent);
         pages.inputs[i]->setObjectName(QStringLiteral("Input  %1").arg(i + 1));

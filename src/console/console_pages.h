@@ -13,6 +13,7 @@
 namespace mixer {
 
 struct AppContext;
+class StripHost;
 
 struct ConsolePages {
     std::array<StripView*, kStripCount> inputs{};
@@ -41,11 +42,12 @@ struct ConsolePages {
 };
 
 // Creates every page as a hidden child of parent, in the order the window
-// owns them.
-using PageFactory = std::function<void(ConsolePages& pages, QWidget* parent, AppContext& context)>;
+// owns them; the strips talk to the window through host.
+using PageFactory =
+    std::function<void(ConsolePages& pages, QWidget* parent, AppContext& context, StripHost& host)>;
 
 // The pages of this build. Pages not yet built stand as placeholders that
 // show their place and name.
-void CreateConsolePages(ConsolePages& pages, QWidget* parent, AppContext& context);
+void CreateConsolePages(ConsolePages& pages, QWidget* parent, AppContext& context, StripHost& host);
 
 }  // namespace mixer

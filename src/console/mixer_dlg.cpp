@@ -75,7 +75,7 @@ CMixerDlg::CMixerDlg(AppContext& context, ConsoleLink& link, const PageFactory& 
     connect(&link_, &ConsoleLink::indicatorsChanged, this, &CMixerDlg::RefreshIndicators);
     connect(&link_, &ConsoleLink::stateReplyApplied, this, &CMixerDlg::RefreshStripsFromState);
 
-    createPages(pages_, canvas_, context_);
+    createPages(pages_, canvas_, context_, *this);
     SetLanguage(context_.language);
     ShowPage(page_, selectedOutput_, mode_);
     RefreshStripsFromState();
@@ -194,6 +194,31 @@ void CMixerDlg::RefreshStripsFromState() {
     }
     RefreshPageOverviews();
 }
+
+void CMixerDlg::ShowValue(int channel, int kind) {
+    valueChannel_ = channel;
+    valueKind_ = kind;
+}
+
+bool CMixerDlg::Send(const Commands& commands) {
+    bool all = true;
+    for (const std::string& c : commands) all = link_.Send(c) && all;
+    return all;
+}
+
+void CMixerDlg::OpenInputDetail(int channel, int module) {
+    ResetScrollPositions();
+    ShowInputDetail(channel, module);
+    ShowValue(channel, 0);
+}
+
+void CMixerDlg::OpenOutputDetail(int output, int module) {
+    ResetScrollPositions();
+    ShowOutputDetail(output, module);
+    ShowValue(output + kFirstOutputChannel, 0);
+}
+
+StripView* CMixerDlg::InputStrip(int channel) { return channel >= 0 && channel < kStripCount ? pages_.inputs[channel] : nullptr; }
 
 void CMixerDlg::RefreshIndicators() {
     nav_->connection->SetDown(link_.ConnectionLit());

@@ -10,6 +10,7 @@
 #include "console/console_pages.h"
 #include "console/layout.h"
 #include "console/scroll.h"
+#include "console/strip_host.h"
 
 class QAction;
 class QScrollBar;
@@ -21,7 +22,7 @@ struct NavigationBar;
 class ConsoleCanvas;
 class ConsoleLink;
 
-class CMixerDlg : public QWidget {
+class CMixerDlg : public QWidget, public StripHost {
     Q_OBJECT
 
 public:
@@ -51,11 +52,20 @@ public:
 
     void ResetScrollPositions();
     // The page buttons' overviews from the state.
-    void RefreshPageOverviews();
+    void RefreshPageOverviews() override;
     // Every strip and the overviews from the state: at start-up and after a
     // full-state reply.
     void RefreshStripsFromState();
     void ShowAbout();
+
+    // What the strips ask of the window.
+    void ShowValue(int channel, int kind) override;
+    bool Send(const Commands& commands) override;
+    void OpenInputDetail(int channel, int module) override;
+    void OpenOutputDetail(int output, int module) override;
+    StripView* InputStrip(int channel) override;
+    int ValueDisplayChannel() const { return valueChannel_; }
+    int ValueDisplayKind() const { return valueKind_; }
 
     // The window's timers: 1 ticks the link, 2 ends the window once the
     // receiver has stopped.
@@ -107,6 +117,9 @@ private:
     // The detail view shown last, so that a size change can arrange it again.
     int detailIndex_ = 0;
     int detailModule_ = 0;
+    // What the value display shows: channel 0..25 and parameter kind.
+    int valueChannel_ = 0;
+    int valueKind_ = 1;
     bool initialised_ = false;
     bool closing_ = false;
     bool ended_ = false;

@@ -20,6 +20,7 @@ public:
     void SetIndex(int index) override;
     int Index() const override { return index_; }
     void RefreshFromState() override;
+    void UpdateMeters() override {}
     // The channel name shown, as the state holds it.
     QString Title() const { return title_; }
 

@@ -23,6 +23,8 @@ public:
     virtual int Index() const = 0;
     // Shows the strip's values from the mixer state.
     virtual void RefreshFromState() = 0;
+    // Shows the meter levels of the state; repaints only what changed.
+    virtual void UpdateMeters() = 0;
 };
 
 // A processing page of one input channel or one output.

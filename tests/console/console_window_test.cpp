@@ -342,8 +342,8 @@ TEST_F(ConsoleWindow, SetLanguageLabelsEveryPageInOrder) {
         std::vector<QString>& log_;
     };
     // Wraps the pages of the build so each one's labels are logged.
-    const PageFactory recording = [&](ConsolePages& pages, QWidget* parent, AppContext& ctx) {
-        CreateConsolePages(pages, parent, ctx);
+    const PageFactory recording = [&](ConsolePages& pages, QWidget* parent, AppContext& ctx, StripHost& host) {
+        CreateConsolePages(pages, parent, ctx, host);
         pages.system = new Recorder("system", order, parent);
         pages.phantom = new Recorder("phantom", order, parent);
         pages.muteGroups = new Recorder("mute", order, parent);
