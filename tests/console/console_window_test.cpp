@@ -398,7 +398,7 @@ TEST_F(ConsoleWindow, AFullStateReplyRefreshesStripsAndOverviews) {
 TEST_F(ConsoleWindow, ProfileAddressRule) {
     {
         CMixerDlg window(context, link);
-        EXPECT_EQ(context.deviceAddress, "192.168.1.106");  // no profile: the default stays
+        EXPECT_EQ(context.deviceAddress, QString::fromLatin1(kDefaultDeviceAddress));  // no profile: the default stays
     }
     {
         QSettings profile(context.profileFile, QSettings::IniFormat);
@@ -413,7 +413,7 @@ TEST_F(ConsoleWindow, ProfileAddressRule) {
         profile.setValue("U_FONT_SECTION/hostip", "");
     }
     CMixerDlg window(context, link);
-    EXPECT_EQ(context.deviceAddress, "192.168.1.106");
+    EXPECT_EQ(context.deviceAddress, QString::fromLatin1(kDefaultDeviceAddress));
 }
 
 TEST_F(ConsoleWindow, AboutBoxFromTheContextMenu) {

@@ -17,11 +17,11 @@ TEST(DeviceAddress, DottedIPv4) {
 TEST(DeviceAddress, ProfileValueRule) {
     const std::string current = "127.0.0.9";
     EXPECT_EQ(DeviceAddressFromProfile(std::nullopt, current), current);
-    EXPECT_EQ(DeviceAddressFromProfile(std::string(""), current), "192.168.1.106");
-    EXPECT_EQ(DeviceAddressFromProfile(std::string("   "), current), "192.168.1.106");
+    EXPECT_EQ(DeviceAddressFromProfile(std::string(""), current), std::string(kDefaultDeviceAddress));
+    EXPECT_EQ(DeviceAddressFromProfile(std::string("   "), current), std::string(kDefaultDeviceAddress));
     EXPECT_EQ(DeviceAddressFromProfile(std::string("127.0.0.5"), current), "127.0.0.5");
     EXPECT_EQ(DeviceAddressFromProfile(std::string(" 127.0.0.5\r\n"), current), "127.0.0.5");
     // A value that could never be sent to is treated like an empty one.
-    EXPECT_EQ(DeviceAddressFromProfile(std::string("127.0.0.500"), current), "192.168.1.106");
-    EXPECT_EQ(DeviceAddressFromProfile(std::string("hello"), current), "192.168.1.106");
+    EXPECT_EQ(DeviceAddressFromProfile(std::string("127.0.0.500"), current), std::string(kDefaultDeviceAddress));
+    EXPECT_EQ(DeviceAddressFromProfile(std::string("hello"), current), std::string(kDefaultDeviceAddress));
 }
