@@ -56,8 +56,8 @@ TEST(EditorOptions, ErrorsNameTheOptionAndTheValue) {
     EXPECT_EQ(error({"--demo=yes"}), "--demo takes no value");
     EXPECT_EQ(error({"--demo", "--device", "127.0.0.2"}),
               "--demo chooses the simulated mixer's address itself; leave out --device");
-    EXPECT_EQ(error({"--demo", "--bind", "0.0.0.0"}),
-              "--demo stays on loopback; --bind must be a 127.x.x.x address, not \"0.0.0.0\"");
+    EXPECT_EQ(error({"--demo", "--bind", "203.0.113.5"}),
+              "--demo stays on loopback; --bind must be a 127.x.x.x address, not \"203.0.113.5\"");
     EXPECT_EQ(error({"--bind", "0.0.0.0"}), "");
 }
 
