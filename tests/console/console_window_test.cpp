@@ -61,7 +61,8 @@ TEST_F(ConsoleWindow, OpensInChineseWithTheFirstPageAndMainOutput) {
     EXPECT_EQ(nav.pageLabels[1]->DisplayText(), "通道9-16");
     EXPECT_EQ(nav.pageLabels[2]->DisplayText(), "效果");
     EXPECT_EQ(nav.pageLabels[3]->DisplayText(), "辅组输出");
-    EXPECT_EQ(nav.channelName->DisplayText(), "通道1");
+    // The value display has shown channel 0's mute since start-up.
+    EXPECT_EQ(nav.channelName->DisplayText(), "通道 1");
     EXPECT_EQ(nav.parameterName->DisplayText(), "静音");
     EXPECT_EQ(nav.connectionLabel->DisplayText(), "离线");
     EXPECT_EQ(nav.homeLabel->DisplayText(), "主页");
@@ -93,7 +94,7 @@ TEST_F(ConsoleWindow, EnglishLabelsWithLanguageOne) {
     NavigationBar& nav = window->Navigation();
     EXPECT_EQ(nav.pageLabels[0]->DisplayText(), "CH1-8");
     EXPECT_EQ(nav.pageLabels[3]->DisplayText(), "AUX");
-    EXPECT_EQ(nav.channelName->DisplayText(), "CH1");
+    EXPECT_EQ(nav.channelName->DisplayText(), "CH 1");
     EXPECT_EQ(nav.parameterName->DisplayText(), "MUTE");
     EXPECT_EQ(nav.connectionLabel->DisplayText(), "OFFLINE");
     EXPECT_EQ(nav.homeLabel->DisplayText(), "HOME");
