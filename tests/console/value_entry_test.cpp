@@ -14,7 +14,6 @@
 #include "console/mixer_dlg.h"
 #include "console/navigation_bar.h"
 #include "console/page_overview.h"
-#include "console/page_placeholder.h"
 #include "link/commands.h"
 #include "skin/image_button.h"
 #include "skin/skin_label.h"
@@ -25,30 +24,34 @@ using mixer::testing::FakeLink;
 
 namespace {
 
-class RecordingStrip : public StripPlaceholder {
+// A strip that counts what the window asks of it.
+class RecordingStrip : public StripView {
 public:
-    using StripPlaceholder::StripPlaceholder;
-    void RefreshFromState() override {
-        ++refreshes;
-        StripPlaceholder::RefreshFromState();
-    }
+    RecordingStrip(int index, QWidget* parent) : StripView(parent), index_(index) {}
+    void SetLabels(int) override {}
+    void SetIndex(int index) override { index_ = index; }
+    int Index() const override { return index_; }
+    void RefreshFromState() override { ++refreshes; }
     void UpdateMeters() override { ++meterUpdates; }
     int refreshes = 0;
     int meterUpdates = 0;
+
+private:
+    int index_;
 };
 
 // The pages of the build with every strip replaced by a recording one.
 void CreateRecordingPages(ConsolePages& pages, QWidget* parent, AppContext& context, StripHost& host) {
     CreateConsolePages(pages, parent, context, host);
-    const auto replace = [&](StripView*& strip, bool output, int index) {
+    const auto replace = [&](StripView*& strip, int index) {
         delete strip;
-        strip = new RecordingStrip(context, output, index, parent);
+        strip = new RecordingStrip(index, parent);
         strip->hide();
     };
-    for (int i = 0; i < kStripCount; ++i) replace(pages.inputs[i], false, i);
-    for (int i = 0; i < kBusCount; ++i) replace(pages.outputs[i], true, i);
-    replace(pages.detailInput, false, 0);
-    replace(pages.detailOutput, true, 0);
+    for (int i = 0; i < kStripCount; ++i) replace(pages.inputs[i], i);
+    for (int i = 0; i < kBusCount; ++i) replace(pages.outputs[i], i);
+    replace(pages.detailInput, 0);
+    replace(pages.detailOutput, 0);
 }
 
 class ValueDisplayTest : public ::testing::Test {
