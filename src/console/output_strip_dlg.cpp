@@ -25,7 +25,7 @@ constexpr int kBackground = 190;
 constexpr int kFaderCap = 207;
 constexpr int kLimiterTop = 100;
 constexpr int kSendPointTop = 130;
-constexpr int kMeterWidth = 20;  // each of the two
+constexpr int kMeterWidth = 20;  // each of MAIN's two
 constexpr int kEndLabelWidth = 12;
 constexpr int kEndLabelGap = 2;
 
@@ -104,6 +104,7 @@ void COutputStripDlg::RefreshFromState() {
     rightMeter_->setVisible(IsMain());
     sendPoint_->setVisible(!IsMain());
     solo_->setVisible(!IsMain());
+    LayOut(width());
 
     const BusRecord& r = context_.state.buses[index_];
     mute_->SetDown(r.mute != 0);
@@ -185,7 +186,9 @@ void COutputStripDlg::LayOut(int width) {
     const FaderPair pair =
         PlaceFaderPair(width, {0, kFaderTop, fader_->width(), fader_->height()}, 2 * kMeterWidth);
     fader_->move(pair.fader.x, pair.fader.y);
-    leftMeter_->setGeometry(pair.meter.x, pair.meter.y, kMeterWidth, pair.meter.height);
+    // A bus with one meter gives it the room of both.
+    const int leftWidth = IsMain() ? kMeterWidth : 2 * kMeterWidth;
+    leftMeter_->setGeometry(pair.meter.x, pair.meter.y, leftWidth, pair.meter.height);
     rightMeter_->setGeometry(pair.meter.x + kMeterWidth, pair.meter.y, kMeterWidth, pair.meter.height);
 }
 
