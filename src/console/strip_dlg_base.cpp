@@ -4,12 +4,10 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "console/app_context.h"
 #include "console/gbk_text.h"
-#include "console/strip_host.h"
+#include "link/meter_report.h"
 #include "pages/curves/eq_graph.h"
 #include "presets/name_dialog.h"
-#include "link/meter_report.h"
 #include "skin/bitmap_slider.h"
 #include "skin/image_button.h"
 #include "skin/level_meter.h"
@@ -89,12 +87,8 @@ void StripDlgBase::OpenNameDialog() {
     auto* dialog = new CNameDlg(this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->SetName(DecodeGbkName(*field));
-    // The channel is fixed when the dialog opens, even if the detail strip
-    // moves on to another channel meanwhile.
-    const int channel = index_;
-    connect(dialog, &QDialog::accepted, this, [this, dialog, channel] {
-        if (channel == index_) ApplyName(dialog->Name());
-    });
+    // Window-modal, so the strip stays on its channel until the dialog closes.
+    connect(dialog, &QDialog::accepted, this, [this, dialog] { ApplyName(dialog->Name()); });
     dialog->open();
 }
 

@@ -4,7 +4,6 @@
 // with its NAME menu and dialog, and the show/hide life the console gives
 // every strip.
 
-#include <QPointer>
 #include <QString>
 
 #include "console/page_views.h"
@@ -20,7 +19,6 @@ class CEqGraph;
 class CImageButton;
 class CLevelMeter;
 class CMenuEx;
-class CNameDlg;
 
 class StripDlgBase : public StripView {
     Q_OBJECT

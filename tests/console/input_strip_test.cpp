@@ -290,6 +290,25 @@ TEST_F(InputStripTest, RefreshShowsTheStateAndMetersFollowIt) {
     r.meter = 200;
     strip->UpdateMeters();
     EXPECT_DOUBLE_EQ(strip->Meter()->Value(0), MeterBarHeight(200));
+
+    // A hidden strip catches up when it is shown again.
+    strip->HideStrip();
+    r.level = 70;
+    r.mute = 0;
+    strip->ShowStrip();
+    EXPECT_EQ(strip->Fader()->GetPos(), 0);
+    EXPECT_FALSE(strip->MuteButton()->GetDown());
+}
+
+TEST_F(InputStripTest, ControlGroupBadgeColoursTheStrip) {
+    CInputStripDlg* strip = Make(0);
+    const QImage plain = strip->grab().toImage();
+    strip->SetBadge(172);  // control group 1
+    const QImage badge = strip->grab().toImage();
+    const QColor top = badge.pixelColor(40, 2);
+    EXPECT_NE(top, plain.pixelColor(40, 2));
+    EXPECT_GT(top.red(), 150);
+    EXPECT_LT(top.green(), 100);
 }
 
 TEST_F(InputStripTest, WidthChangesCentreTheControls) {
