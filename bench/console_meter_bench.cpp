@@ -89,7 +89,7 @@ void BM_MeterReportMovingLevels(benchmark::State& bench) {
         QCoreApplication::processEvents();
     }
 }
-BENCHMARK(BM_MeterReportMovingLevels)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_MeterReportMovingLevels)->Unit(benchmark::kMicrosecond)->MeasureProcessCPUTime();
 
 // Silence: the same report again changes no drawn height, so nothing repaints.
 void BM_MeterReportUnchanged(benchmark::State& bench) {
@@ -101,7 +101,38 @@ void BM_MeterReportUnchanged(benchmark::State& bench) {
         QCoreApplication::processEvents();
     }
 }
-BENCHMARK(BM_MeterReportUnchanged)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_MeterReportUnchanged)->Unit(benchmark::kMicrosecond)->MeasureProcessCPUTime();
+
+// The two parts of the moving case: the visible strips' meters alone, and the
+// four page buttons' overview bars alone.
+void BM_StripMetersOnly(benchmark::State& bench) {
+    Console console;
+    const auto reports = MovingReports();
+    std::size_t i = 0;
+    ConsolePages& pages = console.window->Pages();
+    for (auto _ : bench) {
+        ParseMeterReport(reports[i++ % reports.size()], console.context.state);
+        for (PageId kind : {PageId::InputStrip, PageId::OutputStrip}) {
+            for (PageView* view : pages.All(kind)) {
+                if (!view->isHidden()) static_cast<StripView*>(view)->UpdateMeters();
+            }
+        }
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_StripMetersOnly)->Unit(benchmark::kMicrosecond)->MeasureProcessCPUTime();
+
+void BM_OverviewsOnly(benchmark::State& bench) {
+    Console console;
+    const auto reports = MovingReports();
+    std::size_t i = 0;
+    for (auto _ : bench) {
+        ParseMeterReport(reports[i++ % reports.size()], console.context.state);
+        console.window->RefreshPageOverviews();
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_OverviewsOnly)->Unit(benchmark::kMicrosecond)->MeasureProcessCPUTime();
 
 }  // namespace
 
