@@ -221,6 +221,7 @@ void CMixerDlg::RefreshValueDisplay() {
 }
 
 bool CMixerDlg::ApplyTypedValue(int box) {
+    if (box != 0 && box != 1) return false;
     const TypedEntryResult result =
         mixer::ApplyTypedValue(context_.state, valueChannel_, valueKind_, box, TypedText(*nav_, box));
     if (result.stored) {
@@ -228,8 +229,10 @@ bool CMixerDlg::ApplyTypedValue(int box) {
         Send(result.commands);
     }
     // The box shows the value as stored (clamped), or the unchanged value
-    // when the text meant nothing for this parameter.
+    // when the text meant nothing for this parameter, selected so that the
+    // next value typed replaces it.
     RefreshValueDisplay();
+    (box == 0 ? nav_->valueBox1 : nav_->valueBox2)->selectAll();
     return result.stored;
 }
 

@@ -43,7 +43,7 @@ CImageButton* Button(QWidget* parent, int x, int y, int w, int h, int up, int do
 CTextField* ValueBox(QWidget* parent, int x, int number) {
     auto* box = new CTextField(parent, number);
     box->setGeometry(x, 30, 80, 30);
-    box->setFont(SkinFontPixels(20));
+    box->setFont(SkinFontPixels(kValueBoxFontPixels));
     box->SetTextColour(Qt::white);
     box->SetBackgroundColour(Qt::black);
     box->SetFocusColour(Qt::black);

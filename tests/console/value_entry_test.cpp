@@ -153,6 +153,28 @@ TEST_F(ValueDisplayTest, ValuesReachTheLabelsInTheLanguage) {
     Shows("CH 6", "VOL", "10dB");
 }
 
+TEST_F(ValueDisplayTest, LongValuesShowWholeInTheBoxes) {
+    Open();
+    CTextField* box1 = Nav().valueBox1;
+    CTextField* box2 = Nav().valueBox2;
+    context.state.strips[3].peqBands[0].freq = 20000;
+    window->ShowValue(3, 22);
+    EXPECT_EQ(box2->text(), "20000Hz");
+    // Five digits and the unit are wider than the box at its own font: a
+    // smaller one shows them all.
+    EXPECT_LT(box2->font().pixelSize(), kValueBoxFontPixels);
+    EXPECT_LT(box2->fontMetrics().horizontalAdvance(box2->text()), box2->width() - 4);
+    EXPECT_EQ(box1->text(), "-15.0dB");
+    EXPECT_EQ(box1->font().pixelSize(), kValueBoxFontPixels);
+
+    // A short value after it has the box's own font again.
+    window->ShowValue(3, 6);
+    EXPECT_LT(box1->font().pixelSize(), kValueBoxFontPixels);
+    window->ShowValue(3, 3);
+    EXPECT_EQ(box1->text(), "-60dB");
+    EXPECT_EQ(box1->font().pixelSize(), kValueBoxFontPixels);
+}
+
 TEST_F(ValueDisplayTest, ChineseNamesAndTheChannelsOwnGbkName) {
     Open();
     SetGbkName(context.state.strips[4].name, QStringLiteral("底鼓"));
@@ -176,6 +198,12 @@ TEST_F(ValueDisplayTest, TypedLevelIsStoredShownAndSentOnlyWhileConnected) {
     EXPECT_EQ(Nav().pageButtons[0]->OverviewLevel(2), OverviewBar(65));
     EXPECT_TRUE(link.sent.empty());  // offline: stored, not sent
     EXPECT_EQ(Nav().valueBox1->text(), "5dB");
+
+    // The stored value stands selected, so the next value typed replaces it.
+    EXPECT_EQ(Nav().valueBox1->selectedText(), "5dB");
+    QTest::keyClicks(Nav().valueBox1, "3");
+    QTest::keyClick(Nav().valueBox1, Qt::Key_Enter);
+    EXPECT_EQ(context.state.strips[2].level, 63);
 
     link.GoOnline();
     Type(0, "12");
