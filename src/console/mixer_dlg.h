@@ -138,8 +138,8 @@ private:
     // What the value display shows: channel 0..25 and parameter kind.
     int valueChannel_ = 0;
     int valueKind_ = 1;
-    // The page buttons show the meters from a report while the link is
-    // online until it goes offline.
+    // Set by a meter report that comes while the link is online, cleared when
+    // the link goes offline: what the page buttons' bars show.
     bool metersInOverview_ = false;
     bool initialised_ = false;
     bool closing_ = false;
