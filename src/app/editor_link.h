@@ -21,7 +21,8 @@ struct EditorLink {
     EditorLink(EditorLink&&) noexcept;
     EditorLink& operator=(EditorLink&&) noexcept;
 
-    SteadyClock clock;
+    // On the heap, so that the link's reference to it survives a move of this holder.
+    std::unique_ptr<SteadyClock> clock = std::make_unique<SteadyClock>();
     std::unique_ptr<SimulatedMixer> demoMixer;  // only in demo mode
     std::unique_ptr<MixerLink> mixerLink;
     std::unique_ptr<ConsoleLink> link;          // what the console talks to

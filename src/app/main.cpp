@@ -11,12 +11,10 @@
 #include "presets/preset_store.h"
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("mixer-editor"));
-
+    // The options are read before the application object exists, so that
+    // --help and a mistyped option answer without a display.
     std::vector<std::string> args;
-    const QStringList arguments = QApplication::arguments();
-    for (qsizetype i = 1; i < arguments.size(); ++i) args.push_back(arguments[i].toStdString());
+    for (int i = 1; i < argc; ++i) args.push_back(QString::fromLocal8Bit(argv[i]).toStdString());
     const mixer::ParsedOptions parsed = mixer::ParseEditorOptions(args);
     if (!parsed.error.empty()) {
         QTextStream(stderr) << "mixer-editor: " << QString::fromStdString(parsed.error)
@@ -28,6 +26,8 @@ int main(int argc, char** argv) {
         return 0;
     }
 
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("mixer-editor"));
     mixer::EditorOptions options = parsed.options;
     mixer::AppContext context;
     mixer::ApplyOptions(context, options, QApplication::applicationDirPath());

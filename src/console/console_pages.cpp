@@ -1,6 +1,8 @@
 #include "console/console_pages.h"
 
 #include "console/app_context.h"
+#include "console/input_strip_dlg.h"
+#include "console/output_strip_dlg.h"
 #include "console/page_placeholder.h"
 
 namespace mixer {
@@ -43,18 +45,18 @@ std::vector<PageView*> ConsolePages::InLabelOrder() const {
     return order;
 }
 
-void CreateConsolePages(ConsolePages& pages, QWidget* parent, AppContext& context, StripHost&) {
+void CreateConsolePages(ConsolePages& pages, QWidget* parent, AppContext& context, StripHost& host) {
     for (int i = 0; i < kStripCount; ++i) {
-        pages.inputs[i] = new StripPlaceholder(context, false, i, parent);
+        pages.inputs[i] = new CInputStripDlg(context, host, i, false, parent);
         pages.inputs[i]->setObjectName(QStringLiteral("Input  %1").arg(i + 1));
     }
     for (int i = 0; i < kBusCount; ++i) {
-        pages.outputs[i] = new StripPlaceholder(context, true, i, parent);
+        pages.outputs[i] = new COutputStripDlg(context, host, i, parent);
         pages.outputs[i]->setObjectName(QStringLiteral("Output  %1").arg(i + 1));
     }
-    pages.detailInput = new StripPlaceholder(context, false, 0, parent);
+    pages.detailInput = new CInputStripDlg(context, host, 0, true, parent);
     pages.detailInput->setObjectName(QStringLiteral("Input"));
-    pages.detailOutput = new StripPlaceholder(context, true, 0, parent);
+    pages.detailOutput = new COutputStripDlg(context, host, 0, parent);
     pages.detailOutput->setObjectName(QStringLiteral("Output"));
 
     using Page = PagePlaceholder<PageView>;

@@ -12,10 +12,13 @@ QByteArray EncodeGbk(const QString& text) {
     return encoder.encode(text);
 }
 
-QString DecodeGbkName(const char (&field)[kNameSize]) {
-    const auto length = static_cast<qsizetype>(strnlen(field, kNameSize));
+QString DecodeGbk(QByteArrayView bytes) {
     QStringDecoder decoder("GBK");
-    return decoder.decode(QByteArrayView(field, length));
+    return decoder.decode(bytes);
+}
+
+QString DecodeGbkName(const char (&field)[kNameSize]) {
+    return DecodeGbk(QByteArrayView(field, static_cast<qsizetype>(strnlen(field, kNameSize))));
 }
 
 void SetGbkName(char (&field)[kNameSize], const QString& text) {

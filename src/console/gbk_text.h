@@ -10,6 +10,7 @@
 namespace mixer {
 
 QByteArray EncodeGbk(const QString& text);
+QString DecodeGbk(QByteArrayView bytes);
 
 // The text of a name field: its bytes up to the first NUL (at most the whole
 // field), decoded from GBK.

@@ -16,8 +16,11 @@
 #include "console/console_canvas.h"
 #include "console/console_link.h"
 #include "console/navigation_bar.h"
+#include "console/value_display_view.h"
+#include "link/typed_entry.h"
 #include "skin/image_button.h"
 #include "skin/skin_images.h"
+#include "skin/text_field.h"
 
 namespace mixer {
 
@@ -74,10 +77,18 @@ CMixerDlg::CMixerDlg(AppContext& context, ConsoleLink& link, const PageFactory& 
     connect(nav_->connection, &QAbstractButton::clicked, this, &CMixerDlg::OnConnectionButton);
     connect(&link_, &ConsoleLink::indicatorsChanged, this, &CMixerDlg::RefreshIndicators);
     connect(&link_, &ConsoleLink::stateReplyApplied, this, &CMixerDlg::RefreshStripsFromState);
+    connect(&link_, &ConsoleLink::meterReportApplied, this, &CMixerDlg::OnMeterReport);
+    for (CTextField* box : {nav_->valueBox1, nav_->valueBox2}) {
+        connect(box, &CTextField::EnterPressed, this, &CMixerDlg::ApplyTypedValue);
+    }
+    meterFrame_.setSingleShot(true);
+    meterFrame_.setInterval(kMeterFrameMs);
+    connect(&meterFrame_, &QTimer::timeout, this, &CMixerDlg::UpdateMeters);
 
     createPages(pages_, canvas_, context_, *this);
     SetLanguage(context_.language);
     ShowPage(page_, selectedOutput_, mode_);
+    RefreshValueDisplay();
     RefreshStripsFromState();
     RefreshIndicators();
 
@@ -184,7 +195,10 @@ void CMixerDlg::ResetScrollPositions() {
 }
 
 void CMixerDlg::RefreshPageOverviews() {
-    for (int page = kPageCh1To8; page <= kPageAux; ++page) nav_->SetOverview(page, PageOverview(context_.state, page));
+    const OverviewSource source = metersInOverview_ ? OverviewSource::Meters : OverviewSource::Faders;
+    for (int page = kPageCh1To8; page <= kPageAux; ++page) {
+        nav_->SetOverview(page, PageOverview(context_.state, page, source));
+    }
 }
 
 void CMixerDlg::RefreshStripsFromState() {
@@ -198,6 +212,61 @@ void CMixerDlg::RefreshStripsFromState() {
 void CMixerDlg::ShowValue(int channel, int kind) {
     valueChannel_ = channel;
     valueKind_ = kind;
+    RefreshValueDisplay();
+}
+
+void CMixerDlg::RefreshValueDisplay() {
+    if (valueChannel_ < 0 || valueChannel_ >= kDisplayChannelCount) return;
+    ShowValueDisplay(*nav_, FormatValueDisplay(context_.state, valueChannel_, valueKind_, context_.language));
+}
+
+bool CMixerDlg::ApplyTypedValue(int box) {
+    if (box != 0 && box != 1) return false;
+    const TypedEntryResult result =
+        mixer::ApplyTypedValue(context_.state, valueChannel_, valueKind_, box, TypedText(*nav_, box));
+    if (result.stored) {
+        RefreshChannelViews(valueChannel_);
+        Send(result.commands);
+    }
+    // The box shows the value as stored (clamped), or the unchanged value
+    // when the text meant nothing for this parameter, selected so that the
+    // next value typed replaces it.
+    RefreshValueDisplay();
+    (box == 0 ? nav_->valueBox1 : nav_->valueBox2)->selectAll();
+    return result.stored;
+}
+
+void CMixerDlg::RefreshChannelViews(int channel) {
+    if (channel >= 0 && channel < kFirstOutputChannel) {
+        pages_.inputs[channel]->RefreshFromState();
+        if (pages_.detailInput->Index() == channel) pages_.detailInput->RefreshFromState();
+    } else if (channel >= kFirstOutputChannel && channel < kDisplayChannelCount) {
+        // The two MAIN records are kept equal, so an edit of MAIN shows on both.
+        const int bus = channel - kFirstOutputChannel;
+        const auto shows = [bus](int index) { return index == bus || (bus <= 1 && index <= 1); };
+        for (int i = 0; i < kBusCount; ++i) {
+            if (shows(i)) pages_.outputs[i]->RefreshFromState();
+        }
+        if (shows(pages_.detailOutput->Index())) pages_.detailOutput->RefreshFromState();
+    }
+    RefreshPageOverviews();
+}
+
+void CMixerDlg::OnMeterReport() {
+    // While the link is online the page buttons show the meters; a report
+    // that comes before the full state proves nothing about the connection.
+    if (link_.StatusOnline()) metersInOverview_ = true;
+    if (!meterFrame_.isActive()) meterFrame_.start();
+}
+
+void CMixerDlg::UpdateMeters() {
+    // Hidden strips are brought up to date when they are shown or refreshed.
+    for (PageId kind : {PageId::InputStrip, PageId::OutputStrip, PageId::DetailInput, PageId::DetailOutput}) {
+        for (PageView* view : pages_.All(kind)) {
+            if (!view->isHidden()) static_cast<StripView*>(view)->UpdateMeters();
+        }
+    }
+    RefreshPageOverviews();
 }
 
 bool CMixerDlg::Send(const Commands& commands) {
@@ -221,6 +290,10 @@ void CMixerDlg::OpenOutputDetail(int output, int module) {
 StripView* CMixerDlg::InputStrip(int channel) { return channel >= 0 && channel < kStripCount ? pages_.inputs[channel] : nullptr; }
 
 void CMixerDlg::RefreshIndicators() {
+    if (metersInOverview_ && !link_.StatusOnline()) {
+        metersInOverview_ = false;
+        RefreshPageOverviews();
+    }
     nav_->connection->SetDown(link_.ConnectionLit());
     nav_->home->SetDown(link_.HomeActive());
     nav_->SetStatus(context_.language, link_.StatusOnline());

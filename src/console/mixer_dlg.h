@@ -28,6 +28,9 @@ class CMixerDlg : public QWidget, public StripHost {
 public:
     static constexpr int kTickTimer = 1;   // drives the link every 50 ms
     static constexpr int kCloseTimer = 2;  // polls the receiver every 100 ms while closing
+    // Meter reports may come 100 times a second; the meters are redrawn at
+    // most once in this many milliseconds.
+    static constexpr int kMeterFrameMs = 20;
 
     // Runs the window's initialisation: state and names, the profile's
     // address, the pages, the labels and the first arrangement, timer 1.
@@ -51,12 +54,24 @@ public:
     void OnConnectionButton();
 
     void ResetScrollPositions();
-    // The page buttons' overviews from the state.
+    // The page buttons' overviews from the state: mute marks, and bars that
+    // show the faders, or the live meters while the mixer streams them.
     void RefreshPageOverviews() override;
+    bool OverviewShowsMeters() const { return metersInOverview_; }
     // Every strip and the overviews from the state: at start-up and after a
     // full-state reply.
     void RefreshStripsFromState();
     void ShowAbout();
+
+    // The value display from its channel and kind, the state and the language.
+    void RefreshValueDisplay();
+    // Enter in value box 0 or 1: the typed text stored into the parameter the
+    // display shows, every control showing it refreshed, the change sent while
+    // connected and the display showing the value as stored. True when a
+    // value was stored.
+    bool ApplyTypedValue(int box);
+    // The meters of every visible strip and the page overviews from the state.
+    void UpdateMeters();
 
     // What the strips ask of the window.
     void ShowValue(int channel, int kind) override;
@@ -106,6 +121,9 @@ private:
     void OnSizeChange(int clientWidth, int clientHeight);
     void OnScrollAction(QScrollBar* bar, int action);
     void RefreshIndicators();
+    void OnMeterReport();
+    // The strips that show a channel (0..17 inputs, 18..25 outputs), and the overviews.
+    void RefreshChannelViews(int channel);
 
     AppContext& context_;
     ConsoleLink& link_;
@@ -120,6 +138,9 @@ private:
     // What the value display shows: channel 0..25 and parameter kind.
     int valueChannel_ = 0;
     int valueKind_ = 1;
+    // Set by a meter report that comes while the link is online, cleared when
+    // the link goes offline: what the page buttons' bars show.
+    bool metersInOverview_ = false;
     bool initialised_ = false;
     bool closing_ = false;
     bool ended_ = false;
@@ -133,6 +154,7 @@ private:
     ConsolePages pages_;
     QTimer tickTimer_;
     QTimer closeTimer_;
+    QTimer meterFrame_;
 };
 
 }  // namespace mixer

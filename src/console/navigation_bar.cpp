@@ -39,10 +39,11 @@ CImageButton* Button(QWidget* parent, int x, int y, int w, int h, int up, int do
     return button;
 }
 
-CTextField* ValueBox(QWidget* parent, int x) {
-    auto* box = new CTextField(parent);
+// Box 0 or 1: the id its Enter reports.
+CTextField* ValueBox(QWidget* parent, int x, int number) {
+    auto* box = new CTextField(parent, number);
     box->setGeometry(x, 30, 80, 30);
-    box->setFont(SkinFontPixels(20));
+    box->setFont(SkinFontPixels(kValueBoxFontPixels));
     box->SetTextColour(Qt::white);
     box->SetBackgroundColour(Qt::black);
     box->SetFocusColour(Qt::black);
@@ -73,8 +74,8 @@ NavigationBar::NavigationBar(QWidget* parent) {
     }
 
     channelName = Label(parent, 410, 0, 160, 30);
-    valueBox1 = ValueBox(parent, 410);
-    valueBox2 = ValueBox(parent, 490);
+    valueBox1 = ValueBox(parent, 410, 0);
+    valueBox2 = ValueBox(parent, 490, 1);
     parameterName = Label(parent, 410, 60, 160, 30);
 
     connection = Button(parent, 870, 10, 54, 45, kConnectionUp, kConnectionDown);

@@ -16,6 +16,8 @@ class CImageButton;
 class CSkinLabel;
 class CTextField;
 
+inline constexpr int kValueBoxFontPixels = 20;  // character height in the value boxes
+
 struct NavigationBar {
     // Creates every control as a child of parent.
     explicit NavigationBar(QWidget* parent);

@@ -2,8 +2,6 @@
 
 #include <QPainter>
 
-#include "console/app_context.h"
-#include "console/gbk_text.h"
 #include "skin/skin_font.h"
 
 namespace mixer {
@@ -23,28 +21,6 @@ void PaintPlaceholder(QWidget& widget, const QString& title) {
 }
 
 }  // namespace
-
-StripPlaceholder::StripPlaceholder(AppContext& context, bool output, int index, QWidget* parent)
-    : StripView(parent), context_(context), output_(output), index_(index) {
-    RefreshFromState();
-}
-
-void StripPlaceholder::SetLabels(int) {}
-
-void StripPlaceholder::SetIndex(int index) {
-    index_ = index;
-    RefreshFromState();
-}
-
-void StripPlaceholder::RefreshFromState() {
-    const int count = output_ ? kBusCount : kStripCount;
-    if (index_ < 0 || index_ >= count) return;
-    title_ = output_ ? DecodeGbkName(context_.state.buses[index_].name)
-                     : DecodeGbkName(context_.state.strips[index_].name);
-    update();
-}
-
-void StripPlaceholder::paintEvent(QPaintEvent*) { PaintPlaceholder(*this, title_); }
 
 template <class Base>
 void PagePlaceholder<Base>::paintEvent(QPaintEvent*) {

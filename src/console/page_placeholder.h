@@ -9,31 +9,6 @@
 
 namespace mixer {
 
-struct AppContext;
-
-class StripPlaceholder : public StripView {
-public:
-    // output: the strip shows an output (bus) rather than an input channel.
-    StripPlaceholder(AppContext& context, bool output, int index, QWidget* parent);
-
-    void SetLabels(int language) override;
-    void SetIndex(int index) override;
-    int Index() const override { return index_; }
-    void RefreshFromState() override;
-    void UpdateMeters() override {}
-    // The channel name shown, as the state holds it.
-    QString Title() const { return title_; }
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
-private:
-    AppContext& context_;
-    bool output_;
-    int index_;
-    QString title_;
-};
-
 // A single page with a caption in each language.
 template <class Base>
 class PagePlaceholder : public Base {

@@ -15,6 +15,7 @@
 #include "console/mixer_dlg.h"
 #include "console/navigation_bar.h"
 #include "console/page_placeholder.h"
+#include "console/strip_dlg_base.h"
 #include "console/fake_link.h"
 #include "skin/image_button.h"
 #include "skin/skin_label.h"
@@ -61,7 +62,8 @@ TEST_F(ConsoleWindow, OpensInChineseWithTheFirstPageAndMainOutput) {
     EXPECT_EQ(nav.pageLabels[1]->DisplayText(), "通道9-16");
     EXPECT_EQ(nav.pageLabels[2]->DisplayText(), "效果");
     EXPECT_EQ(nav.pageLabels[3]->DisplayText(), "辅组输出");
-    EXPECT_EQ(nav.channelName->DisplayText(), "通道1");
+    // The value display has shown channel 0's mute since start-up.
+    EXPECT_EQ(nav.channelName->DisplayText(), "通道 1");
     EXPECT_EQ(nav.parameterName->DisplayText(), "静音");
     EXPECT_EQ(nav.connectionLabel->DisplayText(), "离线");
     EXPECT_EQ(nav.homeLabel->DisplayText(), "主页");
@@ -83,8 +85,8 @@ TEST_F(ConsoleWindow, OpensInChineseWithTheFirstPageAndMainOutput) {
     EXPECT_TRUE(nav.pageButtons[0]->GetDown());
     EXPECT_FALSE(nav.pageButtons[1]->GetDown());
     // Channel names are written in the label language before the strips show them.
-    EXPECT_EQ(static_cast<StripPlaceholder*>(pages.inputs[2])->Title(), "通道 3");
-    EXPECT_EQ(static_cast<StripPlaceholder*>(pages.outputs[0])->Title(), "主音量");
+    EXPECT_EQ(static_cast<StripDlgBase*>(pages.inputs[2])->NameText(), "通道 3");
+    EXPECT_EQ(static_cast<StripDlgBase*>(pages.outputs[0])->NameText(), "主音量");
 }
 
 TEST_F(ConsoleWindow, EnglishLabelsWithLanguageOne) {
@@ -93,13 +95,13 @@ TEST_F(ConsoleWindow, EnglishLabelsWithLanguageOne) {
     NavigationBar& nav = window->Navigation();
     EXPECT_EQ(nav.pageLabels[0]->DisplayText(), "CH1-8");
     EXPECT_EQ(nav.pageLabels[3]->DisplayText(), "AUX");
-    EXPECT_EQ(nav.channelName->DisplayText(), "CH1");
+    EXPECT_EQ(nav.channelName->DisplayText(), "CH 1");
     EXPECT_EQ(nav.parameterName->DisplayText(), "MUTE");
     EXPECT_EQ(nav.connectionLabel->DisplayText(), "OFFLINE");
     EXPECT_EQ(nav.homeLabel->DisplayText(), "HOME");
     EXPECT_EQ(nav.muteGroupLabel->DisplayText(), "MUTE GROUP");
     EXPECT_EQ(nav.controlGroupLabel->DisplayText(), "CONTROL GROUP");
-    EXPECT_EQ(static_cast<StripPlaceholder*>(window->Pages().inputs[16])->Title(), "DELAY");
+    EXPECT_EQ(static_cast<StripDlgBase*>(window->Pages().inputs[16])->NameText(), "DELAY");
 
     // Another language value leaves the captions as they are.
     window->SetLanguage(7);
@@ -255,7 +257,7 @@ TEST_F(ConsoleWindow, DetailViewsPlaceTheDetailStripsAndModulePage) {
     EXPECT_TRUE(pages.detailInput->isVisible());
     EXPECT_EQ(pages.detailInput->Index(), 5);
     EXPECT_EQ(pages.detailInput->geometry(), At(0, 150, m));
-    EXPECT_EQ(static_cast<StripPlaceholder*>(pages.detailInput)->Title(), "通道 6");
+    EXPECT_EQ(static_cast<StripDlgBase*>(pages.detailInput)->NameText(), "通道 6");
     EXPECT_EQ(pages.detailOutput->Index(), 0);
     EXPECT_EQ(pages.detailOutput->geometry(), At(8 * 150 + 16, 150, m));
     EXPECT_TRUE(pages.peq->isVisible());
@@ -388,11 +390,11 @@ TEST_F(ConsoleWindow, AFullStateReplyRefreshesStripsAndOverviews) {
     context.state.strips[1].level = 70;
     emit link.stateReplyApplied();
     ConsolePages& pages = window->Pages();
-    EXPECT_EQ(static_cast<StripPlaceholder*>(pages.inputs[0])->Title(), "Kick");
+    EXPECT_EQ(static_cast<StripDlgBase*>(pages.inputs[0])->NameText(), "Kick");
     EXPECT_EQ(window->Navigation().pageButtons[0]->OverviewLevel(1), 186);
     // Hidden strips too.
     EXPECT_FALSE(pages.inputs[9]->isVisible());
-    EXPECT_EQ(static_cast<StripPlaceholder*>(pages.inputs[9])->Title(), "Snare");
+    EXPECT_EQ(static_cast<StripDlgBase*>(pages.inputs[9])->NameText(), "Snare");
 }
 
 TEST_F(ConsoleWindow, ProfileAddressRule) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "link/meter_report.h"
 
 using namespace mixer;
 
@@ -38,4 +39,24 @@ TEST(PageOverview, EachPageTakesItsStrips) {
     EXPECT_EQ(PageOverview(s, 1).size(), 8u);
     EXPECT_TRUE(PageOverview(s, 0).empty());
     EXPECT_TRUE(PageOverview(s, 5).empty());
+}
+
+TEST(PageOverview, MetersGiveWholeBarHeights) {
+    MixerState s{};
+    s.strips[0].level = 70;
+    s.strips[0].meter = 0;
+    s.strips[7].meter = 255;
+    s.strips[7].mute = 1;
+    s.strips[16].meter = 255;
+    s.strips[16].meter2 = 0;  // the returns' second meters are not shown
+    s.buses[2].meter = 128;
+    s.buses[1].meter = 255;   // nor is the second MAIN record
+
+    const auto ch1 = PageOverview(s, 1, OverviewSource::Meters);
+    EXPECT_EQ(ch1[0], (OverviewEntry{0, false}));  // 0.87 drawn as 0, whatever the fader
+    EXPECT_EQ(ch1[7], (OverviewEntry{186, true}));
+    EXPECT_EQ(PageOverview(s, 3, OverviewSource::Meters)[0].bar, 186);
+    const auto aux = PageOverview(s, 4, OverviewSource::Meters);
+    EXPECT_EQ(aux[0].bar, static_cast<int>(MeterBarHeight(128)));
+    EXPECT_EQ(aux[1].bar, 0);
 }

@@ -1,0 +1,188 @@
+#include "console/input_strip_dlg.h"
+
+#include "console/app_context.h"
+#include "console/strip_host.h"
+#include "link/channel_edits.h"
+#include "link/meter_report.h"
+#include "pages/curves/channel_curve.h"
+#include "pages/curves/graph_setup.h"
+#include "skin/bitmap_slider.h"
+#include "skin/image_button.h"
+#include "skin/level_meter.h"
+
+namespace mixer {
+
+namespace {
+
+constexpr int kBackground = 189;
+constexpr int kFaderCap = 192;
+constexpr int kDynamicsTop = 100;
+constexpr int kEffectTop = 130;
+constexpr int kMatrixTop = 160;
+constexpr int kMeterWidth = 30;
+
+}  // namespace
+
+CInputStripDlg::CInputStripDlg(AppContext& context, StripHost& host, int index, bool detail, QWidget* parent)
+    : StripDlgBase(context, host, index, kBackground, parent),
+      detail_(detail),
+      pan_(MakePan()),
+      dynamics_(MakeButton(false)),
+      effect_(MakeButton(false)),
+      matrix_(MakeButton(false)),
+      fader_(MakeFader(kFaderCap)),
+      meter_(MakeMeter()),
+      mute_(MakeButton(true)),
+      solo_(MakeButton(true)) {
+    // The gate and compressor button reads the same in both languages.
+    dynamics_->setText(QStringLiteral("GATE/COMP"));
+
+    connect(fader_, &CBitmapSlider::Moving, this, [this](int, int position) { OnFaderMoved(position); });
+    connect(fader_, &CBitmapSlider::Moved, this, [this](int, int position) { OnFaderMoved(position); });
+    connect(pan_, &CBitmapSlider::Moving, this, [this](int, int position) { OnPanMoved(position); });
+    connect(pan_, &CBitmapSlider::Moved, this, [this](int, int position) { OnPanMoved(position); });
+    connect(pan_, &CBitmapSlider::DoubleClicked, this, &CInputStripDlg::OnPanDoubleClicked);
+    connect(mute_, &QAbstractButton::clicked, this, &CInputStripDlg::OnMute);
+    connect(solo_, &QAbstractButton::clicked, this, &CInputStripDlg::OnSolo);
+    connect(dynamics_, &QAbstractButton::clicked, this, [this] { OpenModule(kModuleGateComp); });
+    connect(effect_, &QAbstractButton::clicked, this, [this] { OpenModule(kModuleEffect); });
+    connect(matrix_, &QAbstractButton::clicked, this, [this] { OpenModule(kModuleSends); });
+
+    SetLabels(1);
+    resize(kButtonWidth, kNamePlace.y + kNamePlace.height);
+    LayOutAll();
+    RefreshFromState();
+}
+
+void CInputStripDlg::SetLabels(int language) {
+    if (language == 1) {
+        effect_->setText(QStringLiteral("EFFECT"));
+        matrix_->setText(QStringLiteral("MATRIX"));
+        mute_->setText(QStringLiteral("MUTE"));
+        solo_->setText(QStringLiteral("SOLO"));
+    } else if (language == 2) {
+        effect_->setText(QStringLiteral("效果"));
+        matrix_->setText(QStringLiteral("发送"));
+        mute_->setText(QStringLiteral("静音"));
+        solo_->setText(QStringLiteral("监听"));
+    }
+}
+
+void CInputStripDlg::SetIndex(int index) {
+    if (detail_) {
+        const auto* source = dynamic_cast<CInputStripDlg*>(host_.InputStrip(index));
+        links_ = source ? source->Links() : StripLinks{};
+    }
+    StripDlgBase::SetIndex(index);
+}
+
+void CInputStripDlg::RefreshFromState() {
+    ShowName();
+    if (!Valid()) return;
+    RefreshControls();
+    dynamics_->setVisible(index_ < kInputCount);
+    ShowChannelCurve(*Thumbnail(), ComputeChannelCurve(context_.state, index_), false);
+    UpdateMeters();
+}
+
+void CInputStripDlg::RefreshControls() {
+    if (!Valid()) return;
+    const StripRecord& r = context_.state.strips[index_];
+    // A fader the user holds stays under the mouse.
+    if (!fader_->IsDragging()) fader_->SetPos(FaderPositionFromLevel(r.level));
+    if (!pan_->IsDragging()) pan_->SetPos(r.pan);
+    mute_->SetDown(r.mute != 0);
+    solo_->SetDown(r.solo != 0);
+}
+
+void CInputStripDlg::UpdateMeters() {
+    if (Valid()) meter_->SetValue(0, MeterBarHeight(context_.state.strips[index_].meter));
+}
+
+void CInputStripDlg::OnFaderMoved(int position) {
+    if (!Valid()) return;
+    const Commands commands = WriteStripLevel(context_.state, index_, LevelFromFaderPosition(position));
+    host_.RefreshPageOverviews();
+    host_.ShowValue(index_, static_cast<int>(StripParam::Fader));
+    host_.Send(commands);
+    Propagate(StripParam::Fader);
+}
+
+void CInputStripDlg::OnPanMoved(int position) {
+    if (!Valid()) return;
+    const Commands commands = WriteStripPan(context_.state, index_, position);
+    host_.ShowValue(index_, static_cast<int>(StripParam::Pan));
+    host_.Send(commands);
+    Propagate(StripParam::Pan);
+}
+
+void CInputStripDlg::OnPanDoubleClicked() {
+    if (!Valid()) return;
+    pan_->SetPos(kPanCentre);
+    const Commands commands = WriteStripPan(context_.state, index_, kPanCentre);
+    host_.ShowValue(index_, static_cast<int>(StripParam::Pan));
+    host_.Send(commands);
+}
+
+void CInputStripDlg::OnMute() {
+    if (!Valid()) return;
+    const bool mute = context_.state.strips[index_].mute == 0;
+    const Commands commands = WriteStripMute(context_.state, index_, mute);
+    mute_->SetDown(mute);
+    host_.ShowValue(index_, static_cast<int>(StripParam::Mute));
+    host_.RefreshPageOverviews();
+    host_.Send(commands);
+    Propagate(StripParam::Mute);
+}
+
+void CInputStripDlg::OnSolo() {
+    if (!Valid()) return;
+    const bool solo = context_.state.strips[index_].solo == 0;
+    const Commands commands = WriteStripSolo(context_.state, index_, solo);
+    solo_->SetDown(solo);
+    host_.ShowValue(index_, static_cast<int>(StripParam::Solo));
+    host_.Send(commands);
+    Propagate(StripParam::Solo);
+}
+
+void CInputStripDlg::OpenModule(int module) {
+    if (Valid()) host_.OpenInputDetail(index_, module);
+}
+
+void CInputStripDlg::Propagate(StripParam param) {
+    const std::vector<int> targets = LinkedTargets(links_, index_, param);
+    if (targets.empty()) return;
+    MixerState& s = context_.state;
+    const StripRecord& own = s.strips[index_];
+    for (int channel : targets) {
+        Commands commands;
+        switch (param) {
+        case StripParam::Fader: commands = WriteStripLevel(s, channel, own.level); break;
+        case StripParam::Pan: commands = WriteStripPan(s, channel, own.pan); break;
+        case StripParam::Mute: commands = WriteStripMute(s, channel, own.mute); break;
+        case StripParam::Solo: commands = WriteStripSolo(s, channel, own.solo); break;
+        }
+        // Only the controls follow: the linked strips do not propagate again.
+        if (auto* strip = dynamic_cast<CInputStripDlg*>(host_.InputStrip(channel))) strip->RefreshControls();
+        host_.Send(commands);
+    }
+    if (param == StripParam::Fader || param == StripParam::Mute) host_.RefreshPageOverviews();
+}
+
+StripDlgBase::NameField* CInputStripDlg::Name() {
+    return Valid() ? &context_.state.strips[index_].name : nullptr;
+}
+
+void CInputStripDlg::LayOut(int width) {
+    PlaceButton(pan_, kPanTop, width);
+    PlaceButton(dynamics_, kDynamicsTop, width);
+    PlaceButton(effect_, kEffectTop, width);
+    PlaceButton(matrix_, kMatrixTop, width);
+    PlaceButton(mute_, kMuteTop, width);
+    PlaceButton(solo_, kSoloTop, width);
+    const FaderPair pair = PlaceFaderPair(width, {0, kFaderTop, fader_->width(), fader_->height()}, kMeterWidth);
+    fader_->move(pair.fader.x, pair.fader.y);
+    meter_->setGeometry(pair.meter.x, pair.meter.y, pair.meter.width, pair.meter.height);
+}
+
+}  // namespace mixer
