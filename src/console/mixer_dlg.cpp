@@ -102,6 +102,10 @@ CMixerDlg::CMixerDlg(AppContext& context, ConsoleLink& link, const PageFactory& 
     closeTimer_.setInterval(kCloseMs);
     connect(&closeTimer_, &QTimer::timeout, this, [this] { OnTimer(kCloseTimer); });
     tickTimer_.start();
+    // Keys go to the console, not to a value box, until the user clicks into
+    // one: a stray Enter must not re-send what the box holds.
+    canvas_->setFocusPolicy(Qt::ClickFocus);
+    canvas_->setFocus();
     initialised_ = true;
 }
 

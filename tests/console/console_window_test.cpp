@@ -19,6 +19,7 @@
 #include "console/fake_link.h"
 #include "skin/image_button.h"
 #include "skin/skin_label.h"
+#include "skin/text_field.h"
 
 using namespace mixer;
 using mixer::testing::FakeLink;
@@ -87,6 +88,14 @@ TEST_F(ConsoleWindow, OpensInChineseWithTheFirstPageAndMainOutput) {
     // Channel names are written in the label language before the strips show them.
     EXPECT_EQ(static_cast<StripDlgBase*>(pages.inputs[2])->NameText(), "通道 3");
     EXPECT_EQ(static_cast<StripDlgBase*>(pages.outputs[0])->NameText(), "主音量");
+}
+
+TEST_F(ConsoleWindow, KeysDoNotStartInAValueBox) {
+    auto window = Open();
+    QWidget* focus = window->focusWidget();
+    EXPECT_NE(focus, static_cast<QWidget*>(window->Navigation().valueBox1));
+    EXPECT_NE(focus, static_cast<QWidget*>(window->Navigation().valueBox2));
+    EXPECT_EQ(focus, static_cast<QWidget*>(window->Canvas()));
 }
 
 TEST_F(ConsoleWindow, EnglishLabelsWithLanguageOne) {
