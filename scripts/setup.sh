@@ -8,7 +8,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libqt6sql6-sqlite qt6-qpa-plugins
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-noto-cjk iproute2 util-linux
+  fonts-noto-cjk iproute2 util-linux python3
 )
 
 missing=()
