@@ -3,10 +3,85 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
+#include <cstring>
 
 #include "skin/skin_font.h"
 
 namespace mixer {
+
+namespace {
+
+// What of a column is lit: the bar's lowest `rows`, a solid bar in the colour
+// of `solidZone`, and the "Peak" mark.
+struct Lighting {
+    int rows;
+    MeterZone solidZone;
+    bool peak;
+};
+
+MeterZone ReachedZone(const MeterColumnLook& look, int lit) {
+    const int height = look.bottom - look.top;
+    return MeterZoneAt(static_cast<double>(lit - 1) / height, look.lowerLimit, look.upperLimit);
+}
+
+void PaintSegmented(QPainter& p, const MeterColumnLook& look, int lit) {
+    const int height = look.bottom - look.top;
+    const int width = look.span.right - look.span.left + 1;
+    for (int y = 0; y < height; y += kMeterStripe) {
+        const MeterZone zone = MeterZoneAt(static_cast<double>(y) / height, look.lowerLimit, look.upperLimit);
+        const int rows = std::min(kMeterStripe, height - y);
+        p.fillRect(look.span.left, look.bottom - y - rows, width, rows,
+                   y < lit ? CLevelMeter::LitColour(zone) : CLevelMeter::UnlitColour(zone));
+    }
+}
+
+void PaintSolid(QPainter& p, const MeterColumnLook& look, int lit, MeterZone zone) {
+    const int width = look.span.right - look.span.left + 1;
+    p.fillRect(look.span.left, look.top, width, look.bottom - look.top, look.background);
+    if (lit > 0) p.fillRect(look.span.left, look.bottom - lit, width, lit, CLevelMeter::LitColour(zone));
+}
+
+void PaintColumn(QPainter& p, const MeterColumnLook& look, const Lighting& light) {
+    if (look.span.right < look.span.left) return;
+    const int width = look.span.right - look.span.left + 1;
+    if (look.style == CLevelMeter::kSegmented) {
+        PaintSegmented(p, look, light.rows);
+    } else if (look.style == CLevelMeter::kSolid) {
+        PaintSolid(p, look, light.rows, light.solidZone);
+    }
+    p.setRenderHint(QPainter::TextAntialiasing);
+    p.setFont(SkinFontPixels(10));
+    p.setPen(light.peak ? CLevelMeter::LitColour(MeterZone::High) : QColor(120, 36, 36));
+    p.drawText(QRect(look.span.left, 0, width, std::max(10, look.top)), Qt::AlignCenter | Qt::TextSingleLine,
+               QStringLiteral("Peak"));
+    if (!look.caption.isEmpty()) {
+        p.setFont(SkinFontPixels(16));
+        p.setPen(Qt::white);
+        const int band = CLevelMeter::kCaptionBand;
+        p.drawText(QRect(look.span.left, look.meterHeight - band, width, band), Qt::AlignCenter | Qt::TextSingleLine,
+                   look.caption);
+    }
+}
+
+// Copies the device pixels of `area` between pictures of the same size, four
+// bytes a pixel.
+void CopyPixels(QImage& to, const QImage& from, const QRect& area) {
+    const QRect clipped = area & to.rect();
+    if (clipped.isEmpty()) return;
+    const qsizetype bytes = static_cast<qsizetype>(clipped.width()) * 4;
+    for (int y = clipped.top(); y <= clipped.bottom(); ++y) {
+        std::memcpy(to.scanLine(y) + clipped.left() * 4, from.constScanLine(y) + clipped.left() * 4, bytes);
+    }
+}
+
+}  // namespace
+
+void PaintMeterColumn(QPainter& painter, const MeterColumnLook& look, int lit) {
+    const int height = look.bottom - look.top;
+    const bool full = lit >= height && lit > 0;
+    PaintColumn(painter, look, {lit, lit > 0 ? ReachedZone(look, lit) : MeterZone::Low, full});
+}
 
 CLevelMeter::CLevelMeter(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -34,7 +109,7 @@ void CLevelMeter::SetColumnCount(int count) {
     count = std::clamp(count, 1, kMaxColumns);
     if (count == columns_) return;
     columns_ = count;
-    Invalidate();
+    DropPictures();
 }
 
 void CLevelMeter::SetValue(int column, double value) {
@@ -43,7 +118,8 @@ void CLevelMeter::SetValue(int column, double value) {
     const int before = LitHeight(column);
     c.value = ClampMeterValue(value, c.minimum, c.maximum);
     // Meter reports arrive many times a second; most do not move a stripe.
-    if (LitHeight(column) != before) Invalidate();
+    const int after = LitHeight(column);
+    if (after != before) RepaintRows(column, before, after);
 }
 
 double CLevelMeter::Value(int column) const { return Valid(column) ? column_[column].value : 0.0; }
@@ -54,36 +130,36 @@ void CLevelMeter::SetRange(int column, double minimum, double maximum) {
     c.minimum = minimum;
     c.maximum = maximum;
     c.value = ClampMeterValue(c.value, minimum, maximum);
-    Invalidate();
+    update();
 }
 
 void CLevelMeter::SetCaption(int column, const QString& caption) {
     if (!Valid(column) || column_[column].caption == caption) return;
     column_[column].caption = caption;
-    Invalidate();
+    DropPictures();
 }
 
 void CLevelMeter::SetStyle(int column, int style) {
     if (!Valid(column)) return;
     column_[column].style = style;
-    Invalidate();
+    DropPictures();
 }
 
 void CLevelMeter::SetMargins(int top, int bottom) {
     topMargin_ = std::max(0, top);
     bottomMargin_ = std::max(0, bottom);
-    Invalidate();
+    DropPictures();
 }
 
 void CLevelMeter::SetZoneLimits(double lower, double upper) {
     lowerLimit_ = lower;
     upperLimit_ = upper;
-    Invalidate();
+    DropPictures();
 }
 
 void CLevelMeter::SetBackgroundColour(const QColor& colour) {
     background_ = colour;
-    Invalidate();
+    DropPictures();
 }
 
 int CLevelMeter::ColumnHeight() const { return std::max(0, ColumnBottom() - ColumnTop()); }
@@ -96,67 +172,125 @@ int CLevelMeter::LitHeight(int column) const {
 
 MeterSpan CLevelMeter::ColumnSpan(int column) const { return MeterColumnSpan(0, width(), column, columns_); }
 
-void CLevelMeter::Invalidate() {
-    stale_ = true;
+MeterColumnLook CLevelMeter::Look(int column) const {
+    MeterColumnLook look;
+    look.span = ColumnSpan(column);
+    look.top = ColumnTop();
+    look.bottom = ColumnTop() + ColumnHeight();
+    look.meterHeight = height();
+    look.style = column_[column].style;
+    look.lowerLimit = lowerLimit_;
+    look.upperLimit = upperLimit_;
+    look.background = background_;
+    look.caption = column_[column].caption;
+    return look;
+}
+
+CLevelMeter::Picture CLevelMeter::LitPicture(int column, int lit) const {
+    if (column_[column].style != kSolid) return kLitHigh;
+    switch (ReachedZone(Look(column), lit)) {
+    case MeterZone::Low: return kLitLow;
+    case MeterZone::Middle: return kLitMiddle;
+    case MeterZone::High: break;
+    }
+    return kLitHigh;
+}
+
+const QImage& CLevelMeter::CachedPicture(Picture kind) {
+    QImage& picture = pictures_[kind];
+    if (!picture.isNull()) return picture;
+    picture = QImage(size() * pictureRatio_, QImage::Format_ARGB32_Premultiplied);
+    picture.setDevicePixelRatio(pictureRatio_);
+    picture.fill(Qt::transparent);
+    QPainter p(&picture);
+    const int height = ColumnHeight();
+    for (int i = 0; i < columns_; ++i) {
+        const MeterColumnLook look = Look(i);
+        switch (kind) {
+        case kUnlit: PaintMeterColumn(p, look, 0); break;
+        case kFull: PaintMeterColumn(p, look, height); break;
+        case kLitLow: PaintColumn(p, look, {height, MeterZone::Low, false}); break;
+        case kLitMiddle: PaintColumn(p, look, {height, MeterZone::Middle, false}); break;
+        case kLitHigh: PaintColumn(p, look, {height, MeterZone::High, false}); break;
+        case kPictureCount: break;
+        }
+    }
+    return picture;
+}
+
+void CLevelMeter::DropPictures() {
+    pictures_ = {};
+    shown_ = QImage();
     update();
 }
 
-void CLevelMeter::resizeEvent(QResizeEvent*) { stale_ = true; }
+void CLevelMeter::RepaintRows(int column, int before, int after) {
+    const MeterSpan span = ColumnSpan(column);
+    const int width = span.right - span.left + 1;
+    const int full = ColumnHeight();
+    QRect rows(span.left, 0, width, height());  // a full bar changes the "Peak" mark too
+    if (before != full && after != full) {
+        const int high = std::max(before, after);
+        // A solid bar changes colour with the zone it reaches.
+        const int low = column_[column].style == kSolid ? 0 : std::min(before, after);
+        rows = QRect(span.left, ColumnBottom() - high, width, high - low);
+    }
+    // At a fractional device pixel ratio the meter may stand between device
+    // pixels, and a changed device pixel reaches into the logical pixels around.
+    const qreal ratio = devicePixelRatioF();
+    if (ratio != std::floor(ratio)) rows.adjust(-1, -1, 1, 1);
+    // One rectangle for the whole meter: a region of many small pieces costs
+    // more to repaint beneath and over than the few rows between them.
+    pendingRows_ |= rows;
+    update(pendingRows_);
+}
+
+void CLevelMeter::resizeEvent(QResizeEvent*) {
+    pictures_ = {};
+    shown_ = QImage();
+}
+
+void CLevelMeter::PrepareShown() {
+    const qreal ratio = devicePixelRatioF();
+    if (ratio != pictureRatio_) {
+        pictures_ = {};
+        shown_ = QImage();
+        pictureRatio_ = ratio;
+    }
+    if (shown_.isNull()) {
+        shown_ = CachedPicture(kUnlit);
+        shownLit_.fill(0);
+    }
+    for (int i = 0; i < columns_; ++i) {
+        const int lit = LitHeight(i);
+        if (lit != shownLit_[i]) ComposeColumn(i, lit);
+    }
+}
+
+int CLevelMeter::DeviceEdge(int logical) const { return qRound(logical * pictureRatio_); }
+
+void CLevelMeter::ComposeColumn(int column, int lit) {
+    shownLit_[column] = lit;
+    const MeterSpan span = ColumnSpan(column);
+    if (span.right < span.left) return;
+    const int left = DeviceEdge(span.left);
+    const int width = DeviceEdge(span.right + 1) - left;
+    const int full = ColumnHeight();
+    if (lit >= full && lit > 0) {
+        CopyPixels(shown_, CachedPicture(kFull), QRect(left, 0, width, shown_.height()));
+        return;
+    }
+    CopyPixels(shown_, CachedPicture(kUnlit), QRect(left, 0, width, shown_.height()));
+    if (lit <= 0) return;
+    const int bottom = ColumnTop() + full;
+    const int top = DeviceEdge(bottom - lit);
+    CopyPixels(shown_, CachedPicture(LitPicture(column, lit)), QRect(left, top, width, DeviceEdge(bottom) - top));
+}
 
 void CLevelMeter::paintEvent(QPaintEvent*) {
-    if (stale_ || picture_.size() != size() * devicePixelRatioF()) Render();
-    QPainter(this).drawPixmap(0, 0, picture_);
-}
-
-void CLevelMeter::Render() {
-    const qreal ratio = devicePixelRatioF();
-    picture_ = QPixmap(size() * ratio);
-    picture_.setDevicePixelRatio(ratio);
-    picture_.fill(Qt::transparent);
-    stale_ = false;
-    QPainter p(&picture_);
-    p.setRenderHint(QPainter::TextAntialiasing);
-    for (int i = 0; i < columns_; ++i) {
-        const MeterSpan span = ColumnSpan(i);
-        if (span.right < span.left) continue;
-        const int lit = LitHeight(i);
-        if (column_[i].style == kSegmented) {
-            PaintSegmented(p, span, lit);
-        } else if (column_[i].style == kSolid) {
-            PaintSolid(p, span, lit);
-        }
-        const QRect peakBand(span.left, 0, span.right - span.left + 1, std::max(10, ColumnTop()));
-        p.setFont(SkinFontPixels(10));
-        p.setPen(lit >= ColumnHeight() && lit > 0 ? LitColour(MeterZone::High) : QColor(120, 36, 36));
-        p.drawText(peakBand, Qt::AlignCenter | Qt::TextSingleLine, QStringLiteral("Peak"));
-        if (!column_[i].caption.isEmpty()) {
-            const QRect band(span.left, height() - kCaptionBand, span.right - span.left + 1, kCaptionBand);
-            p.setFont(SkinFontPixels(16));
-            p.setPen(Qt::white);
-            p.drawText(band, Qt::AlignCenter | Qt::TextSingleLine, column_[i].caption);
-        }
-    }
-}
-
-void CLevelMeter::PaintSegmented(QPainter& p, const MeterSpan& span, int lit) const {
-    const int height = ColumnHeight();
-    const int bottom = ColumnBottom();
-    const int width = span.right - span.left + 1;
-    for (int y = 0; y < height; y += kMeterStripe) {
-        const MeterZone zone = MeterZoneAt(static_cast<double>(y) / height, lowerLimit_, upperLimit_);
-        const int rows = std::min(kMeterStripe, height - y);
-        p.fillRect(span.left, bottom - y - rows, width, rows, y < lit ? LitColour(zone) : UnlitColour(zone));
-    }
-}
-
-void CLevelMeter::PaintSolid(QPainter& p, const MeterSpan& span, int lit) const {
-    const int height = ColumnHeight();
-    const int bottom = ColumnBottom();
-    const int width = span.right - span.left + 1;
-    p.fillRect(span.left, ColumnTop(), width, height, background_);
-    if (lit <= 0) return;
-    const MeterZone reached = MeterZoneAt(static_cast<double>(lit - 1) / height, lowerLimit_, upperLimit_);
-    p.fillRect(span.left, bottom - lit, width, lit, LitColour(reached));
+    pendingRows_ = QRect();
+    PrepareShown();
+    QPainter(this).drawImage(0, 0, shown_);
 }
 
 }  // namespace mixer

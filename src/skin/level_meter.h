@@ -1,18 +1,23 @@
 #pragma once
 // The level meter beside faders and processors: up to eight columns, each a
 // bar lit from the bottom in three colour zones, with a "Peak" mark and a
-// caption. Pages feed values; the meter repaints only when a drawn height
-// changes, from a cached picture.
+// caption. Pages feed values; the meter repaints only the rows whose drawn
+// height changed, copying them from pictures of the meter unlit and lit that
+// are painted again only when its size or look changes.
 
 #include <QColor>
-#include <QPixmap>
+#include <QImage>
 #include <QString>
 #include <QWidget>
 #include <array>
 
 #include "skin/meter_geometry.h"
 
+class QPainter;
+
 namespace mixer {
+
+struct MeterColumnLook;
 
 class CLevelMeter : public QWidget {
     Q_OBJECT
@@ -52,6 +57,11 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // Pictures of the whole meter with every column unlit, every column full
+    // ("Peak" lit too), and every bar lit but "Peak" unlit; a solid bar takes
+    // the colour of the zone it reaches, so there is a lit picture per zone.
+    enum Picture { kUnlit, kFull, kLitLow, kLitMiddle, kLitHigh, kPictureCount };
+
     struct Column {
         double value = 0.0;
         double minimum = 0.0;
@@ -62,10 +72,16 @@ private:
 
     bool Valid(int column) const { return column >= 0 && column < kMaxColumns; }
     int ColumnHeight() const;
-    void Invalidate();
-    void Render();
-    void PaintSegmented(QPainter& painter, const MeterSpan& span, int lit) const;
-    void PaintSolid(QPainter& painter, const MeterSpan& span, int lit) const;
+    MeterColumnLook Look(int column) const;
+    Picture LitPicture(int column, int lit) const;
+    const QImage& CachedPicture(Picture kind);
+    void DropPictures();
+    void PrepareShown();
+    // Device pixel where a logical row or column begins in the pictures: the
+    // painter rounds the edges of the pictures' fills to the nearest one.
+    int DeviceEdge(int logical) const;
+    void ComposeColumn(int column, int lit);
+    void RepaintRows(int column, int before, int after);
 
     int columns_ = 4;
     std::array<Column, kMaxColumns> column_;
@@ -74,8 +90,29 @@ private:
     double lowerLimit_ = 0.43;
     double upperLimit_ = 0.58;
     QColor background_ = QColor(192, 192, 192);
-    QPixmap picture_;
-    bool stale_ = true;
+    qreal pictureRatio_ = 0;  // device pixel ratio the pictures were painted for
+    std::array<QImage, kPictureCount> pictures_;
+    // The meter as drawn: each column copied from the picture of its state.
+    QImage shown_;
+    std::array<int, kMaxColumns> shownLit_{};
+    QRect pendingRows_;  // rows changed since the last paint
 };
+
+// Where one column of a level meter stands and how it looks.
+struct MeterColumnLook {
+    MeterSpan span{0, -1};
+    int top = 0;          // first row of the bar
+    int bottom = 0;       // first row below the bar
+    int meterHeight = 0;  // the caption band sits at the meter's foot
+    int style = CLevelMeter::kSegmented;
+    double lowerLimit = 0.43;
+    double upperLimit = 0.58;
+    QColor background;    // behind a solid bar
+    QString caption;
+};
+
+// Draws the column whole, its bar lit `lit` rows from the bottom, over what
+// the painter holds.
+void PaintMeterColumn(QPainter& painter, const MeterColumnLook& look, int lit);
 
 }  // namespace mixer
