@@ -291,6 +291,17 @@ void CMixerDlg::OpenOutputDetail(int output, int module) {
     ShowValue(output + kFirstOutputChannel, 0);
 }
 
+void CMixerDlg::OpenRequestedPage(const PageRequest& request) {
+    switch (request.view) {
+    case PageRequest::View::InputDetail: OpenInputDetail(request.index, request.module); break;
+    case PageRequest::View::OutputDetail: OpenOutputDetail(request.index, request.module); break;
+    case PageRequest::View::Console:
+        ResetScrollPositions();
+        ShowPage(page_, selectedOutput_, request.mode);
+        break;
+    }
+}
+
 StripView* CMixerDlg::InputStrip(int channel) { return channel >= 0 && channel < kStripCount ? pages_.inputs[channel] : nullptr; }
 
 void CMixerDlg::RefreshIndicators() {

@@ -9,6 +9,7 @@
 
 #include "console/console_pages.h"
 #include "console/layout.h"
+#include "console/page_request.h"
 #include "console/scroll.h"
 #include "console/strip_host.h"
 
@@ -45,6 +46,8 @@ public:
     void ShowInputDetail(int channel, int module);
     // Output detail: output 0..7 with module 1 limiter, 2 graphic EQ.
     void ShowOutputDetail(int output, int module);
+    // The page --page asks for, opened as its button would open it.
+    void OpenRequestedPage(const PageRequest& request);
     // Navigation captions for language 1 or 2, then every page's labels.
     void SetLanguage(int language);
 

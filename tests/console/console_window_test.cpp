@@ -219,6 +219,28 @@ TEST_F(ConsoleWindow, PageButtonsDoNothingWhileAViewGroupIsShown) {
     EXPECT_FALSE(panel->SystemDown());
 }
 
+TEST_F(ConsoleWindow, OpensARequestedPageAsItsButtonWould) {
+    auto window = Open(1000, 800);
+    std::string error;
+    window->OpenRequestedPage(*ParsePageRequest("peq:3", error));
+    EXPECT_EQ(context.view, kViewInputDetail);
+    EXPECT_TRUE(window->Pages().peq->isVisible());
+    EXPECT_EQ(window->Pages().detailInput->Index(), 2);
+    EXPECT_EQ(window->ValueDisplayChannel(), 2);
+
+    window->OpenRequestedPage(*ParsePageRequest("limiter:3", error));
+    EXPECT_EQ(context.view, kViewOutputDetail);
+    EXPECT_FALSE(window->Pages().peq->isVisible());
+    EXPECT_TRUE(window->Pages().limiter->isVisible());
+    EXPECT_EQ(window->Pages().detailOutput->Index(), 2);
+
+    window->OpenRequestedPage(*ParsePageRequest("mute-groups", error));
+    EXPECT_EQ(context.view, kViewConsole);
+    EXPECT_EQ(window->Mode(), kModeMuteGroups);
+    EXPECT_TRUE(window->Pages().muteGroups->isVisible());
+    EXPECT_FALSE(window->Pages().limiter->isVisible());
+}
+
 TEST_F(ConsoleWindow, ConnectionButtonOpensTheSystemPageOnlyWhileOffline) {
     auto window = Open(1000, 800);
     auto* panel = static_cast<SidePanelPlaceholder*>(window->Pages().sidePanel);
