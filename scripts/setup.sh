@@ -25,4 +25,6 @@ fi
 
 # ccache keeps a rebuild after a checkout or a clean clone short on two cores.
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache >/dev/null
-cmake --build build -j2
+# Paths relative to the checkout, so that another clone of the tree finds the
+# same cached objects.
+CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1 cmake --build build -j2
