@@ -67,10 +67,11 @@ void CPhantomDlg::resizeEvent(QResizeEvent* event) {
     LayOut();
 }
 
-// Two rows of eight, centred under the title.
+// Two rows of eight under the title, both centred on the page.
 void CPhantomDlg::LayOut() {
     constexpr int kPitch = kButtonWidth + 20;
     const int left = std::max(10, (width() - 8 * kPitch) / 2);
+    title_->move(std::max(0, (width() - title_->width()) / 2), title_->y());
     for (int i = 0; i < kInputCount; ++i) {
         buttons_[i]->move(left + (i % 8) * kPitch, kTop + (i / 8) * (kButtonHeight + 30));
     }
