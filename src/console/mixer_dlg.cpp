@@ -18,6 +18,7 @@
 #include "console/navigation_bar.h"
 #include "console/value_display_view.h"
 #include "groups/group_edits.h"
+#include "groups/group_page_base.h"
 #include "groups/group_store.h"
 #include "groups/phantom_dlg.h"
 #include "groups/view_group_layout.h"
@@ -221,8 +222,12 @@ void CMixerDlg::RefreshStripsFromState() {
     for (PageId kind : {PageId::InputStrip, PageId::OutputStrip, PageId::DetailInput, PageId::DetailOutput}) {
         for (PageView* view : pages_.All(kind)) static_cast<StripView*>(view)->RefreshFromState();
     }
+    // The pages over the strips show channel names and phantom flags of the state too.
     if (auto* phantom = dynamic_cast<CPhantomDlg*>(pages_.phantom); phantom && phantom->isVisible()) {
         phantom->ShowPhantomPage();
+    }
+    for (PageView* view : {pages_.muteGroups, pages_.viewGroups, pages_.controlGroups}) {
+        if (auto* page = dynamic_cast<GroupPageBase*>(view); page && page->isVisible()) page->RefreshPage();
     }
     RefreshPageOverviews();
 }

@@ -8,6 +8,8 @@ namespace mixer {
 
 namespace {
 
+constexpr GroupPageCaptions kControlCaptions = {"CONTROL %1", "控制 %1", "CONTROL GROUP NAME", "控制分组名称"};
+
 struct FunctionCaption {
     LinkFunction function;
     const char* english;
@@ -27,7 +29,8 @@ constexpr std::array<FunctionCaption, kLinkFunctionCount> kFunctions = {{
 
 }  // namespace
 
-CControlGroupDlg::CControlGroupDlg(AppContext& context, QWidget* parent) : GroupPageBase(context, parent) {
+CControlGroupDlg::CControlGroupDlg(AppContext& context, QWidget* parent)
+    : GroupPageBase(context, kControlCaptions, parent) {
     for (int k = 0; k < kLinkFunctionCount; ++k) {
         const int f = kFunctions[k].function;
         functions_[f] = MakeButton(kColumnX + k * kColumnPitch, kLowerRowY, 80, 24);
@@ -40,14 +43,6 @@ void CControlGroupDlg::PressFunction(int function) {
     if (selected_ < 0 || !ToggleControlFunction(context_.groups.control[selected_], function)) return;
     functions_[function]->SetDown(context_.groups.control[selected_].functions[function] == 1);
     Save();
-}
-
-QString CControlGroupDlg::SelectorCaption(int g, int language) const {
-    return (language == 1 ? QStringLiteral("CONTROL %1") : QStringLiteral("控制 %1")).arg(g + 1);
-}
-
-QString CControlGroupDlg::NameCaptionText(int language) const {
-    return language == 1 ? QStringLiteral("CONTROL GROUP NAME") : QStringLiteral("控制分组名称");
 }
 
 void CControlGroupDlg::SetMoreLabels(int language) {

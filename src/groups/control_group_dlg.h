@@ -18,8 +18,6 @@ public:
     CImageButton* Function(int function) const { return functions_[function]; }
 
 protected:
-    QString SelectorCaption(int g, int language) const override;
-    QString NameCaptionText(int language) const override;
     void SetMoreLabels(int language) override;
     bool ToggleMember(int group, int channel) override;
     bool IsMember(int group, int channel) const override;

@@ -18,8 +18,8 @@ constexpr int kMembersPerRow = 9;
 
 }  // namespace
 
-GroupPageBase::GroupPageBase(AppContext& context, QWidget* parent)
-    : PageView(parent), context_(context), nameCaption_(new CSkinLabel(this)), name_(new CTextField(this)) {
+GroupPageBase::GroupPageBase(AppContext& context, const GroupPageCaptions& captions, QWidget* parent)
+    : PageView(parent), context_(context), captions_(captions), nameCaption_(new CSkinLabel(this)), name_(new CTextField(this)) {
     for (int g = 0; g < kGroupCount; ++g) {
         selectors_[g] = MakeButton(kColumnX + g * 120, 30, 100, 30);
         connect(selectors_[g], &QAbstractButton::clicked, this, [this, g] { PressSelector(g); });
@@ -50,8 +50,10 @@ CImageButton* GroupPageBase::MakeButton(int x, int y, int w, int h) {
 
 void GroupPageBase::SetLabels(int language) {
     if (language != 1 && language != 2) return;
-    for (int g = 0; g < kGroupCount; ++g) selectors_[g]->setText(SelectorCaption(g, language));
-    nameCaption_->SetText(NameCaptionText(language));
+    const bool english = language == 1;
+    const QString selector = QString::fromUtf8(english ? captions_.selectorEnglish : captions_.selectorChinese);
+    for (int g = 0; g < kGroupCount; ++g) selectors_[g]->setText(selector.arg(g + 1));
+    nameCaption_->SetText(QString::fromUtf8(english ? captions_.nameEnglish : captions_.nameChinese));
     SetMoreLabels(language);
 }
 

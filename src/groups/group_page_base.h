@@ -13,6 +13,15 @@
 
 namespace mixer {
 
+// A group page's own captions: the selectors' ("%1" stands for 1..4) and the
+// name label's, in each language.
+struct GroupPageCaptions {
+    const char* selectorEnglish;
+    const char* selectorChinese;
+    const char* nameEnglish;
+    const char* nameChinese;
+};
+
 struct AppContext;
 class CImageButton;
 class CSkinLabel;
@@ -46,11 +55,8 @@ protected:
     static constexpr int kColumnX = 40;
     static constexpr int kColumnPitch = 100;
 
-    GroupPageBase(AppContext& context, QWidget* parent);
+    GroupPageBase(AppContext& context, const GroupPageCaptions& captions, QWidget* parent);
 
-    // Selector captions and the name label's caption, for language 1 or 2.
-    virtual QString SelectorCaption(int g, int language) const = 0;
-    virtual QString NameCaptionText(int language) const = 0;
     // Further captions of the page (outputs, functions).
     virtual void SetMoreLabels(int language) { (void)language; }
     virtual bool ToggleMember(int group, int channel) = 0;
@@ -70,6 +76,7 @@ protected:
     int selected_ = -1;
 
 private:
+    GroupPageCaptions captions_;
     std::array<CImageButton*, kGroupCount> selectors_{};
     std::array<CImageButton*, kStripCount> members_{};
     CSkinLabel* nameCaption_;

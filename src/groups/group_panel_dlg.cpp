@@ -171,21 +171,19 @@ void CGroupPanelDlg::KeepLevel(int level) {
     if (level_ != level) RefreshPanel(level);
 }
 
-void CGroupPanelDlg::OnSystem() {
+void CGroupPanelDlg::TogglePage(CImageButton* button, std::initializer_list<CImageButton*> released, int mode) {
     emit scrollResetRequested();
-    const bool open = !system_->GetDown();
-    system_->SetDown(open);
-    if (open) phantom_->SetDown(false);
-    RequestMode(open ? kModeSystem : kModeStrips);
+    const bool open = !button->GetDown();
+    button->SetDown(open);
+    if (open) {
+        for (CImageButton* b : released) b->SetDown(false);
+    }
+    RequestMode(open ? mode : kModeStrips);
 }
 
-void CGroupPanelDlg::OnPhantom() {
-    emit scrollResetRequested();
-    const bool open = !phantom_->GetDown();
-    phantom_->SetDown(open);
-    if (open) system_->SetDown(false);
-    RequestMode(open ? kModePhantom : kModeStrips);
-}
+void CGroupPanelDlg::OnSystem() { TogglePage(system_, {phantom_}, kModeSystem); }
+
+void CGroupPanelDlg::OnPhantom() { TogglePage(phantom_, {system_}, kModePhantom); }
 
 void CGroupPanelDlg::OnGroup() {
     emit scrollResetRequested();
@@ -194,38 +192,11 @@ void CGroupPanelDlg::OnGroup() {
     OnMute();
 }
 
-void CGroupPanelDlg::OnMute() {
-    emit scrollResetRequested();
-    const bool open = !mute_->GetDown();
-    mute_->SetDown(open);
-    if (open) {
-        view_->SetDown(false);
-        control_->SetDown(false);
-    }
-    RequestMode(open ? kModeMuteGroups : kModeStrips);
-}
+void CGroupPanelDlg::OnMute() { TogglePage(mute_, {view_, control_}, kModeMuteGroups); }
 
-void CGroupPanelDlg::OnView() {
-    emit scrollResetRequested();
-    const bool open = !view_->GetDown();
-    view_->SetDown(open);
-    if (open) {
-        mute_->SetDown(false);
-        control_->SetDown(false);
-    }
-    RequestMode(open ? kModeViewGroups : kModeStrips);
-}
+void CGroupPanelDlg::OnView() { TogglePage(view_, {mute_, control_}, kModeViewGroups); }
 
-void CGroupPanelDlg::OnControl() {
-    emit scrollResetRequested();
-    const bool open = !control_->GetDown();
-    control_->SetDown(open);
-    if (open) {
-        mute_->SetDown(false);
-        view_->SetDown(false);
-    }
-    RequestMode(open ? kModeControlGroups : kModeStrips);
-}
+void CGroupPanelDlg::OnControl() { TogglePage(control_, {mute_, view_}, kModeControlGroups); }
 
 void CGroupPanelDlg::OnReturn() {
     emit scrollResetRequested();

@@ -6,6 +6,7 @@
 // at the right). It asks the console for all of it through its signals.
 
 #include <array>
+#include <initializer_list>
 #include <vector>
 
 #include "console/page_views.h"
@@ -89,6 +90,9 @@ private:
     CImageButton* MainButton(int x, int y, int up, int down);
     CImageButton* ListButton(int y, int level);
     CSkinLabel* MainLabel(int y);
+    // A button that opens a page over the strips: pressed, it releases the
+    // others and opens `mode`; pressed again, it returns to the strips.
+    void TogglePage(CImageButton* button, std::initializer_list<CImageButton*> released, int mode);
     // Asks for a mode, and stays on the level the button was pressed on.
     void RequestMode(int mode);
     void KeepLevel(int level);

@@ -7,7 +7,14 @@
 
 namespace mixer {
 
-CMuteGroupDlg::CMuteGroupDlg(AppContext& context, QWidget* parent) : GroupPageBase(context, parent) {
+namespace {
+
+constexpr GroupPageCaptions kMuteCaptions = {"Mute %1", "静音 %1", "MUTE GROUP NAME", "静音分组名称"};
+
+}  // namespace
+
+CMuteGroupDlg::CMuteGroupDlg(AppContext& context, QWidget* parent)
+    : GroupPageBase(context, kMuteCaptions, parent) {
     int place = 0;
     for (int j = 0; j < kBusCount; ++j) {
         outputs_[j] = MakeButton(kColumnX + place * kColumnPitch, kLowerRowY, 80, 24);
@@ -25,14 +32,6 @@ void CMuteGroupDlg::PressOutput(int output) {
     if (selected_ < 0 || !ToggleMuteOutput(context_.groups.mute[selected_], output)) return;
     outputs_[output]->SetDown(context_.groups.mute[selected_].outputs[output] == 1);
     Save();
-}
-
-QString CMuteGroupDlg::SelectorCaption(int g, int language) const {
-    return (language == 1 ? QStringLiteral("Mute %1") : QStringLiteral("静音 %1")).arg(g + 1);
-}
-
-QString CMuteGroupDlg::NameCaptionText(int language) const {
-    return language == 1 ? QStringLiteral("MUTE GROUP NAME") : QStringLiteral("静音分组名称");
 }
 
 bool CMuteGroupDlg::ToggleMember(int group, int channel) {

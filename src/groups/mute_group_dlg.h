@@ -17,8 +17,6 @@ public:
     CImageButton* Output(int output) const { return outputs_[output]; }
 
 protected:
-    QString SelectorCaption(int g, int language) const override;
-    QString NameCaptionText(int language) const override;
     bool ToggleMember(int group, int channel) override;
     bool IsMember(int group, int channel) const override;
     std::string& Name(int group) override;

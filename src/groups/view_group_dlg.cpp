@@ -5,14 +5,15 @@
 
 namespace mixer {
 
-CViewGroupDlg::CViewGroupDlg(AppContext& context, QWidget* parent) : GroupPageBase(context, parent) { SetLabels(1); }
+namespace {
 
-QString CViewGroupDlg::SelectorCaption(int g, int language) const {
-    return (language == 1 ? QStringLiteral("VIEW %1") : QStringLiteral("视图 %1")).arg(g + 1);
-}
+constexpr GroupPageCaptions kViewCaptions = {"VIEW %1", "视图 %1", "VIEW GROUP NAME", "视图分组名称"};
 
-QString CViewGroupDlg::NameCaptionText(int language) const {
-    return language == 1 ? QStringLiteral("VIEW GROUP NAME") : QStringLiteral("视图分组名称");
+}  // namespace
+
+CViewGroupDlg::CViewGroupDlg(AppContext& context, QWidget* parent)
+    : GroupPageBase(context, kViewCaptions, parent) {
+    SetLabels(1);
 }
 
 bool CViewGroupDlg::ToggleMember(int group, int channel) {

@@ -13,8 +13,6 @@ public:
     CViewGroupDlg(AppContext& context, QWidget* parent);
 
 protected:
-    QString SelectorCaption(int g, int language) const override;
-    QString NameCaptionText(int language) const override;
     bool ToggleMember(int group, int channel) override;
     bool IsMember(int group, int channel) const override;
     std::string& Name(int group) override;
