@@ -19,7 +19,12 @@ constexpr int kMembersPerRow = 9;
 }  // namespace
 
 GroupPageBase::GroupPageBase(AppContext& context, const GroupPageCaptions& captions, QWidget* parent)
-    : PageView(parent), context_(context), captions_(captions), nameCaption_(new CSkinLabel(this)), name_(new CTextField(this)) {
+    : PageView(parent),
+      context_(context),
+      captions_(captions),
+      nameCaption_(new CSkinLabel(this)),
+      name_(new CTextField(this)),
+      saveError_(new CSkinLabel(this)) {
     for (int g = 0; g < kGroupCount; ++g) {
         selectors_[g] = MakeButton(kColumnX + g * 120, 30, 100, 30);
         connect(selectors_[g], &QAbstractButton::clicked, this, [this, g] { PressSelector(g); });
@@ -38,6 +43,10 @@ GroupPageBase::GroupPageBase(AppContext& context, const GroupPageCaptions& capti
     name_->setMaxLength(kGroupNameMaxChars);
     name_->setEnabled(false);
     connect(name_, &QLineEdit::textEdited, this, &GroupPageBase::RenameSelected);
+    saveError_->setGeometry(kColumnX, kLowerRowY + 60, 880, 30);
+    saveError_->SetTransparent(true);
+    saveError_->SetTextColour(QColor(255, 96, 64));
+    saveError_->hide();
 }
 
 CImageButton* GroupPageBase::MakeButton(int x, int y, int w, int h) {
@@ -50,6 +59,7 @@ CImageButton* GroupPageBase::MakeButton(int x, int y, int w, int h) {
 
 void GroupPageBase::SetLabels(int language) {
     if (language != 1 && language != 2) return;
+    language_ = language;
     const bool english = language == 1;
     const QString selector = QString::fromUtf8(english ? captions_.selectorEnglish : captions_.selectorChinese);
     for (int g = 0; g < kGroupCount; ++g) selectors_[g]->setText(selector.arg(g + 1));
@@ -85,7 +95,14 @@ void GroupPageBase::RefreshPage() {
     RefreshMore();
 }
 
-void GroupPageBase::Save() { SaveGroups(context_.profileFile, context_.groups); }
+void GroupPageBase::Save() {
+    const bool kept = SaveGroups(context_.profileFile, context_.groups);
+    if (!kept) {
+        saveError_->SetText(language_ == 1 ? QStringLiteral("The groups could not be saved in %1").arg(context_.profileFile)
+                                           : QStringLiteral("分组无法保存到 %1").arg(context_.profileFile));
+    }
+    saveError_->setVisible(!kept);
+}
 
 void GroupPageBase::showEvent(QShowEvent* event) {
     PageView::showEvent(event);

@@ -48,6 +48,8 @@ public:
     CImageButton* Member(int channel) const { return members_[channel]; }
     CTextField* NameField() const { return name_; }
     CSkinLabel* NameCaption() const { return nameCaption_; }
+    // Shown while the last edit could not be kept in the profile.
+    CSkinLabel* SaveError() const { return saveError_; }
 
 protected:
     static constexpr int kMemberRowY = 110;
@@ -67,7 +69,7 @@ protected:
 
     // A two-state button of the group pages' key images.
     CImageButton* MakeButton(int x, int y, int w, int h);
-    // Keeps the tables in the profile.
+    // Keeps the tables in the profile, and says so on the page when it cannot.
     void Save();
 
     void showEvent(QShowEvent* event) override;
@@ -81,6 +83,8 @@ private:
     std::array<CImageButton*, kStripCount> members_{};
     CSkinLabel* nameCaption_;
     CTextField* name_;
+    CSkinLabel* saveError_;
+    int language_ = 1;
 };
 
 }  // namespace mixer

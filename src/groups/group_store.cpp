@@ -51,8 +51,8 @@ GroupTables LoadGroups(const QString& profileFile) {
     return groups;
 }
 
-void SaveGroups(const QString& profileFile, const GroupTables& groups) {
-    if (profileFile.isEmpty()) return;
+bool SaveGroups(const QString& profileFile, const GroupTables& groups) {
+    if (profileFile.isEmpty()) return true;
     QSettings profile(profileFile, QSettings::IniFormat);
     for (int g = 0; g < kGroupCount; ++g) {
         Write(profile, Key("mute", g, "inputs"), groups.mute[g].inputs);
@@ -64,6 +64,8 @@ void SaveGroups(const QString& profileFile, const GroupTables& groups) {
         Write(profile, Key("control", g, "functions"), groups.control[g].functions);
         WriteName(profile, Key("control", g, "name"), groups.control[g].name);
     }
+    profile.sync();
+    return profile.status() == QSettings::NoError;
 }
 
 }  // namespace mixer

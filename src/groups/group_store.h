@@ -11,7 +11,8 @@ namespace mixer {
 // The tables as the profile holds them, normalised; groups the profile does
 // not name stay empty. Nothing is read without a profile path.
 GroupTables LoadGroups(const QString& profileFile);
-// Writes every group; nothing without a profile path.
-void SaveGroups(const QString& profileFile, const GroupTables& groups);
+// Writes every group; false when the profile could not be written. Nothing
+// is written without a profile path.
+bool SaveGroups(const QString& profileFile, const GroupTables& groups);
 
 }  // namespace mixer

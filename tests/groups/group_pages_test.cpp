@@ -1,6 +1,7 @@
 // The group pages, the phantom power page and the console's group buttons in
 // a real console window over a fake link.
 
+#include <QDir>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -191,6 +192,24 @@ TEST_F(GroupPages, ADamagedProfileGivesSaneGroups) {
     // MAIN's second record never belongs on its own.
     EXPECT_EQ(groups.mute[1].outputs, (std::array<int, kBusCount>{0, 0, 0, 1, 0, 0, 0, 0}));
     EXPECT_EQ(groups.control[2].functions, (std::array<int, kLinkFunctionCount>{}));
+}
+
+TEST_F(GroupPages, AProfileThatCannotBeWrittenIsSaidOnThePage) {
+    // A folder where the profile should be: nothing can be written there.
+    ASSERT_TRUE(QDir(dir.path()).mkdir("mixer-editor.ini"));
+    auto window = Open();
+    window->ShowPage(kPageCh1To8, 1, kModeMuteGroups);
+    auto* page = static_cast<CMuteGroupDlg*>(window->Pages().muteGroups);
+    page->PressSelector(0);
+    page->PressMember(2);
+    EXPECT_EQ(context.groups.mute[0].inputs[2], 1);
+    EXPECT_TRUE(page->SaveError()->isVisible());
+    EXPECT_EQ(page->SaveError()->DisplayText(), QStringLiteral("分组无法保存到 %1").arg(context.profileFile));
+
+    context.profileFile = dir.filePath("elsewhere.ini");
+    page->PressMember(3);
+    EXPECT_FALSE(page->SaveError()->isVisible());
+    EXPECT_EQ(LoadGroups(context.profileFile).mute[0].inputs[2], 1);
 }
 
 TEST_F(GroupPages, PhantomButtonsSendOnlineAndOnlyFlipOffline) {
