@@ -19,6 +19,11 @@ CPresetSelector::CPresetSelector(PresetModule module, AppContext& context, QWidg
     menu_->LoadMenu(PresetMenuResource(ids.name));
     popup_ = menu_->SubMenu(0) ? menu_->SubMenu(0) : menu_;
     connect(popup_, &QMenu::triggered, this, [this](QAction* action) { OnMenuCommand(CMenuEx::CommandOf(action)); });
+    // A dismissed menu leaves the selector as it was before the pick.
+    connect(popup_, &QMenu::aboutToHide, this, [this] {
+        const QSignalBlocker quiet(this);
+        setCurrentIndex(0);
+    });
     connect(this, &QComboBox::activated, this, [this](int entry) { Choose(entry, QCursor::pos()); });
     if (context.presets) {
         NamePrompt& prompt = *this;
