@@ -5,6 +5,7 @@
 #include "console/app_context.h"
 #include "console/strip_host.h"
 #include "pages/frame/preset_selector.h"
+#include "skin/image_button.h"
 #include "skin/skin_font.h"
 #include "skin/skin_images.h"
 
@@ -13,6 +14,10 @@ namespace mixer {
 namespace {
 
 constexpr int kPageBackground = 171;
+constexpr int kKeyUp = 165;
+constexpr int kKeyDown = 166;
+constexpr int kTopRow = 10;
+constexpr int kKeyGap = 8;
 
 }  // namespace
 
@@ -82,6 +87,25 @@ void CProcessingPage::Propagate(int source, const LinkedEdit& edit) {
 void CProcessingPage::SendPaced() {
     Send(paced_.TakeDue());
     if (const auto next = paced_.NextIn()) pacedTimer_.start(*next);
+}
+
+CImageButton* CProcessingPage::MakeKey(bool twoState) {
+    auto* key = new CImageButton(this);
+    key->SetBehaviour(twoState ? CImageButton::kTwoState : CImageButton::kPush);
+    key->resize(kKeyWidth, kKeyHeight);
+    key->LoadImages(kKeyUp, kKeyDown);
+    return key;
+}
+
+void CProcessingPage::PlaceTopRow(std::initializer_list<QWidget*> keys) {
+    int x = width() - kMargin - kSelectorWidth;
+    presets_->setGeometry(x, kTopRow, kSelectorWidth, kKeyHeight);
+    x -= 2 * kKeyGap;
+    for (QWidget* key : keys) {
+        x -= key->width();
+        key->move(x, kTopRow);
+        x -= kKeyGap;
+    }
 }
 
 void CProcessingPage::SetTitle(const QString& title) {

@@ -22,6 +22,7 @@
 #include <QTimer>
 #include <chrono>
 #include <functional>
+#include <initializer_list>
 
 #include "console/page_views.h"
 #include "console/strip_links.h"
@@ -36,12 +37,17 @@ namespace mixer {
 struct AppContext;
 class StripHost;
 class CPresetSelector;
+class CImageButton;
 
 class CProcessingPage : public ChannelPageView {
     Q_OBJECT
 
 public:
     static constexpr int kTitleHeight = 40;
+    static constexpr int kMargin = 12;
+    static constexpr int kKeyWidth = 96;
+    static constexpr int kKeyHeight = 26;
+    static constexpr int kSelectorWidth = 180;
 
     CProcessingPage(AppContext& context, StripHost& host, PresetModule module, QWidget* parent);
 
@@ -90,6 +96,11 @@ protected:
     void Send(const Commands& commands);
     // Repeats an edit of `source` on its linked channels; their strips follow.
     void Propagate(int source, const LinkedEdit& edit);
+
+    // A key of the page's look: a push button, or a two-state one the page sets.
+    CImageButton* MakeKey(bool twoState);
+    // The preset selector at the top right, then `keys` from right to left.
+    void PlaceTopRow(std::initializer_list<QWidget*> keys);
 
     void SetTitle(const QString& title);
     const QString& Title() const { return title_; }

@@ -10,34 +10,17 @@
 
 namespace mixer {
 
-namespace {
-
-constexpr int kKeyUp = 165;
-constexpr int kKeyDown = 166;
-constexpr int kKeyWidth = 96;
-constexpr int kKeyHeight = 26;
-constexpr int kMargin = 12;
-constexpr int kFlatGain = 150;
-
-}  // namespace
-
 CGeqDlg::CGeqDlg(AppContext& context, StripHost& host, QWidget* parent)
     : CProcessingPage(context, host, PresetModule::kGeq, parent),
       graph_(new CEqGraph(this)),
-      draw_(new CImageButton(this)),
-      reset_(new CImageButton(this)) {
+      draw_(MakeKey(true)),
+      reset_(MakeKey(false)) {
     SetupBandGraph(*graph_);
     graph_->SetMargin(true);
     graph_->SetUnitText(QStringLiteral(" :db"));
     connect(graph_, &CEqGraph::pointMoved, this,
             [this](int band, double x, double y, int held) { OnPointMoved(band, x, y, held); });
     connect(graph_, &CEqGraph::pointDoubleClicked, this, [this](int band) { OnPointDoubleClicked(band); });
-    for (CImageButton* key : {draw_, reset_}) {
-        key->resize(kKeyWidth, kKeyHeight);
-        key->LoadImages(kKeyUp, kKeyDown);
-    }
-    draw_->SetBehaviour(CImageButton::kTwoState);
-    reset_->SetBehaviour(CImageButton::kPush);
     connect(draw_, &QAbstractButton::clicked, this, &CGeqDlg::OnDraw);
     connect(reset_, &QAbstractButton::clicked, this, &CGeqDlg::OnReset);
     SetLabels(1);
@@ -70,7 +53,7 @@ void CGeqDlg::SendPoint(int) { Send(GeqCommands(context_.state, channel_)); }
 
 void CGeqDlg::OnPointDoubleClicked(int band) {
     if (!IsGeqOutput(channel_) || band < 0 || band >= kGeqBandCount) return;
-    const Commands commands = WriteGeqBand(context_.state, channel_, band, kFlatGain);
+    const Commands commands = WriteGeqBand(context_.state, channel_, band, kGeqFlatGain);
     RefreshFromState();
     host_.RefreshChannelViews(GeqDisplayChannel(channel_));
     host_.ShowValue(GeqDisplayChannel(channel_), GeqDisplayKind(band));
@@ -98,12 +81,8 @@ void CGeqDlg::OnPresetRecalled() {
 }
 
 void CGeqDlg::resizeEvent(QResizeEvent*) {
-    const int w = width();
-    const int top = 10;
-    presets_->setGeometry(w - kMargin - 180, top, 180, kKeyHeight);
-    reset_->move(w - kMargin - 180 - 16 - kKeyWidth, top);
-    draw_->move(reset_->x() - kKeyWidth - 8, top);
-    graph_->setGeometry(kMargin, kTitleHeight + 8, w - 2 * kMargin, height() - kTitleHeight - 8 - kMargin);
+    PlaceTopRow({reset_, draw_});
+    graph_->setGeometry(kMargin, kTitleHeight + 8, width() - 2 * kMargin, height() - kTitleHeight - 8 - kMargin);
 }
 
 }  // namespace mixer

@@ -8,7 +8,6 @@ namespace mixer {
 
 namespace {
 
-constexpr int kFlatGain = 150;
 constexpr int kFirstKind = 5;
 
 bool ValidBand(int band) { return band >= 0 && band < kGeqBandCount; }
@@ -35,8 +34,8 @@ Commands WriteGeqBand(MixerState& s, int output, int band, int gainCode) {
 Commands ResetGeq(MixerState& s, int output) {
     if (!IsGeqOutput(output)) return {};
     for (int band = 0; band < kGeqBandCount; ++band) {
-        s.buses[output].geqBands[band].gain2 = kFlatGain;
-        if (output == 0) s.buses[1].geqBands[band].gain2 = kFlatGain;
+        s.buses[output].geqBands[band].gain2 = kGeqFlatGain;
+        if (output == 0) s.buses[1].geqBands[band].gain2 = kGeqFlatGain;
     }
     return GeqCommands(s, output);
 }

@@ -12,6 +12,8 @@
 
 namespace mixer {
 
+inline constexpr int kGeqFlatGain = 150;   // 0 dB
+
 bool IsGeqOutput(int output);   // 0..7
 
 // Band 0..30 to a gain code, clamped to 0..300.

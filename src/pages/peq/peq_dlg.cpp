@@ -18,21 +18,16 @@ namespace mixer {
 
 namespace {
 
-constexpr int kKeyUp = 165;
-constexpr int kKeyDown = 166;
 constexpr int kSmallKeyUp = 220;
 constexpr int kSmallKeyDown = 219;
 constexpr int kKnobTrack = 185;
 constexpr int kKnobTrackLit = 186;
 constexpr int kKnobThumb = 187;
 
-constexpr int kMargin = 12;
 constexpr int kGraphTop = CProcessingPage::kTitleHeight + 8;
 constexpr int kControlsHeight = 200;   // headings, three knob rows, the filter row
 constexpr int kLabelColumn = 110;
 constexpr int kRowHeight = 36;
-constexpr int kKeyWidth = 96;
-constexpr int kKeyHeight = 26;
 constexpr int kValueWidth = 78;
 constexpr int kShelfWidth = 38;
 
@@ -141,14 +136,6 @@ CSkinLabel* CPeqDlg::MakeValueLabel() {
     label->SetAlignment(Qt::AlignCenter);
     label->resize(kValueWidth, 22);
     return label;
-}
-
-CImageButton* CPeqDlg::MakeKey(bool twoState) {
-    auto* key = new CImageButton(this);
-    key->SetBehaviour(twoState ? CImageButton::kTwoState : CImageButton::kPush);
-    key->resize(kKeyWidth, kKeyHeight);
-    key->LoadImages(kKeyUp, kKeyDown);
-    return key;
 }
 
 void CPeqDlg::SetLabels(int language) {
@@ -407,13 +394,7 @@ void CPeqDlg::resizeEvent(QResizeEvent*) { LayOutControls(); }
 void CPeqDlg::LayOutControls() {
     const int w = width();
     const int h = height();
-    const int top = 10;
-    presets_->setGeometry(w - kMargin - 180, top, 180, kKeyHeight);
-    int x = w - kMargin - 180 - 16 - kKeyWidth;
-    for (CImageButton* key : {reset_, bypassButton_, polarity_}) {
-        key->move(x, top);
-        x -= kKeyWidth + 8;
-    }
+    PlaceTopRow({reset_, bypassButton_, polarity_});
     const int graphHeight = std::max(200, h - kGraphTop - kControlsHeight - kMargin);
     graph_->setGeometry(kMargin, kGraphTop, w - 2 * kMargin, graphHeight);
 

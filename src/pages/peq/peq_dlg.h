@@ -86,7 +86,6 @@ private:
 
     CBitmapSlider* MakeKnob(int minimum, int maximum);
     CSkinLabel* MakeValueLabel();
-    CImageButton* MakeKey(bool twoState);
     FilterControls& Filter(PeqFilter filter) { return filters_[filter == PeqFilter::kHighPass ? 0 : 1]; }
     const FilterControls& Filter(PeqFilter filter) const { return filters_[filter == PeqFilter::kHighPass ? 0 : 1]; }
     void ShowKnobValues();
