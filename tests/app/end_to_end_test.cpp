@@ -199,14 +199,19 @@ TEST_F(EndToEnd, APresetRecalledOnThePageReachesTheMixer) {
     window->OpenInputDetail(7, kModulePeq);
     context.state.strips[7].peqBands[3] = PeqBand{4321, 220, 40, {0, 0}, 2};
     CPresetSelector* selector = Peq().PresetSelector();
-    selector->Choose(0, {});
+    emit selector->activated(0);   // SAVE PRESET
     ASSERT_EQ(selector->count(), 2);
     QTest::mouseClick(Peq().ResetButton(), Qt::LeftButton);
     ASSERT_TRUE(WaitUntil([&] { return Mixer().State().strips[7].peqBands[3].freq == 5000; }));
 
-    selector->Choose(1, QPoint(10, 10));
-    selector->Menu()->hide();
-    selector->OnMenuCommand(kFirstPresetMenu.recall);
+    emit selector->activated(1);   // the saved preset: its menu opens
+    ASSERT_TRUE(selector->Menu()->isVisible());
+    QAction* recall = nullptr;
+    for (QAction* action : selector->Menu()->actions()) {
+        if (CMenuEx::CommandOf(action) == kFirstPresetMenu.recall) recall = action;
+    }
+    ASSERT_NE(recall, nullptr);
+    recall->trigger();
     RefetchState();
     const PeqBand& band = context.state.strips[7].peqBands[3];
     EXPECT_EQ(band.freq, 4321);
