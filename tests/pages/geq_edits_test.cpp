@@ -19,6 +19,10 @@ TEST(GeqEdits, MainWritesAndSendsItsPairToo) {
     // geqOn, then 31 halved gains.
     ASSERT_EQ(sent[1].values.size(), 32u);
     EXPECT_EQ(sent[1].values[8], 105);
+
+    // The second MAIN record, named on the command line, keeps the pair too.
+    EXPECT_EQ(WriteGeqBand(s, 1, 2, 40).size(), 2u);
+    EXPECT_EQ(s.buses[0].geqBands[2].gain2, 40);
 }
 
 TEST(GeqEdits, OtherOutputsChangeAlone) {
@@ -44,6 +48,9 @@ TEST(GeqEdits, ResetAndRecallKeepThePairEqual) {
     s.buses[0].geqBands[3].gain2 = 40;
     EXPECT_EQ(GeqRecalled(s, 0).size(), 2u);
     EXPECT_EQ(s.buses[1].geqBands[3].gain2, 40);
+    s.buses[1].geqBands[4].gain2 = 60;
+    GeqRecalled(s, 1);
+    EXPECT_EQ(s.buses[0].geqBands[4].gain2, 60);
     EXPECT_EQ(GeqRecalled(s, 6).size(), 1u);
     EXPECT_EQ(GeqDisplayChannel(2), 20);
     EXPECT_EQ(GeqDisplayKind(30), 35);

@@ -1,8 +1,10 @@
 #pragma once
 // The graphic EQ page's edits: each writes band gains of one output and
 // returns the commands that carry them. MAIN's two records are one pair, so
-// an edit of output 0 writes output 1 too and sends both. Outputs outside
-// 0..7 and bands outside 0..30 are left alone and give no commands.
+// an edit of output 0 writes output 1 too and sends both; so does an edit of
+// output 1 (only a page opened on it by name shows it), which must not part
+// the pair either. Outputs outside 0..7 and bands outside 0..30 are left
+// alone and give no commands.
 //
 // The mixer's GEQ command carries all 31 bands of an output, so "send a band"
 // is one command for the output (and one for its pair).
@@ -20,8 +22,8 @@ bool IsGeqOutput(int output);   // 0..7
 Commands WriteGeqBand(MixerState& s, int output, int band, int gainCode);
 // Every band to 0 dB.
 Commands ResetGeq(MixerState& s, int output);
-// After a preset was stored into the output's record: output 1 follows
-// output 0, and both go out.
+// After a preset was stored into the output's record: MAIN's other record
+// follows, and both go out.
 Commands GeqRecalled(MixerState& s, int output);
 // The commands that carry the output's bands (both records for MAIN).
 Commands GeqCommands(const MixerState& s, int output);
