@@ -32,7 +32,6 @@ public:
     // Time until the next step is due (zero when it is due); none when empty.
     std::optional<Ms> NextIn() const;
     bool Empty() const { return steps_.empty(); }
-    std::size_t Size() const { return steps_.size(); }
 
 private:
     struct Step {

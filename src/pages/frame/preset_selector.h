@@ -44,7 +44,6 @@ public:
 
     // The popup the menu shows (for tests and the screenshots).
     CMenuEx* Menu() const { return popup_; }
-    const ModulePresets* Presets() const { return presets_.get(); }
 
 signals:
     // A preset was stored into the module's record: the page refreshes,

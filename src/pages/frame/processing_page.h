@@ -103,7 +103,6 @@ protected:
     void PlaceTopRow(std::initializer_list<QWidget*> keys);
 
     void SetTitle(const QString& title);
-    const QString& Title() const { return title_; }
 
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;

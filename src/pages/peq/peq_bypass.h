@@ -16,8 +16,6 @@ namespace mixer {
 class PeqBypass {
 public:
     bool On() const { return on_; }
-    // The channel whose settings are saved while on; -1 while off.
-    int SavedChannel() const { return on_ ? saved_.channel : -1; }
 
     // Switches on for `channel` or off (restoring the saved channel). Returns
     // the channel whose EQ changed, or -1 when nothing changed (a channel

@@ -111,7 +111,6 @@ private:
     CImageButton* polarity_;
     CImageButton* bypassButton_;
     CImageButton* reset_;
-    bool refreshing_ = false;
 };
 
 }  // namespace mixer
