@@ -50,6 +50,11 @@ TEST_F(PeqPresets, SaveThenRecallRestoresSendsAndPropagates) {
     ASSERT_EQ(Selector().count(), 2);
     EXPECT_EQ(Selector().itemText(1), "1:SAVE1");
     EXPECT_TRUE(host.sent.empty());
+    // Another page of the same table sees it when shown.
+    CPeqDlg other(context, host, nullptr);
+    EXPECT_EQ(other.PresetSelector()->count(), 1);
+    other.show();
+    EXPECT_EQ(other.PresetSelector()->itemText(1), "1:SAVE1");
 
     page->OnReset();
     Link(2, {9});

@@ -44,7 +44,6 @@ void CProcessingPage::SetChannel(int channel) {
     if (channel != channel_) FlushPendingPoint();
     channel_ = channel;
     presets_->SetIndex(channel);
-    presets_->Fill();
     if (ValidChannel(channel_)) RefreshFromState();
 }
 
@@ -122,7 +121,12 @@ void CProcessingPage::paintEvent(QPaintEvent*) {
     p.drawText(QRect(16, 4, width() / 2, kTitleHeight), Qt::AlignLeft | Qt::AlignVCenter, title_);
 }
 
-void CProcessingPage::showEvent(QShowEvent*) { pageTimer_.start(); }
+void CProcessingPage::showEvent(QShowEvent*) {
+    // The list is the module's, whichever channel is shown: read once per
+    // showing, not at every re-arrangement of the console.
+    presets_->Fill();
+    pageTimer_.start();
+}
 
 void CProcessingPage::hideEvent(QHideEvent*) {
     // The last position of a drag must reach the mixer even when the page

@@ -52,8 +52,8 @@ public:
     CProcessingPage(AppContext& context, StripHost& host, PresetModule module, QWidget* parent);
 
     // Shows the page for a channel or output: a drag still pending on the
-    // previous one is sent first, then the preset list is read again and the
-    // controls show the state. The page checks the range itself.
+    // previous one is sent first, then the controls show the state. The page
+    // checks the range itself; showing the page reads the preset list again.
     void SetChannel(int channel) override;
     int Channel() const override { return channel_; }
 
