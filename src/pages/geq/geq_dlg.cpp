@@ -23,7 +23,7 @@ CGeqDlg::CGeqDlg(AppContext& context, StripHost& host, QWidget* parent)
     connect(graph_, &CEqGraph::pointDoubleClicked, this, [this](int band) { OnPointDoubleClicked(band); });
     connect(draw_, &QAbstractButton::clicked, this, &CGeqDlg::OnDraw);
     connect(reset_, &QAbstractButton::clicked, this, &CGeqDlg::OnReset);
-    SetLabels(1);
+    SetLabels(context.language);
 }
 
 void CGeqDlg::SetLabels(int language) {

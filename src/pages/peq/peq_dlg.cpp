@@ -113,7 +113,7 @@ CPeqDlg::CPeqDlg(AppContext& context, StripHost& host, QWidget* parent)
     connect(polarity_, &QAbstractButton::clicked, this, &CPeqDlg::OnPolarity);
     connect(bypassButton_, &QAbstractButton::clicked, this, &CPeqDlg::OnBypass);
     connect(reset_, &QAbstractButton::clicked, this, &CPeqDlg::OnReset);
-    SetLabels(1);
+    SetLabels(context.language);
 }
 
 CBitmapSlider* CPeqDlg::MakeKnob(int minimum, int maximum) {
