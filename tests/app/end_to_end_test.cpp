@@ -218,6 +218,12 @@ TEST_F(EndToEnd, APresetRecalledOnThePageReachesTheMixer) {
     EXPECT_EQ(band.gain2, 220);
     EXPECT_EQ(band.type, 2);
     EXPECT_EQ(Peq().BandKnob(4, CPeqDlg::Knob::kGain)->GetPos(), 220);
+
+    // A value typed for the channel the page shows moves the page's knob.
+    window->ShowValue(7, 5);
+    Type(window->Navigation().valueBox1, "6");
+    EXPECT_EQ(Peq().BandKnob(1, CPeqDlg::Knob::kGain)->GetPos(), 210);
+    EXPECT_EQ(Peq().KnobText(1, CPeqDlg::Knob::kGain), "6.0dB");
 }
 
 }  // namespace
