@@ -9,6 +9,8 @@
 #include "groups/mute_group_dlg.h"
 #include "groups/phantom_dlg.h"
 #include "groups/view_group_dlg.h"
+#include "pages/geq/geq_dlg.h"
+#include "pages/peq/peq_dlg.h"
 
 namespace mixer {
 
@@ -73,10 +75,10 @@ void CreateConsolePages(ConsolePages& pages, QWidget* parent, AppContext& contex
     pages.controlGroups = new CControlGroupDlg(context, parent);
     pages.sends = new ChannelPagePlaceholder(QStringLiteral("SENDS"), QStringLiteral("发送"), parent);
     pages.gateComp = new ChannelPagePlaceholder(QStringLiteral("GATE / COMP"), QStringLiteral("噪声门 / 压缩"), parent);
-    pages.peq = new ChannelPagePlaceholder(QStringLiteral("PEQ"), QStringLiteral("参量均衡"), parent);
+    pages.peq = new CPeqDlg(context, host, parent);
     pages.effect = new ChannelPagePlaceholder(QStringLiteral("EFFECT"), QStringLiteral("效果"), parent);
     pages.limiter = new ChannelPagePlaceholder(QStringLiteral("LIMIT"), QStringLiteral("限幅"), parent);
-    pages.geq = new ChannelPagePlaceholder(QStringLiteral("GEQ"), QStringLiteral("图示均衡"), parent);
+    pages.geq = new CGeqDlg(context, host, parent);
 
     for (PageView* page : pages.InLabelOrder()) page->hide();
 }

@@ -15,6 +15,7 @@
 #include "console/app_context.h"
 #include "console/console_canvas.h"
 #include "console/console_link.h"
+#include "console/input_strip_dlg.h"
 #include "console/navigation_bar.h"
 #include "console/value_display_view.h"
 #include "groups/group_edits.h"
@@ -229,6 +230,7 @@ void CMixerDlg::RefreshStripsFromState() {
     for (PageView* view : {pages_.muteGroups, pages_.viewGroups, pages_.controlGroups}) {
         if (auto* page = dynamic_cast<GroupPageBase*>(view); page && page->isVisible()) page->RefreshPage();
     }
+    RefreshChannelPages(-1);
     RefreshPageOverviews();
 }
 
@@ -249,6 +251,7 @@ bool CMixerDlg::ApplyTypedValue(int box) {
         mixer::ApplyTypedValue(context_.state, valueChannel_, valueKind_, box, TypedText(*nav_, box));
     if (result.stored) {
         RefreshChannelViews(valueChannel_);
+        RefreshChannelPages(valueChannel_);
         Send(result.commands);
     }
     // The box shows the value as stored (clamped), or the unchanged value
@@ -273,6 +276,16 @@ void CMixerDlg::RefreshChannelViews(int channel) {
         if (shows(pages_.detailOutput->Index())) pages_.detailOutput->RefreshFromState();
     }
     RefreshPageOverviews();
+}
+
+void CMixerDlg::RefreshChannelPages(int channel) {
+    // The two MAIN records are kept equal, so an edit of either shows on MAIN's pages.
+    const auto pair = [](int c) { return c == kFirstOutputChannel + 1 ? kFirstOutputChannel : c; };
+    const auto refresh = [&](ChannelPageView* page, int pageChannel) {
+        if (page->isVisible() && (channel < 0 || pair(channel) == pair(pageChannel))) page->RefreshFromState();
+    };
+    for (ChannelPageView* page : {pages_.gateComp, pages_.peq, pages_.effect, pages_.sends}) refresh(page, page->Channel());
+    for (ChannelPageView* page : {pages_.limiter, pages_.geq}) refresh(page, page->Channel() + kFirstOutputChannel);
 }
 
 void CMixerDlg::OnMeterReport() {
@@ -320,6 +333,11 @@ void CMixerDlg::OpenRequestedPage(const PageRequest& request) {
         pages_.sidePanel->PressForMode(request.mode);
         break;
     }
+}
+
+StripLinks CMixerDlg::InputLinks(int channel) {
+    const auto* strip = dynamic_cast<const CInputStripDlg*>(InputStrip(channel));
+    return strip ? strip->Links() : StripLinks{};
 }
 
 StripView* CMixerDlg::InputStrip(int channel) { return channel >= 0 && channel < kStripCount ? pages_.inputs[channel] : nullptr; }

@@ -97,6 +97,8 @@ public:
     void OpenInputDetail(int channel, int module) override;
     void OpenOutputDetail(int output, int module) override;
     StripView* InputStrip(int channel) override;
+    StripLinks InputLinks(int channel) override;
+    void RefreshChannelViews(int channel) override;
     int ValueDisplayChannel() const { return valueChannel_; }
     int ValueDisplayKind() const { return valueKind_; }
 
@@ -141,8 +143,9 @@ private:
     void RefreshIndicators();
     void ConnectGroupControls();
     void OnMeterReport();
-    // The strips that show a channel (0..17 inputs, 18..25 outputs), and the overviews.
-    void RefreshChannelViews(int channel);
+    // The visible processing pages that show the channel (0..17 inputs,
+    // 18..25 outputs), or every visible one for -1.
+    void RefreshChannelPages(int channel);
 
     AppContext& context_;
     ConsoleLink& link_;

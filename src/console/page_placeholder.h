@@ -36,7 +36,8 @@ class ChannelPagePlaceholder : public PagePlaceholder<ChannelPageView> {
 public:
     using PagePlaceholder::PagePlaceholder;
     void SetChannel(int channel) override { channel_ = channel; }
-    int Channel() const { return channel_; }
+    int Channel() const override { return channel_; }
+    void RefreshFromState() override {}
 
 private:
     int channel_ = 0;

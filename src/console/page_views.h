@@ -32,6 +32,10 @@ class ChannelPageView : public PageView {
 public:
     using PageView::PageView;
     virtual void SetChannel(int channel) = 0;
+    virtual int Channel() const = 0;
+    // Shows the page's values from the mixer state: after a typed value or a
+    // full-state reply changed them.
+    virtual void RefreshFromState() = 0;
 };
 
 // The panel at the right edge through which the system page and the group

@@ -3,6 +3,7 @@
 // the page-button overviews, the detail views, the other strips (for control
 // groups) and the link.
 
+#include "console/strip_links.h"
 #include "link/channel_edits.h"
 
 namespace mixer {
@@ -27,6 +28,13 @@ public:
     // The console's input strip of a channel 0..17 (null outside), so that a
     // control-group edit can move the linked strips.
     virtual StripView* InputStrip(int channel) = 0;
+    // The control-group links that the console strip of input channel 0..17
+    // holds now (none outside), so that a processing page's edits follow the
+    // same links as the strip's.
+    virtual StripLinks InputLinks(int channel) = 0;
+    // Every strip that shows the channel (0..17 inputs, 18..25 outputs) and
+    // the page-button overviews follow the state.
+    virtual void RefreshChannelViews(int channel) = 0;
 };
 
 }  // namespace mixer

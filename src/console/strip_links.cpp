@@ -15,8 +15,13 @@ LinkFunction LinkFunctionOf(StripParam param) {
 }
 
 std::vector<int> LinkedTargets(const StripLinks& links, int own, StripParam param) {
+    return LinkedTargets(links, own, LinkFunctionOf(param));
+}
+
+std::vector<int> LinkedTargets(const StripLinks& links, int own, LinkFunction function) {
     std::vector<int> targets;
-    if (!links.linked || links.functions[LinkFunctionOf(param)] == 0) return targets;
+    if (function < 0 || function >= kLinkFunctionCount) return targets;
+    if (!links.linked || links.functions[function] == 0) return targets;
     const int count = std::clamp(links.count, 0, kStripCount);
     for (int k = 0; k < count; ++k) {
         const int channel = links.channels[k];

@@ -33,5 +33,8 @@ LinkFunction LinkFunctionOf(StripParam param);
 // not linked or the function is off; members outside 0..17 and a count
 // outside 0..18 are not trusted.
 std::vector<int> LinkedTargets(const StripLinks& links, int own, StripParam param);
+// The same for a function directly, as the processing pages tie their
+// modules (kLinkEq for the parametric EQ).
+std::vector<int> LinkedTargets(const StripLinks& links, int own, LinkFunction function);
 
 }  // namespace mixer

@@ -42,6 +42,8 @@ public:
     void Close();
 
     bool IsOpen() const { return open_; }
+    // Where the store's errors are shown; the preset flow shows its own there too.
+    Notifier& MessageNotifier() const { return notifier_; }
     const QString& FilePath() const { return filePath_; }
 
 private:

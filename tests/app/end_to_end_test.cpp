@@ -2,6 +2,7 @@
 // window with its real strips, the real link and the demo mixer. An edit made
 // through a widget arrives in the mixer; the mixer's meters arrive on the strips.
 
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -15,10 +16,17 @@
 #include "console/navigation_bar.h"
 #include "groups/phantom_dlg.h"
 #include "link/commands.h"
+#include "pages/curves/eq_graph.h"
+#include "pages/frame/preset_selector.h"
+#include "pages/geq/geq_dlg.h"
+#include "pages/peq/peq_dlg.h"
+#include "presets/preset_database.h"
+#include "presets/preset_store.h"
 #include "link/notifier.h"
 #include "loopback.h"
 #include "sim/simulated_mixer.h"
 #include "skin/bitmap_slider.h"
+#include "skin/menu_ex.h"
 #include "skin/image_button.h"
 #include "skin/level_meter.h"
 #include "skin/skin_label.h"
@@ -35,6 +43,9 @@ protected:
         ASSERT_TRUE(dir.isValid());
         context.dataDir = dir.path();
         context.profileFile = dir.filePath("mixer-editor.ini");
+        ASSERT_TRUE(CreatePresetDatabase(QStringLiteral(KORVEL_SCHEMA_PATH), dir.filePath(PresetStore::kFileName)).isEmpty());
+        presets = std::make_unique<PresetStore>(dir.path(), notifier);
+        context.presets = presets.get();
         options.port = mixer::testing::FreeLoopbackPort();
         options.demo = true;
         built = BuildEditorLink(context, options, notifier);
@@ -45,8 +56,9 @@ protected:
         context.deviceAddress = QString::fromStdString(*options.deviceAddress);
         window->resize(1640, 1040);
         window->show();
+        QSignalSpy replies(built.link.get(), &ConsoleLink::stateReplyApplied);
         built.link->Connect();
-        ASSERT_TRUE(WaitUntil([&] { return built.link->IsConnected(); }));
+        ASSERT_TRUE(WaitUntil([&] { return replies.count() > 0; }));
     }
 
     void TearDown() override {
@@ -57,6 +69,26 @@ protected:
 
     SimulatedMixer& Mixer() { return *built.demoMixer; }
     CInputStripDlg& Input(int channel) { return *static_cast<CInputStripDlg*>(window->Pages().inputs[channel]); }
+    CPeqDlg& Peq() { return *static_cast<CPeqDlg*>(window->Pages().peq); }
+    CGeqDlg& Geq() { return *static_cast<CGeqDlg*>(window->Pages().geq); }
+
+    // Drags graph point `point` by `by` in steps, as a hand would.
+    static void DragPoint(CEqGraph* graph, int point, QPoint by) {
+        const QPoint start = graph->PointPixel(point);
+        QTest::mousePress(graph, Qt::LeftButton, {}, start);
+        for (int i = 1; i <= 8; ++i) QTest::mouseMove(graph, start + by * i / 8);
+        QTest::mouseRelease(graph, Qt::LeftButton, {}, start + by);
+    }
+
+    // Forgets the editor's copy of the mixer's EQs and asks the mixer for
+    // its whole state again, so that what follows is what the mixer holds.
+    void RefetchState() {
+        for (StripRecord& r : context.state.strips) std::fill(std::begin(r.peqBands), std::end(r.peqBands), PeqBand{});
+        for (BusRecord& b : context.state.buses) std::fill(std::begin(b.geqBands), std::end(b.geqBands), GeqBand{});
+        QSignalSpy replies(built.link.get(), &ConsoleLink::stateReplyApplied);
+        built.link->Connect();
+        ASSERT_TRUE(WaitUntil([&] { return replies.count() > 0; }));
+    }
 
     // Forgets `field` of the editor's state and asks the mixer for its full
     // state again: true once the reply has brought the value back.
@@ -77,6 +109,7 @@ protected:
     AppContext context;
     EditorOptions options;
     RecordingNotifier notifier;
+    std::unique_ptr<PresetStore> presets;
     EditorLink built;
     std::unique_ptr<CMixerDlg> window;
 };
@@ -170,6 +203,76 @@ TEST_F(EndToEnd, PhantomPowerOnChannelFiveShowsInTheMixersReply) {
     EXPECT_TRUE(FullStateRestores(context.state.strips[4].phantom));
     EXPECT_TRUE(page->Button(4)->GetDown());
     EXPECT_EQ(Mixer().State().strips[3].phantom, 0);
+}
+
+TEST_F(EndToEnd, EqPageEditsReachTheMixerAndTheLinkedChannels) {
+    // Channel 3's control group ties it with channel 6 for EQ.
+    StripLinks links;
+    links.linked = true;
+    links.channels[0] = 2;
+    links.channels[1] = 5;
+    links.count = 2;
+    links.functions[kLinkEq] = 1;
+    Input(2).SetLinks(links);
+    QTest::mouseClick(Input(2).Thumbnail(), Qt::LeftButton);
+    ASSERT_TRUE(Peq().isVisible());
+    ASSERT_EQ(Peq().Channel(), 2);
+
+    CBitmapSlider* gain = Peq().BandKnob(1, CPeqDlg::Knob::kGain);
+    gain->setFocus();
+    QTest::keyClick(gain, Qt::Key_End);
+    DragPoint(Peq().Graph(), 2, QPoint(90, -70));
+    const PeqBand dragged = context.state.strips[2].peqBands[2];
+    ASSERT_NE(dragged.freq, 600);
+    ASSERT_TRUE(WaitUntil([&] { return Mixer().State().strips[5].peqBands[2].freq == dragged.freq; }));
+
+    window->OpenOutputDetail(0, kModuleGeq);
+    ASSERT_TRUE(Geq().isVisible());
+    DragPoint(Geq().Graph(), 5, QPoint(0, -80));
+    const int geqGain = context.state.buses[0].geqBands[5].gain2;
+    ASSERT_GT(geqGain, 150);
+
+    RefetchState();
+    for (int channel : {2, 5}) {
+        const StripRecord& r = context.state.strips[channel];
+        EXPECT_EQ(r.peqBands[0].gain2, 300) << channel;
+        EXPECT_EQ(r.peqBands[2].freq, dragged.freq) << channel;
+        EXPECT_EQ(r.peqBands[2].gain2, dragged.gain2 / 2 * 2) << channel;   // the wire carries half
+    }
+    EXPECT_EQ(context.state.buses[0].geqBands[5].gain2, geqGain / 2 * 2);
+    EXPECT_EQ(context.state.buses[1].geqBands[5].gain2, geqGain / 2 * 2);
+    EXPECT_TRUE(notifier.messages.empty());
+}
+
+TEST_F(EndToEnd, APresetRecalledOnThePageReachesTheMixer) {
+    window->OpenInputDetail(7, kModulePeq);
+    context.state.strips[7].peqBands[3] = PeqBand{4321, 220, 40, {0, 0}, 2};
+    CPresetSelector* selector = Peq().PresetSelector();
+    emit selector->activated(0);   // SAVE PRESET
+    ASSERT_EQ(selector->count(), 2);
+    QTest::mouseClick(Peq().ResetButton(), Qt::LeftButton);
+    ASSERT_TRUE(WaitUntil([&] { return Mixer().State().strips[7].peqBands[3].freq == 5000; }));
+
+    emit selector->activated(1);   // the saved preset: its menu opens
+    ASSERT_TRUE(selector->Menu()->isVisible());
+    QAction* recall = nullptr;
+    for (QAction* action : selector->Menu()->actions()) {
+        if (CMenuEx::CommandOf(action) == kFirstPresetMenu.recall) recall = action;
+    }
+    ASSERT_NE(recall, nullptr);
+    recall->trigger();
+    RefetchState();
+    const PeqBand& band = context.state.strips[7].peqBands[3];
+    EXPECT_EQ(band.freq, 4321);
+    EXPECT_EQ(band.gain2, 220);
+    EXPECT_EQ(band.type, 2);
+    EXPECT_EQ(Peq().BandKnob(4, CPeqDlg::Knob::kGain)->GetPos(), 220);
+
+    // A value typed for the channel the page shows moves the page's knob.
+    window->ShowValue(7, 5);
+    Type(window->Navigation().valueBox1, "6");
+    EXPECT_EQ(Peq().BandKnob(1, CPeqDlg::Knob::kGain)->GetPos(), 210);
+    EXPECT_EQ(Peq().KnobText(1, CPeqDlg::Knob::kGain), "6.0dB");
 }
 
 }  // namespace

@@ -1,0 +1,104 @@
+#include "pages/frame/preset_selector.h"
+
+#include <QCursor>
+
+#include "console/app_context.h"
+#include "pages/frame/preset_menu_resource.h"
+#include "presets/name_dialog.h"
+#include "skin/menu_ex.h"
+#include "skin/skin_font.h"
+
+namespace mixer {
+
+CPresetSelector::CPresetSelector(PresetModule module, AppContext& context, QWidget* parent)
+    : QComboBox(parent), module_(module), menu_(new CMenuEx(this)) {
+    setFont(SkinFontPoints(10));
+    setFocusPolicy(Qt::NoFocus);
+    setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    const PresetMenuIds& ids = TableInfo(module).menu;
+    menu_->LoadMenu(PresetMenuResource(ids.name));
+    popup_ = menu_->SubMenu(0) ? menu_->SubMenu(0) : menu_;
+    connect(popup_, &QMenu::triggered, this, [this](QAction* action) { OnMenuCommand(CMenuEx::CommandOf(action)); });
+    // A dismissed menu leaves the selector as it was before the pick.
+    connect(popup_, &QMenu::aboutToHide, this, [this] {
+        const QSignalBlocker quiet(this);
+        setCurrentIndex(0);
+    });
+    connect(this, &QComboBox::activated, this, [this](int entry) { Choose(entry, QCursor::pos()); });
+    if (context.presets) {
+        NamePrompt& prompt = *this;
+        PresetMenu& menu = *this;
+        presets_ = std::make_unique<ModulePresets>(module, context.state, *context.presets,
+                                                   context.presets->MessageNotifier(), prompt, menu);
+        presets_->SetLabels(context.language);
+    }
+    setEnabled(presets_ != nullptr);
+    ShowEntries();
+}
+
+CPresetSelector::~CPresetSelector() = default;
+
+void CPresetSelector::SetIndex(int index) {
+    if (presets_) presets_->SetIndex(index);
+}
+
+void CPresetSelector::SetLabels(int language) {
+    if (presets_) presets_->SetLabels(language);
+}
+
+void CPresetSelector::Fill() {
+    if (presets_) presets_->Fill();
+    ShowEntries();
+}
+
+void CPresetSelector::ShowEntries() {
+    const QSignalBlocker quiet(this);
+    clear();
+    addItems(presets_ ? presets_->Entries() : QStringList{QStringLiteral("SAVE PRESET")});
+    setCurrentIndex(0);
+}
+
+void CPresetSelector::Choose(int entry, const QPoint& globalPos) {
+    if (!presets_) return;
+    if (entry == 0) {
+        Run(0, 0, std::nullopt);
+        return;
+    }
+    if (entry < 0 || entry >= presets_->Entries().size()) return;
+    chosenEntry_ = entry;
+    popup_->popup(globalPos);
+}
+
+void CPresetSelector::OnMenuCommand(int command) {
+    if (!presets_ || chosenEntry_ <= 0 || command == 0) return;
+    Run(chosenEntry_, command, std::nullopt);
+}
+
+void CPresetSelector::OnNameEntered(const QString& name) {
+    if (!presets_ || chosenEntry_ <= 0) return;
+    Run(chosenEntry_, TableInfo(module_).menu.name, name);
+}
+
+void CPresetSelector::Run(int entry, int command, std::optional<QString> name) {
+    answerCommand_ = command;
+    answerName_ = std::move(name);
+    const PresetAction action = presets_->Select(entry);
+    answerCommand_ = 0;
+    answerName_.reset();
+    ShowEntries();
+    if (action == PresetAction::kRecalled) emit recalled();
+}
+
+int CPresetSelector::ShowPresetMenu(const PresetMenuIds&) { return answerCommand_; }
+
+std::optional<QString> CPresetSelector::AskName(const QString& current) {
+    if (answerName_) return answerName_;
+    auto* dialog = new CNameDlg(this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->SetName(current);
+    connect(dialog, &QDialog::accepted, this, [this, dialog] { OnNameEntered(dialog->Name()); });
+    dialog->open();
+    return std::nullopt;
+}
+
+}  // namespace mixer

@@ -1,0 +1,138 @@
+#include "pages/frame/processing_page.h"
+
+#include <QPainter>
+
+#include "console/app_context.h"
+#include "console/strip_host.h"
+#include "pages/frame/preset_selector.h"
+#include "skin/image_button.h"
+#include "skin/skin_font.h"
+#include "skin/skin_images.h"
+
+namespace mixer {
+
+namespace {
+
+constexpr int kPageBackground = 171;
+constexpr int kKeyUp = 165;
+constexpr int kKeyDown = 166;
+constexpr int kTopRow = 10;
+constexpr int kKeyGap = 8;
+
+}  // namespace
+
+CProcessingPage::CProcessingPage(AppContext& context, StripHost& host, PresetModule module, QWidget* parent)
+    : ChannelPageView(parent),
+      context_(context),
+      host_(host),
+      presets_(new CPresetSelector(module, context, this)),
+      throttle_(steadyClock_),
+      paced_(steadyClock_) {
+    pageTimer_.setInterval(DragThrottle::kTick);
+    connect(&pageTimer_, &QTimer::timeout, this, &CProcessingPage::OnPageTimer);
+    pacedTimer_.setSingleShot(true);
+    connect(&pacedTimer_, &QTimer::timeout, this, &CProcessingPage::SendPaced);
+    connect(presets_, &CPresetSelector::recalled, this, [this] { OnPresetRecalled(); });
+}
+
+void CProcessingPage::SetClock(const MonotonicClock& clock) {
+    throttle_.SetClock(clock);
+    paced_.SetClock(clock);
+}
+
+void CProcessingPage::SetChannel(int channel) {
+    if (channel != channel_) FlushPendingPoint();
+    channel_ = channel;
+    presets_->SetIndex(channel);
+    if (ValidChannel(channel_)) RefreshFromState();
+}
+
+void CProcessingPage::FlushPendingPoint() {
+    if (const auto point = throttle_.TakePending(); point && ValidChannel(channel_)) SendPoint(*point);
+}
+
+void CProcessingPage::OnPageTimer() {
+    if (const auto point = throttle_.OnTick(); point && ValidChannel(channel_)) SendPoint(*point);
+}
+
+void CProcessingPage::ThrottlePoint(int point, bool held) {
+    if (throttle_.OnMove(point, held, context_.spanTimeMs)) SendPoint(point);
+}
+
+void CProcessingPage::Send(const Commands& commands) { host_.Send(commands); }
+
+void CProcessingPage::Propagate(int source, const LinkedEdit& edit) {
+    const std::vector<int> targets = LinkedTargets(host_.InputLinks(source), source, edit.function);
+    for (int target : targets) {
+        edit.copy(context_.state, source, target);
+        host_.RefreshChannelViews(target);
+        if (edit.pause.count() <= 0) {
+            Send(edit.commands(context_.state, target));
+            continue;
+        }
+        const std::size_t count = edit.commands(context_.state, target).size();
+        for (std::size_t k = 0; k < count; ++k) {
+            paced_.Push(
+                [this, commands = edit.commands, target, k] {
+                    Commands now = commands(context_.state, target);
+                    return k < now.size() ? Commands{now[k]} : Commands{};
+                },
+                edit.pause);
+        }
+    }
+    SendPaced();
+}
+
+void CProcessingPage::SendPaced() {
+    Send(paced_.TakeDue());
+    if (const auto next = paced_.NextIn()) pacedTimer_.start(*next);
+}
+
+CImageButton* CProcessingPage::MakeKey(bool twoState) {
+    auto* key = new CImageButton(this);
+    key->SetBehaviour(twoState ? CImageButton::kTwoState : CImageButton::kPush);
+    key->resize(kKeyWidth, kKeyHeight);
+    key->LoadImages(kKeyUp, kKeyDown);
+    return key;
+}
+
+void CProcessingPage::PlaceTopRow(std::initializer_list<QWidget*> keys) {
+    int x = width() - kMargin - kSelectorWidth;
+    presets_->setGeometry(x, kTopRow, kSelectorWidth, kKeyHeight);
+    x -= 2 * kKeyGap;
+    for (QWidget* key : keys) {
+        x -= key->width();
+        key->move(x, kTopRow);
+        x -= kKeyGap;
+    }
+}
+
+void CProcessingPage::SetTitle(const QString& title) {
+    title_ = title;
+    update();
+}
+
+void CProcessingPage::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    if (!PaintTiled(p, rect(), LoadResourceImage(kPageBackground))) p.fillRect(rect(), QColor(34, 37, 44));
+    PaintFrame(p, rect());
+    p.setPen(QColor(235, 240, 248));
+    p.setFont(SkinFontPoints(15));
+    p.drawText(QRect(16, 4, width() / 2, kTitleHeight), Qt::AlignLeft | Qt::AlignVCenter, title_);
+}
+
+void CProcessingPage::showEvent(QShowEvent*) {
+    // The list is the module's, whichever channel is shown: read once per
+    // showing, not at every re-arrangement of the console.
+    presets_->Fill();
+    pageTimer_.start();
+}
+
+void CProcessingPage::hideEvent(QHideEvent*) {
+    // The last position of a drag must reach the mixer even when the page
+    // closes within the 200 ms the timer would have waited.
+    FlushPendingPoint();
+    pageTimer_.stop();
+}
+
+}  // namespace mixer

@@ -1,0 +1,88 @@
+#include "pages/geq/geq_dlg.h"
+
+#include "console/app_context.h"
+#include "console/strip_host.h"
+#include "pages/curves/channel_curve.h"
+#include "pages/curves/graph_setup.h"
+#include "pages/frame/preset_selector.h"
+#include "pages/peq/peq_mapping.h"
+#include "skin/image_button.h"
+
+namespace mixer {
+
+CGeqDlg::CGeqDlg(AppContext& context, StripHost& host, QWidget* parent)
+    : CProcessingPage(context, host, PresetModule::kGeq, parent),
+      graph_(new CEqGraph(this)),
+      draw_(MakeKey(true)),
+      reset_(MakeKey(false)) {
+    SetupBandGraph(*graph_);
+    graph_->SetMargin(true);
+    graph_->SetUnitText(QStringLiteral(" :db"));
+    connect(graph_, &CEqGraph::pointMoved, this,
+            [this](int band, double x, double y, int held) { OnPointMoved(band, x, y, held); });
+    connect(graph_, &CEqGraph::pointDoubleClicked, this, [this](int band) { OnPointDoubleClicked(band); });
+    connect(draw_, &QAbstractButton::clicked, this, &CGeqDlg::OnDraw);
+    connect(reset_, &QAbstractButton::clicked, this, &CGeqDlg::OnReset);
+    SetLabels(context.language);
+}
+
+void CGeqDlg::SetLabels(int language) {
+    if (language != 1 && language != 2) return;
+    const bool en = language == 1;
+    SetTitle(en ? QStringLiteral("GEQ") : QStringLiteral("增益均衡"));
+    reset_->setText(en ? QStringLiteral("RESET") : QStringLiteral("复位"));
+    draw_->setText(en ? QStringLiteral("DRAW") : QStringLiteral("画"));
+    presets_->SetLabels(language);
+}
+
+void CGeqDlg::RefreshFromState() {
+    if (!IsGeqOutput(channel_)) return;
+    const auto gains = GeqGainsDb(context_.state, channel_);
+    ShowBandGains(*graph_, gains);
+}
+
+void CGeqDlg::OnPointMoved(int band, double, double db, int held) {
+    if (!IsGeqOutput(channel_) || band < 0 || band >= kGeqBandCount) return;
+    WriteGeqBand(context_.state, channel_, band, GainCodeFromDb(db));
+    host_.RefreshChannelViews(GeqDisplayChannel(channel_));
+    host_.ShowValue(GeqDisplayChannel(channel_), GeqDisplayKind(band));
+    ThrottlePoint(band, held != 0);
+}
+
+void CGeqDlg::SendPoint(int) { Send(GeqCommands(context_.state, channel_)); }
+
+void CGeqDlg::OnPointDoubleClicked(int band) {
+    if (!IsGeqOutput(channel_) || band < 0 || band >= kGeqBandCount) return;
+    const Commands commands = WriteGeqBand(context_.state, channel_, band, kGeqFlatGain);
+    RefreshFromState();
+    host_.RefreshChannelViews(GeqDisplayChannel(channel_));
+    host_.ShowValue(GeqDisplayChannel(channel_), GeqDisplayKind(band));
+    Send(commands);
+}
+
+void CGeqDlg::OnDraw() {
+    graph_->SetFreehand(!graph_->Freehand());
+    draw_->SetDown(graph_->Freehand());
+}
+
+void CGeqDlg::OnReset() {
+    if (!IsGeqOutput(channel_)) return;
+    const Commands commands = ResetGeq(context_.state, channel_);
+    RefreshFromState();
+    host_.RefreshChannelViews(GeqDisplayChannel(channel_));
+    Send(commands);
+}
+
+void CGeqDlg::OnPresetRecalled() {
+    const Commands commands = GeqRecalled(context_.state, channel_);
+    RefreshFromState();
+    host_.RefreshChannelViews(GeqDisplayChannel(channel_));
+    Send(commands);
+}
+
+void CGeqDlg::resizeEvent(QResizeEvent*) {
+    PlaceTopRow({reset_, draw_});
+    graph_->setGeometry(kMargin, kTitleHeight + 8, width() - 2 * kMargin, height() - kTitleHeight - 8 - kMargin);
+}
+
+}  // namespace mixer

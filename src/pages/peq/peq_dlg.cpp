@@ -1,0 +1,449 @@
+#include "pages/peq/peq_dlg.h"
+
+#include <QComboBox>
+#include <QPainter>
+#include <QPainterPath>
+
+#include "console/app_context.h"
+#include "console/strip_host.h"
+#include "pages/curves/graph_setup.h"
+#include "pages/frame/preset_selector.h"
+#include "pages/peq/peq_mapping.h"
+#include "skin/bitmap_slider.h"
+#include "skin/image_button.h"
+#include "skin/skin_font.h"
+#include "skin/skin_label.h"
+
+namespace mixer {
+
+namespace {
+
+constexpr int kSmallKeyUp = 220;
+constexpr int kSmallKeyDown = 219;
+constexpr int kKnobTrack = 185;
+constexpr int kKnobTrackLit = 186;
+constexpr int kKnobThumb = 187;
+
+constexpr int kGraphTop = CProcessingPage::kTitleHeight + 8;
+constexpr int kControlsHeight = 200;   // headings, three knob rows, the filter row
+constexpr int kLabelColumn = 110;
+constexpr int kRowHeight = 36;
+constexpr int kValueWidth = 78;
+constexpr int kShelfWidth = 38;
+
+// Value display kinds: band gain, frequency, Q of band b are 5, 6, 7 + 3(b - 1).
+constexpr int kFirstBandKind = 5;
+constexpr int kHighPassKind = 20;
+constexpr int kLowPassKind = 21;
+constexpr int kFirstPointKind = 22;   // 22..25 bands, then 27 and 28 for the filters
+constexpr int kHighPassPointKind = 27;
+constexpr int kLowPassPointKind = 28;
+
+int BandKind(int band, CPeqDlg::Knob knob) { return kFirstBandKind + 3 * (band - 1) + static_cast<int>(knob); }
+
+int PointKind(int point) {
+    if (point == kPointHighPass) return kHighPassPointKind;
+    if (point == kPointLowPass) return kLowPassPointKind;
+    return kFirstPointKind + point;
+}
+
+const QStringList& SlopeTexts() {
+    static const QStringList texts = {"-12dB/Oct", "-18dB/Oct", "-24dB/Oct", "-30dB/Oct",
+                                      "-36dB/Oct", "-42dB/Oct", "-48dB/Oct"};
+    return texts;
+}
+
+}  // namespace
+
+CPeqDlg::CPeqDlg(AppContext& context, StripHost& host, QWidget* parent)
+    : CProcessingPage(context, host, PresetModule::kPeq, parent), graph_(new CEqGraph(this)) {
+    graph_->SetMargin(true);
+    graph_->SetUnitText(QStringLiteral(" :db"));
+    graph_->SetYRange(-15, 15);
+    connect(graph_, &CEqGraph::pointMoved, this,
+            [this](int point, double x, double y, int held) { OnPointMoved(point, x, y, held); });
+    connect(graph_, &CEqGraph::pointDoubleClicked, this, [this](int point) { OnPointDoubleClicked(point); });
+
+    for (CSkinLabel*& label : rowLabels_) {
+        label = new CSkinLabel(this);
+        label->SetFontSize(11);
+        label->SetTextColour(QColor(200, 208, 220));
+    }
+    for (int b = 1; b <= kPeqBandCount; ++b) {
+        BandControls& band = bands_[b - 1];
+        band.heading = new CSkinLabel(this);
+        band.heading->SetFontSize(11);
+        band.heading->SetTextColour(QColor(120, 205, 255));
+        const std::array<std::pair<int, int>, 3> ranges = {
+            std::pair{0, kGainKnobMax}, std::pair{kFreqKnobMin, kFreqKnobMax}, std::pair{0, kQKnobMax}};
+        for (int k = 0; k < 3; ++k) {
+            const auto knob = static_cast<Knob>(k);
+            band.knobs[k] = MakeKnob(ranges[k].first, ranges[k].second);
+            band.values[k] = MakeValueLabel();
+            connect(band.knobs[k], &CBitmapSlider::Moving, this, [this, b, knob](int, int p) { OnBandKnob(b, knob, p, false); });
+            connect(band.knobs[k], &CBitmapSlider::Moved, this, [this, b, knob](int, int p) { OnBandKnob(b, knob, p, true); });
+        }
+    }
+    for (PeqFilter f : {PeqFilter::kHighPass, PeqFilter::kLowPass}) {
+        FilterControls& filter = Filter(f);
+        filter.button = MakeKey(true);
+        connect(filter.button, &QAbstractButton::clicked, this, [this, f] { OnFilterButton(f); });
+        filter.knob = MakeKnob(kFreqKnobMin, kFreqKnobMax);
+        connect(filter.knob, &CBitmapSlider::Moving, this, [this, f](int, int p) { OnFilterKnob(f, p, false); });
+        connect(filter.knob, &CBitmapSlider::Moved, this, [this, f](int, int p) { OnFilterKnob(f, p, true); });
+        filter.value = MakeValueLabel();
+        filter.slope = new QComboBox(this);
+        filter.slope->addItems(SlopeTexts());
+        filter.slope->setFont(SkinFontPoints(9));
+        filter.slope->setFocusPolicy(Qt::NoFocus);
+        connect(filter.slope, &QComboBox::activated, this, [this, f](int index) { OnSlope(f, index); });
+    }
+    for (CImageButton** shelf : {&lowShelf_, &highShelf_}) {
+        *shelf = new CImageButton(this);
+        (*shelf)->SetBehaviour(CImageButton::kTwoState);
+        (*shelf)->SetShowCaption(false);
+        (*shelf)->resize(kShelfWidth, 24);
+        (*shelf)->LoadImages(kSmallKeyUp, kSmallKeyDown);
+    }
+    connect(lowShelf_, &QAbstractButton::clicked, this, [this] { OnShelf(1); });
+    connect(highShelf_, &QAbstractButton::clicked, this, [this] { OnShelf(kPeqBandCount); });
+    polarity_ = MakeKey(true);
+    bypassButton_ = MakeKey(true);
+    reset_ = MakeKey(false);
+    connect(polarity_, &QAbstractButton::clicked, this, &CPeqDlg::OnPolarity);
+    connect(bypassButton_, &QAbstractButton::clicked, this, &CPeqDlg::OnBypass);
+    connect(reset_, &QAbstractButton::clicked, this, &CPeqDlg::OnReset);
+    SetLabels(context.language);
+}
+
+CBitmapSlider* CPeqDlg::MakeKnob(int minimum, int maximum) {
+    auto* knob = new CBitmapSlider(this);
+    knob->SetTrackBitmaps(kKnobTrack, kKnobTrackLit);
+    knob->SetThumbBitmaps(kKnobThumb);
+    knob->SetRange(minimum, maximum);
+    knob->SetReadoutShown(false);
+    knob->SetPageSize(10);
+    return knob;
+}
+
+CSkinLabel* CPeqDlg::MakeValueLabel() {
+    auto* label = new CSkinLabel(this);
+    label->SetFontSize(10);
+    label->SetTransparent(false);
+    label->SetSunken(true);
+    label->SetBackgroundColour(QColor(14, 16, 22));
+    label->SetTextColour(QColor(130, 235, 160));
+    label->SetAlignment(Qt::AlignCenter);
+    label->resize(kValueWidth, 22);
+    return label;
+}
+
+void CPeqDlg::SetLabels(int language) {
+    if (language != 1 && language != 2) return;
+    const bool en = language == 1;
+    SetTitle(en ? QStringLiteral("PEG") : QStringLiteral("参量均衡"));
+    rowLabels_[0]->SetText(en ? QStringLiteral("GAIN") : QStringLiteral("增益"));
+    rowLabels_[1]->SetText(en ? QStringLiteral("FREQUENCY") : QStringLiteral("频率"));
+    rowLabels_[2]->SetText(en ? QStringLiteral("Q") : QStringLiteral("Q值"));
+    for (int b = 1; b <= kPeqBandCount; ++b) {
+        bands_[b - 1].heading->SetText((en ? QStringLiteral("BAND %1") : QStringLiteral("频段 %1")).arg(b));
+    }
+    bypassButton_->setText(en ? QStringLiteral("BYPASS") : QStringLiteral("直通"));
+    reset_->setText(en ? QStringLiteral("RESET") : QStringLiteral("复位"));
+    polarity_->setText(en ? QStringLiteral("POLAR") : QStringLiteral("极性"));
+    Filter(PeqFilter::kHighPass).button->setText(en ? QStringLiteral("HPF") : QStringLiteral("高通"));
+    Filter(PeqFilter::kLowPass).button->setText(en ? QStringLiteral("LPF") : QStringLiteral("低通"));
+    lowShelf_->setToolTip(en ? QStringLiteral("LOW SHELF") : QStringLiteral("低架"));
+    highShelf_->setToolTip(en ? QStringLiteral("HIGH SHELF") : QStringLiteral("高架"));
+    presets_->SetLabels(language);
+}
+
+CBitmapSlider* CPeqDlg::BandKnob(int band, Knob knob) const {
+    if (band < 1 || band > kPeqBandCount) return nullptr;
+    return bands_[band - 1].knobs[static_cast<int>(knob)];
+}
+
+CBitmapSlider* CPeqDlg::FilterKnob(PeqFilter filter) const { return Filter(filter).knob; }
+CImageButton* CPeqDlg::FilterButton(PeqFilter filter) const { return Filter(filter).button; }
+QComboBox* CPeqDlg::SlopeSelector(PeqFilter filter) const { return Filter(filter).slope; }
+
+CImageButton* CPeqDlg::ShelfButton(int band) const {
+    if (band == 1) return lowShelf_;
+    return band == kPeqBandCount ? highShelf_ : nullptr;
+}
+
+QString CPeqDlg::KnobText(int band, Knob knob) const {
+    if (band < 1 || band > kPeqBandCount) return {};
+    return bands_[band - 1].values[static_cast<int>(knob)]->DisplayText();
+}
+
+void CPeqDlg::RefreshFromState() {
+    if (!IsPeqChannel(channel_)) return;
+    const StripRecord& r = context_.state.strips[channel_];
+    for (int b = 1; b <= kPeqBandCount; ++b) {
+        const PeqBand& band = r.peqBands[b - 1];
+        const std::array<int, 3> positions = {KnobFromGainCode(band.gain2), KnobFromFreq(band.freq), KnobFromQCode(band.q)};
+        for (int k = 0; k < 3; ++k) {
+            // A knob the user holds stays under the mouse.
+            if (!bands_[b - 1].knobs[k]->IsDragging()) bands_[b - 1].knobs[k]->SetPos(positions[k]);
+        }
+    }
+    const bool filters = HasPeqFilters(channel_);
+    for (PeqFilter f : {PeqFilter::kHighPass, PeqFilter::kLowPass}) {
+        FilterControls& filter = Filter(f);
+        const bool high = f == PeqFilter::kHighPass;
+        const bool on = (high ? r.hpfOn : r.lpfOn) != 0;
+        filter.button->setVisible(filters);
+        filter.knob->setVisible(filters);
+        filter.value->setVisible(filters);
+        filter.slope->setVisible(filters);
+        filter.button->SetDown(on);
+        filter.knob->Enable(on);
+        if (!filter.knob->IsDragging()) filter.knob->SetPos(KnobFromFreq(high ? r.hpfFreq : r.lpfFreq));
+        filter.slope->setCurrentIndex(IndexFromSlope(high ? r.hpfSlope : r.lpfSlope));
+    }
+    lowShelf_->SetDown(r.peqBands[0].type >= 1);
+    highShelf_->SetDown(r.peqBands[kPeqBandCount - 1].type >= 1);
+    polarity_->SetDown(r.polarity != 0);
+    bypassButton_->SetDown(bypass_.On());
+    DrawCurve();
+}
+
+void CPeqDlg::ShowKnobValues() {
+    const StripRecord& r = context_.state.strips[channel_];
+    for (int b = 1; b <= kPeqBandCount; ++b) {
+        const PeqBand& band = r.peqBands[b - 1];
+        BandControls& c = bands_[b - 1];
+        c.values[0]->SetText(QString::asprintf("%0.1fdB", (band.gain2 - 150) * 0.1));
+        c.values[1]->SetText(QString::asprintf("%dHz", band.freq));
+        c.values[2]->SetText(QString::asprintf("%0.1f", band.q * 0.1));
+    }
+    Filter(PeqFilter::kHighPass).value->SetText(QString::asprintf("%dHz", r.hpfFreq));
+    Filter(PeqFilter::kLowPass).value->SetText(QString::asprintf("%dHz", r.lpfFreq));
+}
+
+void CPeqDlg::Redraw() {
+    DrawCurve();
+    // The strips beside the page draw the same curve.
+    host_.RefreshChannelViews(channel_);
+}
+
+void CPeqDlg::ShowEdit() {
+    RefreshFromState();
+    host_.RefreshChannelViews(channel_);
+}
+
+void CPeqDlg::DrawCurve() {
+    if (!IsPeqChannel(channel_)) return;
+    const StripRecord& r = context_.state.strips[channel_];
+    const int points = PeqPointCount(channel_);
+    if (graph_->PointCount() != points) {
+        graph_->SetPointCount(points);
+        for (int i = 0; i < kPeqBandCount; ++i) graph_->SetPointLabel(i, QString::number(i + 1));
+        if (points > kPointHighPass) {
+            // The filters move along the frequency axis only.
+            graph_->SetPointLabel(kPointHighPass, QStringLiteral("H"));
+            graph_->SetPointLabel(kPointLowPass, QStringLiteral("L"));
+            graph_->SetPointLimits(kPointHighPass, kFreqMin, kFreqMax, 0, 0);
+            graph_->SetPointLimits(kPointLowPass, kFreqMin, kFreqMax, 0, 0);
+        }
+    }
+    for (int i = 0; i < kPeqBandCount; ++i) graph_->PlacePoint(i, r.peqBands[i].freq, (r.peqBands[i].gain2 - 150) / 10.0);
+    if (points > kPointHighPass) {
+        graph_->PlacePoint(kPointHighPass, r.hpfFreq, 0);
+        graph_->PlacePoint(kPointLowPass, r.lpfFreq, 0);
+    }
+    ShowChannelCurve(*graph_, ComputeChannelCurve(context_.state, channel_), true);
+    ShowKnobValues();
+}
+
+void CPeqDlg::Finish(int displayKind, const Commands& commands, int change) {
+    host_.ShowValue(channel_, displayKind);
+    Send(commands);
+    PropagateChange(channel_, change);
+}
+
+void CPeqDlg::PropagateChange(int source, int change) {
+    LinkedEdit edit{kLinkEq, [change](MixerState& s, int from, int to) { CopyPeqChange(s, from, to, change); },
+                    [change](const MixerState& s, int channel) { return PeqChangeCommands(s, channel, change); }};
+    // A whole EQ is taken by the mixer one command at a time.
+    if (change == kPeqChangeAll) edit.pause = std::chrono::milliseconds(100);
+    Propagate(source, edit);
+}
+
+void CPeqDlg::OnBandKnob(int band, Knob knob, int position, bool changed) {
+    if (!IsPeqChannel(channel_) || band < 1 || band > kPeqBandCount) return;
+    MixerState& s = context_.state;
+    Commands commands;
+    switch (knob) {
+    case Knob::kGain: commands = WritePeqBandGain(s, channel_, band, GainCodeFromKnob(position)); break;
+    case Knob::kFreq: commands = WritePeqBandFreq(s, channel_, band, FreqFromKnob(position)); break;
+    case Knob::kQ: commands = WritePeqBandQ(s, channel_, band, QCodeFromKnob(position)); break;
+    }
+    Redraw();
+    if (!changed) {
+        host_.ShowValue(channel_, BandKind(band, knob));
+        return;
+    }
+    Finish(BandKind(band, knob), commands, band);
+}
+
+void CPeqDlg::OnFilterKnob(PeqFilter filter, int position, bool changed) {
+    if (!HasPeqFilters(channel_)) return;
+    const Commands commands = WritePeqFilterFreq(context_.state, channel_, filter, FreqFromKnob(position));
+    Redraw();
+    const int kind = filter == PeqFilter::kHighPass ? kHighPassKind : kLowPassKind;
+    if (!changed) {
+        host_.ShowValue(channel_, kind);
+        return;
+    }
+    Finish(kind, commands, filter == PeqFilter::kHighPass ? kPeqChangeHighPass : kPeqChangeLowPass);
+}
+
+void CPeqDlg::OnShelf(int band) {
+    if (!IsPeqChannel(channel_)) return;
+    const Commands commands = TogglePeqShelf(context_.state, channel_, band);
+    if (commands.empty()) return;
+    ShelfButton(band)->SetDown(context_.state.strips[channel_].peqBands[band - 1].type >= 1);
+    Redraw();
+    Finish(BandKind(band, Knob::kGain), commands, band);
+}
+
+void CPeqDlg::OnFilterButton(PeqFilter filter) {
+    if (!HasPeqFilters(channel_)) return;
+    const Commands commands = TogglePeqFilter(context_.state, channel_, filter);
+    const StripRecord& r = context_.state.strips[channel_];
+    const bool on = (filter == PeqFilter::kHighPass ? r.hpfOn : r.lpfOn) != 0;
+    Filter(filter).button->SetDown(on);
+    Filter(filter).knob->Enable(on);
+    Redraw();
+    Finish(filter == PeqFilter::kHighPass ? kHighPassKind : kLowPassKind, commands,
+           filter == PeqFilter::kHighPass ? kPeqChangeHighPass : kPeqChangeLowPass);
+}
+
+void CPeqDlg::OnSlope(PeqFilter filter, int index) {
+    if (!HasPeqFilters(channel_)) return;
+    const Commands commands = WritePeqFilterSlope(context_.state, channel_, filter, SlopeFromIndex(index));
+    Redraw();
+    Finish(filter == PeqFilter::kHighPass ? kHighPassKind : kLowPassKind, commands,
+           filter == PeqFilter::kHighPass ? kPeqChangeHighPass : kPeqChangeLowPass);
+}
+
+void CPeqDlg::OnPolarity() {
+    if (!IsPeqChannel(channel_)) return;
+    const Commands commands = TogglePeqPolarity(context_.state, channel_);
+    polarity_->SetDown(context_.state.strips[channel_].polarity != 0);
+    Send(commands);
+    PropagateChange(channel_, kPeqChangePolarity);
+}
+
+void CPeqDlg::OnReset() {
+    if (!IsPeqChannel(channel_)) return;
+    ResetPeq(context_.state, channel_);
+    ShowEdit();
+    SendAll(channel_);
+}
+
+void CPeqDlg::OnBypass() {
+    const int changed = bypass_.Toggle(context_.state, channel_);
+    bypassButton_->SetDown(bypass_.On());
+    if (changed < 0) return;
+    ShowEdit();
+    if (changed != channel_) host_.RefreshChannelViews(changed);
+    SendAll(changed);
+}
+
+void CPeqDlg::SendAll(int channel) {
+    Send(PeqChangeCommands(context_.state, channel, kPeqChangeAll));
+    PropagateChange(channel, kPeqChangeAll);
+}
+
+void CPeqDlg::OnPresetRecalled() {
+    ShowEdit();
+    SendAll(channel_);
+}
+
+void CPeqDlg::OnPointMoved(int point, double hz, double db, int held) {
+    if (!IsPeqChannel(channel_) || point < 0 || point >= PeqPointCount(channel_)) return;
+    const int gain = point < kPeqBandCount ? GainCodeFromDb(db) : 0;
+    WritePeqPoint(context_.state, channel_, point, FreqFromGraph(hz), gain);
+    ShowEdit();
+    host_.ShowValue(channel_, PointKind(point));
+    ThrottlePoint(point, held != 0);
+}
+
+void CPeqDlg::SendPoint(int point) {
+    const PeqChange change = PointChange(point);
+    Send(PeqChangeCommands(context_.state, channel_, change));
+    PropagateChange(channel_, change);
+}
+
+void CPeqDlg::OnPointDoubleClicked(int point) {
+    if (!IsPeqChannel(channel_) || point < 0 || point >= PeqPointCount(channel_)) return;
+    const StripRecord& r = context_.state.strips[channel_];
+    if (point < kPeqBandCount) WritePeqBandGain(context_.state, channel_, point + 1, kFlatGain);
+    else WritePeqFilterFreq(context_.state, channel_, point == kPointHighPass ? PeqFilter::kHighPass : PeqFilter::kLowPass,
+                            point == kPointHighPass ? r.hpfFreq : r.lpfFreq);
+    ShowEdit();
+    host_.ShowValue(channel_, PointKind(point));
+    SendPoint(point);
+}
+
+void CPeqDlg::resizeEvent(QResizeEvent*) { LayOutControls(); }
+
+void CPeqDlg::LayOutControls() {
+    const int w = width();
+    const int h = height();
+    PlaceTopRow({reset_, bypassButton_, polarity_});
+    const int graphHeight = std::max(200, h - kGraphTop - kControlsHeight - kMargin);
+    graph_->setGeometry(kMargin, kGraphTop, w - 2 * kMargin, graphHeight);
+
+    const int y0 = kGraphTop + graphHeight + 10;
+    const int columns = w - kLabelColumn - 2 * kMargin;
+    const int column = columns / kPeqBandCount;
+    for (int k = 0; k < 3; ++k) rowLabels_[k]->setGeometry(kMargin + 8, y0 + 30 + k * kRowHeight, kLabelColumn - 8, 25);
+    for (int b = 0; b < kPeqBandCount; ++b) {
+        const int cx = kMargin + kLabelColumn + b * column;
+        BandControls& c = bands_[b];
+        c.heading->setGeometry(cx, y0, 120, 24);
+        for (int k = 0; k < 3; ++k) {
+            const int y = y0 + 30 + k * kRowHeight;
+            c.knobs[k]->move(cx, y);
+            c.values[k]->move(cx + c.knobs[k]->width() + 6, y + 1);
+        }
+    }
+    lowShelf_->move(kMargin + kLabelColumn + 124, y0);
+    highShelf_->move(kMargin + kLabelColumn + 3 * column + 124, y0);
+
+    const int fy = y0 + 30 + 3 * kRowHeight + 8;
+    for (int i = 0; i < 2; ++i) {
+        FilterControls& f = filters_[i];
+        const int fx = kMargin + kLabelColumn + i * 2 * column;
+        f.button->move(fx, fy);
+        f.knob->move(fx + kKeyWidth + 10, fy);
+        f.value->move(f.knob->x() + f.knob->width() + 6, fy + 1);
+        f.slope->setGeometry(f.value->x() + kValueWidth + 8, fy, 110, kKeyHeight);
+    }
+}
+
+void CPeqDlg::paintEvent(QPaintEvent* event) {
+    CProcessingPage::paintEvent(event);
+    // The shelf toggles carry no caption: a small shelf shape beside each
+    // says what it switches.
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(120, 205, 255), 1.6));
+    for (CImageButton* shelf : {lowShelf_, highShelf_}) {
+        if (!shelf->isVisible()) continue;
+        const QRectF box(shelf->x() + shelf->width() + 6, shelf->y() + 6, 24, 12);
+        QPainterPath path;
+        const bool low = shelf == lowShelf_;
+        path.moveTo(box.left(), low ? box.top() : box.bottom());
+        path.lineTo(box.left() + box.width() * 0.3, low ? box.top() : box.bottom());
+        path.lineTo(box.left() + box.width() * 0.7, low ? box.bottom() : box.top());
+        path.lineTo(box.right(), low ? box.bottom() : box.top());
+        p.drawPath(path);
+    }
+}
+
+}  // namespace mixer
