@@ -4,6 +4,7 @@
 #include "console/input_strip_dlg.h"
 #include "console/output_strip_dlg.h"
 #include "console/page_placeholder.h"
+#include "system/system_dlg.h"
 
 namespace mixer {
 
@@ -61,7 +62,8 @@ void CreateConsolePages(ConsolePages& pages, QWidget* parent, AppContext& contex
 
     using Page = PagePlaceholder<PageView>;
     pages.sidePanel = new SidePanelPlaceholder(QStringLiteral("GROUP PANEL"), QStringLiteral("分组面板"), parent);
-    pages.system = new Page(QStringLiteral("SYSTEM"), QStringLiteral("系统"), parent);
+    pages.system = new CSystemDlg(context, parent);
+    pages.system->setObjectName(QStringLiteral("System"));
     pages.phantom = new Page(QStringLiteral("PHANTOM"), QStringLiteral("幻象电源"), parent);
     pages.muteGroups = new Page(QStringLiteral("MUTE GROUP"), QStringLiteral("静音分组"), parent);
     pages.viewGroups = new Page(QStringLiteral("VIEW GROUP"), QStringLiteral("视图分组"), parent);
