@@ -209,31 +209,27 @@ void CSystemDlg::BuildHelpTab() {
     localVersion_ = MakeCaption(this, 100, 300, 300, 36);
 }
 
-std::vector<QWidget*> CSystemDlg::TabControls() const {
-    std::vector<QWidget*> controls = {sectionCaption_, spanCaption_, spanField_,   spanOk_,          addressCaption_,
-                                      addressField_,   addressOk_,   search_,      connect_,         offline_,
-                                      list_,           scanProgress_, reset_,      local_,           update_,
-                                      transferProgress_, currentVersion_, localVersion_, save_};
-    controls.insert(controls.end(), limits_.begin(), limits_.end());
-    controls.insert(controls.end(), scenes_.begin(), scenes_.end());
-    return controls;
+std::vector<QWidget*> CSystemDlg::ConnectControls() const {
+    return {sectionCaption_, spanCaption_, spanField_, spanOk_, addressCaption_, addressField_,
+            addressOk_,      search_,      connect_,   offline_, list_};
+}
+
+std::vector<QWidget*> CSystemDlg::HelpControls() const {
+    return {reset_, local_, update_, transferProgress_, currentVersion_, localVersion_};
 }
 
 void CSystemDlg::ShowTab(int tab) {
     if (tab < kTabConnect || tab > kTabHelp) return;
-    for (QWidget* control : TabControls()) control->hide();
+    for (QWidget* control : ConnectControls()) control->hide();
+    for (QWidget* control : HelpControls()) control->hide();
+    for (QWidget* control : {static_cast<QWidget*>(scanProgress_), static_cast<QWidget*>(save_)}) control->hide();
+    for (CImageButton* toggle : limits_) toggle->hide();
+    for (CImageButton* scene : scenes_) scene->hide();
     for (int t = 0; t < 4; ++t) tabs_[t]->SetDown(t == tab);
     tab_ = tab;
     switch (tab) {
     case kTabConnect:
-        for (QWidget* control : {static_cast<QWidget*>(sectionCaption_), static_cast<QWidget*>(spanCaption_),
-                                 static_cast<QWidget*>(spanField_), static_cast<QWidget*>(spanOk_),
-                                 static_cast<QWidget*>(addressCaption_), static_cast<QWidget*>(addressField_),
-                                 static_cast<QWidget*>(addressOk_), static_cast<QWidget*>(search_),
-                                 static_cast<QWidget*>(connect_), static_cast<QWidget*>(offline_),
-                                 static_cast<QWidget*>(list_)}) {
-            control->show();
-        }
+        for (QWidget* control : ConnectControls()) control->show();
         // A search still running keeps its progress in view.
         scanProgress_->setVisible(discovery_.IsScanning());
         break;
@@ -246,13 +242,9 @@ void CSystemDlg::ShowTab(int tab) {
         save_->show();
         break;
     case kTabHelp:
-        reset_->show();
-        local_->show();
+        for (QWidget* control : HelpControls()) control->show();
         // Remote update only where an update page has been configured.
         update_->setVisible(!context_.updateUrl.isEmpty());
-        transferProgress_->show();
-        currentVersion_->show();
-        localVersion_->show();
         break;
     }
 }

@@ -94,7 +94,8 @@ private:
     void BuildLimitTab();
     void BuildShowTab();
     void BuildHelpTab();
-    std::vector<QWidget*> TabControls() const;
+    std::vector<QWidget*> ConnectControls() const;
+    std::vector<QWidget*> HelpControls() const;
     void RefreshLimitToggles();
     void RefreshVersionLabels();
     void BeginScan();
