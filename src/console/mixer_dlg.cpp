@@ -17,6 +17,11 @@
 #include "console/console_link.h"
 #include "console/navigation_bar.h"
 #include "console/value_display_view.h"
+#include "groups/group_edits.h"
+#include "groups/group_page_base.h"
+#include "groups/group_store.h"
+#include "groups/phantom_dlg.h"
+#include "groups/view_group_layout.h"
 #include "link/typed_entry.h"
 #include "skin/image_button.h"
 #include "skin/skin_images.h"
@@ -69,6 +74,7 @@ CMixerDlg::CMixerDlg(AppContext& context, ConsoleLink& link, const PageFactory& 
 
     InitialiseState(context_);
     ReadDeviceAddress(context_);
+    context_.groups = LoadGroups(context_.profileFile);
 
     nav_ = std::make_unique<NavigationBar>(canvas_);
     for (int i = 0; i < 4; ++i) {
@@ -89,6 +95,7 @@ CMixerDlg::CMixerDlg(AppContext& context, ConsoleLink& link, const PageFactory& 
     // The system page connects and disconnects through the link.
     context_.link = &link_;
     createPages(pages_, canvas_, context_, *this);
+    ConnectGroupControls();
     if (auto* system = qobject_cast<CSystemDlg*>(pages_.system))
         connect(system, &CSystemDlg::leaveRequested, this, &CMixerDlg::OnHome);
     SetLanguage(context_.language);
@@ -121,6 +128,11 @@ void CMixerDlg::ShowPage(int page, int selectedOutput, int mode) {
     selectedOutput_ = selectedOutput;
     mode_ = mode;
     context_.view = kViewConsole;
+    const int viewGroup = context_.activeViewGroup;
+    if (mode == kModeStrips && viewGroup >= 1 && viewGroup <= kGroupCount) {
+        Apply(ArrangeViewGroup(metrics_, ViewGroupChannels(context_.groups.view[viewGroup - 1]), selectedOutput));
+        return;
+    }
     Apply(ArrangeConsole(metrics_, page, selectedOutput, mode));
 }
 
@@ -215,6 +227,13 @@ void CMixerDlg::RefreshStripsFromState() {
     for (PageId kind : {PageId::InputStrip, PageId::OutputStrip, PageId::DetailInput, PageId::DetailOutput}) {
         for (PageView* view : pages_.All(kind)) static_cast<StripView*>(view)->RefreshFromState();
     }
+    // The pages over the strips show channel names and phantom flags of the state too.
+    if (auto* phantom = dynamic_cast<CPhantomDlg*>(pages_.phantom); phantom && phantom->isVisible()) {
+        phantom->ShowPhantomPage();
+    }
+    for (PageView* view : {pages_.muteGroups, pages_.viewGroups, pages_.controlGroups}) {
+        if (auto* page = dynamic_cast<GroupPageBase*>(view); page && page->isVisible()) page->RefreshPage();
+    }
     RefreshPageOverviews();
 }
 
@@ -303,6 +322,7 @@ void CMixerDlg::OpenRequestedPage(const PageRequest& request) {
     case PageRequest::View::Console:
         ResetScrollPositions();
         ShowPage(page_, selectedOutput_, request.mode);
+        pages_.sidePanel->PressForMode(request.mode);
         if (auto* system = qobject_cast<CSystemDlg*>(pages_.system); system && request.mode == kModeSystem)
             system->ShowTab(request.tab);
         break;
