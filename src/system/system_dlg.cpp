@@ -320,6 +320,13 @@ void CSystemDlg::TakeAddress(const QString& address) {
     addressField_->setText(address);
     QSettings profile(context_.profileFile, QSettings::IniFormat);
     profile.setValue(QStringLiteral("U_FONT_SECTION/hostip"), address);
+    profile.sync();
+    // The address serves this session either way; the user must know that
+    // the next start will not find it.
+    if (profile.status() != QSettings::NoError) {
+        Tell(QStringLiteral("The address could not be saved in %1").arg(context_.profileFile),
+             QStringLiteral("设备IP无法保存到 %1").arg(context_.profileFile));
+    }
 }
 
 void CSystemDlg::OnSpanOk() { context_.spanTimeMs = ParseSpanTime(spanField_->text().toStdString()); }

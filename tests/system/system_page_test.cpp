@@ -1,3 +1,4 @@
+#include <QFile>
 #include <QProgressBar>
 #include <QSettings>
 #include <QSignalSpy>
@@ -183,6 +184,19 @@ TEST_F(SystemPage, AddressOkTakesADottedAddressOrNothing) {
     EXPECT_TRUE(QSettings(context.profileFile, QSettings::IniFormat).contains("U_FONT_SECTION/hostip"));
     EXPECT_EQ(Profile(), "");
     EXPECT_EQ(notifier.messages.size(), 4u);
+}
+
+TEST_F(SystemPage, AnAddressTheProfileCannotKeepIsUsedAndReported) {
+    QFile blocker(dir.filePath("not-a-directory"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    context.profileFile = dir.filePath("not-a-directory/mixer-editor.ini");
+    auto page = Open();
+    page->AddressField()->setText("127.0.0.7");
+    page->OnAddressOk();
+    EXPECT_EQ(context.deviceAddress, "127.0.0.7");
+    ASSERT_EQ(notifier.messages.size(), 1u);
+    EXPECT_EQ(notifier.messages[0].text, "The address could not be saved in " + context.profileFile.toStdString());
 }
 
 TEST_F(SystemPage, SpanOkSetsTheSpanTimeAsAtoiReadsTheField) {
