@@ -19,7 +19,8 @@ bool DiscoveryReplies::Accept(std::string_view datagram, const std::string& send
     SplitFrames(residue_, datagram, messages);
     const bool answered =
         std::any_of(messages.begin(), messages.end(), [](const std::string& m) { return m[1] == 'R'; });
-    if (!answered || std::find(senders_.begin(), senders_.end(), sender) != senders_.end()) return false;
+    if (!answered || senders_.size() >= kMaxSenders) return false;
+    if (std::find(senders_.begin(), senders_.end(), sender) != senders_.end()) return false;
     senders_.push_back(sender);
     return true;
 }

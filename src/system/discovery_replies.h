@@ -11,9 +11,13 @@ namespace mixer {
 
 class DiscoveryReplies {
 public:
+    // A network that answers from more addresses than this is not listed further.
+    static constexpr std::size_t kMaxSenders = 1024;
+
     // Takes one datagram from sender (dotted address). True when it listed a
-    // sender not listed before. A datagram that leaves the text at most two
-    // characters long is ignored and keeps the leftover as it was.
+    // sender not listed before, while fewer than kMaxSenders are listed. A
+    // datagram that leaves the text at most two characters long is ignored
+    // and keeps the leftover as it was.
     bool Accept(std::string_view datagram, const std::string& sender);
 
     // The senders found, in the order they first answered.

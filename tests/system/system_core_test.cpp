@@ -60,6 +60,11 @@ TEST(DiscoveryReplies, ListsEachSenderOnce) {
     replies.Clear();
     EXPECT_TRUE(replies.Senders().empty());
     EXPECT_TRUE(replies.Accept("%R,01,00,30A0#", kFrom));
+
+    // A flood of answers from ever new addresses stops at the limit.
+    for (std::size_t i = 0; i < 2 * DiscoveryReplies::kMaxSenders; ++i)
+        replies.Accept("%R,01,00,30A0#", "10.0." + std::to_string(i / 256) + "." + std::to_string(i % 256));
+    EXPECT_EQ(replies.Senders().size(), DiscoveryReplies::kMaxSenders);
 }
 
 TEST(DiscoveryReplies, IgnoresDatagramsOfOneOrTwoCharacters) {
