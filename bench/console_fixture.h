@@ -30,6 +30,7 @@ struct Application {
 class StreamingLink : public ConsoleLink {
 public:
     void Connect() override {}
+    void Disconnect() override {}
     void OnTick() override {}
     void Shutdown() override {}
     bool IsReceiving() const override { return true; }

@@ -33,6 +33,9 @@ EditorLink BuildEditorLink(AppContext& context, EditorOptions& options, Notifier
     built.mixerLink = std::make_unique<MixerLink>(context.state, notifier, *built.clock);
     built.mixerLink->SetLocalAddress(options.bindAddress);
     built.mixerLink->SetPort(static_cast<uint16_t>(options.port));
+    // The search binds where the link does; a demo has just moved it to loopback.
+    context.bindAddress = QString::fromStdString(options.bindAddress);
+    context.port = options.port;
     built.link = std::make_unique<MixerConsoleLink>(context, *built.mixerLink);
     return built;
 }

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QTextStream>
 
+#include "app/discover_run.h"
 #include "app/editor_link.h"
 #include "console/app_context.h"
 #include "console/editor_options.h"
@@ -26,6 +27,14 @@ int main(int argc, char** argv) {
         return 0;
     }
 
+    if (parsed.options.discover) {
+        // No window: the search needs no display.
+        QCoreApplication app(argc, argv);
+        QTextStream out(stdout);
+        QTextStream err(stderr);
+        return mixer::RunDiscovery(parsed.options, out, err);
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("mixer-editor"));
     mixer::EditorOptions options = parsed.options;
@@ -34,6 +43,7 @@ int main(int argc, char** argv) {
     mixer::MessageBoxNotifier notifier;
     mixer::PresetStore presets(context.dataDir, notifier);
     context.presets = &presets;
+    context.notifier = &notifier;
     mixer::EditorLink link = mixer::BuildEditorLink(context, options, notifier);
     mixer::CMixerApp mixerApp(context, *link.link, options);
     return mixerApp.InitInstance();

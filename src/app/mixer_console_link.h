@@ -19,6 +19,7 @@ public:
     MixerConsoleLink(AppContext& context, MixerLink& link, QObject* parent = nullptr);
 
     void Connect() override;
+    void Disconnect() override { link_.Disconnect(); }
     void OnTick() override { link_.OnTick(); }
     void Shutdown() override { link_.Shutdown(); }
     bool IsReceiving() const override { return link_.IsReceiving(); }

@@ -14,7 +14,11 @@
 
 namespace mixer {
 
+class ConsoleLink;
+class Notifier;
 class PresetStore;
+
+inline constexpr int kRestrictionCount = 28;  // LIMIT toggles: 16 channels, 7 outputs, 5 functions
 
 struct AppContext {
     MixerState state{};
@@ -32,6 +36,11 @@ struct AppContext {
     QString profileFile;                      // keeps the mixer's address
     QString updateUrl;                        // the firmware update page
     PresetStore* presets = nullptr;           // the preset database, closed when the window closes
+    ConsoleLink* link = nullptr;              // the device link, set by the console window
+    Notifier* notifier = nullptr;             // message boxes; none in tests that do not look
+    QString bindAddress;                      // local address of the link and the search; empty: every address
+    int port = kDefaultPort;                  // the device port, bound locally too
+    std::array<int, kRestrictionCount> restrictions{};  // LIMIT toggles, 0 or 1, for this session only
 };
 
 // Fills a context from the options: language, data directory (the program's

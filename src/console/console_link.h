@@ -16,6 +16,9 @@ public:
     // Starts a connection attempt to the context's device address, as the
     // CONNECT button does.
     virtual void Connect() = 0;
+    // Ends the connection, as DISCONNECT does: meters off, then the socket
+    // closes once what is queued has gone out.
+    virtual void Disconnect() = 0;
     // The connection state machine's tick, every 50 ms while the window is open.
     virtual void OnTick() = 0;
     // The window is closing: send the going-offline command, ask the receiver

@@ -11,6 +11,7 @@
 #include "groups/view_group_dlg.h"
 #include "pages/geq/geq_dlg.h"
 #include "pages/peq/peq_dlg.h"
+#include "system/system_dlg.h"
 
 namespace mixer {
 
@@ -66,9 +67,9 @@ void CreateConsolePages(ConsolePages& pages, QWidget* parent, AppContext& contex
     pages.detailOutput = new COutputStripDlg(context, host, 0, parent);
     pages.detailOutput->setObjectName(QStringLiteral("Output"));
 
-    using Page = PagePlaceholder<PageView>;
     pages.sidePanel = new CGroupPanelDlg(parent);
-    pages.system = new Page(QStringLiteral("SYSTEM"), QStringLiteral("系统"), parent);
+    pages.system = new CSystemDlg(context, parent);
+    pages.system->setObjectName(QStringLiteral("System"));
     pages.phantom = new CPhantomDlg(context, host, parent);
     pages.muteGroups = new CMuteGroupDlg(context, parent);
     pages.viewGroups = new CViewGroupDlg(context, parent);

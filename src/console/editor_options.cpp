@@ -91,12 +91,12 @@ ParsedOptions ParseEditorOptions(const std::vector<std::string>& args) {
             result.help = true;
             continue;
         }
-        if (name == "--connect" || name == "--demo") {
+        if (name == "--connect" || name == "--demo" || name == "--discover") {
             if (inlineValue) {
                 result.error = name + " takes no value";
                 return result;
             }
-            (name == "--connect" ? o.connect : o.demo) = true;
+            (name == "--connect" ? o.connect : name == "--demo" ? o.demo : o.discover) = true;
             continue;
         }
         const auto& handlers = ValueOptions();
@@ -117,7 +117,9 @@ ParsedOptions ParseEditorOptions(const std::vector<std::string>& args) {
         result.error = handler->second(o, value);
         if (!result.error.empty()) return result;
     }
-    if (o.demo && o.deviceAddress) {
+    if (o.demo && o.discover) {
+        result.error = "--discover searches the network and opens no window; leave out --demo";
+    } else if (o.demo && o.deviceAddress) {
         result.error = "--demo chooses the simulated mixer's address itself; leave out --device";
     } else if (o.demo && o.bindAddress != "0.0.0.0" && !IsLoopback(o.bindAddress)) {
         result.error = "--demo stays on loopback; --bind must be a 127.x.x.x address, not " + Quoted(o.bindAddress);
@@ -152,10 +154,14 @@ std::string EditorHelpText() {
            "  --page NAME[:N]    open the console on a page instead of the strips:\n"
            "                     peq:N, dynamics:N, sends:N (N 1..16 inputs, 17 delay\n"
            "                     return, 18 reverb return), geq:N, limiter:N (N 1 and 2\n"
-           "                     MAIN, 3..8 AUX 1..6), effect, system, mute-groups,\n"
+           "                     MAIN, 3..8 AUX 1..6), effect, system, system:TAB (TAB\n"
+           "                     connect, limit, show or help), mute-groups,\n"
            "                     view-groups, control-groups, phantom\n"
            "  --screenshot FILE  write the window to FILE (PNG) once it is up, or once it\n"
            "                     is connected with --connect or --demo, then close\n"
+           "  --discover         search the network of --bind (or of this computer's first\n"
+           "                     network interface) for mixers without opening a window;\n"
+           "                     prints one line per mixer found, starting with its address\n"
            "  --help             show this text\n";
 }
 

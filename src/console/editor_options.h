@@ -25,6 +25,7 @@ struct EditorOptions {
     std::string updateUrl;                     // empty: the maker's update page
     bool connect = false;                      // connect at start-up, as CONNECT does
     bool demo = false;                         // start a simulated mixer on loopback and connect to it
+    bool discover = false;                     // search for mixers, print them and end, without a window
     std::string screenshotFile;                // write the window to this PNG and close
     std::optional<PageRequest> page;           // the page to open on instead of the strips
 };

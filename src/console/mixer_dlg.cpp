@@ -27,6 +27,7 @@
 #include "skin/image_button.h"
 #include "skin/skin_images.h"
 #include "skin/text_field.h"
+#include "system/system_dlg.h"
 
 namespace mixer {
 
@@ -92,8 +93,12 @@ CMixerDlg::CMixerDlg(AppContext& context, ConsoleLink& link, const PageFactory& 
     meterFrame_.setInterval(kMeterFrameMs);
     connect(&meterFrame_, &QTimer::timeout, this, &CMixerDlg::UpdateMeters);
 
+    // The system page connects and disconnects through the link.
+    context_.link = &link_;
     createPages(pages_, canvas_, context_, *this);
     ConnectGroupControls();
+    if (auto* system = qobject_cast<CSystemDlg*>(pages_.system))
+        connect(system, &CSystemDlg::leaveRequested, this, &CMixerDlg::OnHome);
     SetLanguage(context_.language);
     ShowPage(page_, selectedOutput_, mode_);
     RefreshValueDisplay();
@@ -331,6 +336,8 @@ void CMixerDlg::OpenRequestedPage(const PageRequest& request) {
         ResetScrollPositions();
         ShowPage(page_, selectedOutput_, request.mode);
         pages_.sidePanel->PressForMode(request.mode);
+        if (auto* system = qobject_cast<CSystemDlg*>(pages_.system); system && request.mode == kModeSystem)
+            system->ShowTab(request.tab);
         break;
     }
 }

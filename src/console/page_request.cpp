@@ -2,6 +2,7 @@
 
 #include <array>
 #include <charconv>
+#include <utility>
 
 #include "console/layout.h"
 
@@ -35,6 +36,13 @@ constexpr std::array kPages = {
 // The effect page belongs to the effect returns; it opens on the delay return.
 constexpr int kEffectChannel = 16;
 
+constexpr std::array<std::pair<const char*, SystemTab>, 4> kSystemTabs = {{
+    {"connect", kTabConnect},
+    {"limit", kTabLimit},
+    {"show", kTabShow},
+    {"help", kTabHelp},
+}};
+
 }  // namespace
 
 std::optional<PageRequest> ParsePageRequest(const std::string& text, std::string& error) {
@@ -49,6 +57,13 @@ std::optional<PageRequest> ParsePageRequest(const std::string& text, std::string
             return std::nullopt;
         }
         return PageRequest{PageRequest::View::InputDetail, kEffectChannel, kModuleEffect, 0};
+    }
+    if (name == "system" && number) {
+        for (const auto& [tabName, tab] : kSystemTabs) {
+            if (*number == tabName) return PageRequest{PageRequest::View::Console, 0, 0, kModeSystem, tab};
+        }
+        error = "--page system takes a tab: connect, limit, show or help, not \"" + *number + "\"";
+        return std::nullopt;
     }
     for (const PageName& page : kPages) {
         if (name != page.name) continue;

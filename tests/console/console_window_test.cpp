@@ -21,6 +21,7 @@
 #include "skin/image_button.h"
 #include "skin/skin_label.h"
 #include "skin/text_field.h"
+#include "system/system_dlg.h"
 
 using namespace mixer;
 using mixer::testing::FakeLink;
@@ -244,6 +245,33 @@ TEST_F(ConsoleWindow, OpensARequestedPageAsItsButtonWould) {
     EXPECT_EQ(window->Mode(), kModeMuteGroups);
     EXPECT_TRUE(window->Pages().muteGroups->isVisible());
     EXPECT_FALSE(window->Pages().limiter->isVisible());
+
+    window->OpenRequestedPage(*ParsePageRequest("system:help", error));
+    auto* system = static_cast<CSystemDlg*>(window->Pages().system);
+    EXPECT_EQ(window->Mode(), kModeSystem);
+    EXPECT_TRUE(system->isVisible());
+    EXPECT_EQ(system->CurrentTab(), kTabHelp);
+}
+
+TEST_F(ConsoleWindow, SystemPageLeavesForTheStripsOnOfflineAndOnConnect) {
+    auto window = Open(1000, 800);
+    auto* panel = static_cast<CGroupPanelDlg*>(window->Pages().sidePanel);
+    auto* system = static_cast<CSystemDlg*>(window->Pages().system);
+    QTest::mouseClick(panel->SystemButton(), Qt::LeftButton);
+    EXPECT_EQ(window->Mode(), kModeSystem);
+    EXPECT_TRUE(system->isVisible());
+    QTest::mouseClick(system->OfflineButton(), Qt::LeftButton);
+    EXPECT_EQ(window->Mode(), kModeStrips);
+    EXPECT_FALSE(system->isVisible());
+    EXPECT_FALSE(panel->SystemButton()->GetDown());
+    EXPECT_EQ(link.connects, 0);
+
+    QTest::mouseClick(panel->SystemButton(), Qt::LeftButton);
+    QTest::mouseClick(system->ConnectButton(), Qt::LeftButton);
+    EXPECT_EQ(link.connects, 1);
+    EXPECT_EQ(window->Mode(), kModeStrips);
+    EXPECT_TRUE(window->Pages().inputs[0]->isVisible());
+    EXPECT_FALSE(panel->SystemButton()->GetDown());
 }
 
 TEST_F(ConsoleWindow, ConnectionButtonOpensTheSystemPageOnlyWhileOffline) {

@@ -37,6 +37,7 @@ TEST(EditorOptions, EveryOptionInBothSpellings) {
     EXPECT_EQ(o.screenshotFile, "out.png");
 
     EXPECT_TRUE(ParseEditorOptions({"--demo"}).options.demo);
+    EXPECT_TRUE(ParseEditorOptions({"--discover"}).options.discover);
     EXPECT_TRUE(ParseEditorOptions({"--help"}).help);
     EXPECT_TRUE(ParseEditorOptions({"--port", "1", "-h"}).help);
 }
@@ -55,6 +56,8 @@ TEST(EditorOptions, ErrorsNameTheOptionAndTheValue) {
     EXPECT_EQ(error({"--colour", "red"}), "unknown option \"--colour\"");
     EXPECT_EQ(error({"scene.dat"}), "unexpected argument \"scene.dat\"");
     EXPECT_EQ(error({"--demo=yes"}), "--demo takes no value");
+    EXPECT_EQ(error({"--discover=all"}), "--discover takes no value");
+    EXPECT_EQ(error({"--demo", "--discover"}), "--discover searches the network and opens no window; leave out --demo");
     EXPECT_EQ(error({"--demo", "--device", "127.0.0.2"}),
               "--demo chooses the simulated mixer's address itself; leave out --device");
     EXPECT_EQ(error({"--demo", "--bind", "203.0.113.5"}),
@@ -82,7 +85,7 @@ TEST(EditorOptions, DemoKeepsToLoopbackAndConnects) {
 TEST(EditorOptions, HelpNamesEveryOption) {
     const std::string help = EditorHelpText();
     for (const char* option : {"--data-dir", "--profile", "--device", "--bind", "--port", "--language",
-                               "--update-url", "--connect", "--demo", "--screenshot", "--help"}) {
+                               "--update-url", "--connect", "--demo", "--discover", "--screenshot", "--help"}) {
         EXPECT_NE(help.find(option), std::string::npos) << option;
     }
 }
@@ -97,6 +100,11 @@ TEST(EditorOptions, PageNamesAChannelOrOutputCountingFromOne) {
     EXPECT_EQ(page("limiter:8").options.page, (PageRequest{View::OutputDetail, 7, kModuleLimiter, 0}));
     EXPECT_EQ(page("effect").options.page, (PageRequest{View::InputDetail, 16, kModuleEffect, 0}));
     EXPECT_EQ(page("phantom").options.page, (PageRequest{View::Console, 0, 0, kModePhantom}));
+    EXPECT_EQ(page("system").options.page, (PageRequest{View::Console, 0, 0, kModeSystem, kTabConnect}));
+    EXPECT_EQ(page("system:connect").options.page, (PageRequest{View::Console, 0, 0, kModeSystem, kTabConnect}));
+    EXPECT_EQ(page("system:limit").options.page, (PageRequest{View::Console, 0, 0, kModeSystem, kTabLimit}));
+    EXPECT_EQ(page("system:show").options.page, (PageRequest{View::Console, 0, 0, kModeSystem, kTabShow}));
+    EXPECT_EQ(page("system:help").options.page, (PageRequest{View::Console, 0, 0, kModeSystem, kTabHelp}));
     EXPECT_EQ(ParseEditorOptions({"--page=view-groups"}).options.page,
               (PageRequest{View::Console, 0, 0, kModeViewGroups}));
     EXPECT_FALSE(ParseEditorOptions({}).options.page.has_value());
@@ -107,6 +115,8 @@ TEST(EditorOptions, PageNamesAChannelOrOutputCountingFromOne) {
     EXPECT_EQ(page("sends:2x").error, "--page sends needs a number from 1 to 18, not \"2x\"");
     EXPECT_EQ(page("effect:1").error, "--page effect takes no number");
     EXPECT_EQ(page("phantom:2").error, "--page phantom takes no number");
+    EXPECT_EQ(page("system:2").error, "--page system takes a tab: connect, limit, show or help, not \"2\"");
+    EXPECT_EQ(page("system:").error, "--page system takes a tab: connect, limit, show or help, not \"\"");
     EXPECT_EQ(page("eq:1").error, "--page does not know the page \"eq\" (--help lists the pages)");
     EXPECT_EQ(page("").error, "--page does not know the page \"\" (--help lists the pages)");
 }

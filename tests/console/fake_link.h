@@ -11,6 +11,10 @@ namespace mixer::testing {
 class FakeLink : public ConsoleLink {
 public:
     void Connect() override { ++connects; }
+    void Disconnect() override {
+        ++disconnects;
+        connected = false;
+    }
     void OnTick() override { ++ticks; }
     void Shutdown() override {
         ++shutdowns;
@@ -34,6 +38,7 @@ public:
     }
 
     int connects = 0;
+    int disconnects = 0;
     int ticks = 0;
     int shutdowns = 0;
     bool receiving = false;

@@ -1,0 +1,401 @@
+#include "system/system_dlg.h"
+
+#include <QHeaderView>
+#include <QPainter>
+#include <QProgressBar>
+#include <QSettings>
+#include <QTableWidget>
+#include <QTimer>
+
+#include "console/app_context.h"
+#include "console/console_link.h"
+#include "console/gbk_text.h"
+#include "link/dotted_ipv4.h"
+#include "link/link_texts.h"
+#include "link/notifier.h"
+#include "skin/image_button.h"
+#include "skin/skin_font.h"
+#include "skin/skin_images.h"
+#include "skin/skin_label.h"
+#include "skin/text_field.h"
+#include "system/span_time.h"
+
+namespace mixer {
+
+namespace {
+
+constexpr int kBackground = 188;
+constexpr int kButtonUp = 165;
+constexpr int kButtonDown = 166;
+constexpr int kSceneUp = 220;
+constexpr int kSceneDown = 219;
+constexpr int kFieldFontPixels = 12;
+// Link stop: polled every so often, for at most so many polls, before the search binds the port.
+constexpr int kLinkStopPollMs = 10;
+constexpr int kLinkStopPolls = 100;
+// The outputs the LIMIT toggles name: MAIN, then AUX 1..6 (record 1 is MAIN's partner).
+constexpr std::array<int, CSystemDlg::kOutputToggles> kToggleBuses = {0, 2, 3, 4, 5, 6, 7};
+constexpr std::array<const char*, CSystemDlg::kFunctionToggles> kFunctionCaptions = {"EFFECT", "SOLO", "MUTE",
+                                                                                     "GROUP", "SHOW"};
+// Tab buttons from left to right, by the tab they open.
+constexpr std::array<int, 4> kTabX = {100, 700, 300, 500};  // CONNECT, LIMIT, SHOW, HELP
+
+struct Caption {
+    const char* english;
+    const char* chinese;
+    QString For(int language) const { return QString::fromUtf8(language == 1 ? english : chinese); }
+};
+
+constexpr std::array<Caption, 4> kTabCaptions = {
+    {{"CONNECT", "连接"}, {"LIMIT", "LIMIT"}, {"SHOW", "演示"}, {"HELP", "帮助"}}};
+constexpr Caption kSection{"DEVICE SETTING", "设备设置"};
+constexpr Caption kSpan{"SPAN TIME:", "时间间隔:"};
+constexpr Caption kAddress{"IP:", "设备IP:"};
+constexpr Caption kOk{"OK", "确定"};
+constexpr Caption kSearch{"Search", "搜索"};
+constexpr Caption kOffline{"OFFLINE", "离线"};
+constexpr Caption kReset{"RESET", "复位"};
+constexpr Caption kLocal{"LOCAL", "本地升级"};
+constexpr Caption kUpdate{"UPDATE", "远程升级"};
+constexpr Caption kCurrentVersion{"Current version：%1", "当前版本：%1"};
+constexpr Caption kLocalVersion{"Local version：%1", "本地升级版本：%1"};
+constexpr Caption kBadAddress{"The address must be four numbers from 0 to 255 joined by dots, such as 192.168.1.106.",
+                              "设备IP必须是用点隔开的四个0到255的数字，例如192.168.1.106。"};
+constexpr Caption kNoOrigin{
+    "No network address to search from: this computer has no IPv4 network that is up, other than loopback.",
+    "无法搜索：这台电脑没有已启用的IPv4网络（回环网络除外）。"};
+constexpr std::array<const char*, 4> kListHeaders = {"DEVICE IP", "PORT", "USERNAME1", "USERNAME2"};
+constexpr std::array<int, 4> kListWidths = {150, 100, 100, 100};
+
+CImageButton* MakeButton(QWidget* parent, int x, int y, int w, int h, int up = kButtonUp, int down = kButtonDown) {
+    auto* button = new CImageButton(parent);
+    button->setGeometry(x, y, w, h);
+    button->SetBehaviour(CImageButton::kTwoState);
+    button->LoadImages(up, down);
+    return button;
+}
+
+CImageButton* MakePushButton(QWidget* parent, int x, int y, int w, int h) {
+    CImageButton* button = MakeButton(parent, x, y, w, h);
+    button->SetBehaviour(CImageButton::kPush);
+    return button;
+}
+
+CSkinLabel* MakeCaption(QWidget* parent, int x, int y, int w, int h) {
+    auto* label = new CSkinLabel(parent);
+    label->setGeometry(x, y, w, h);
+    return label;
+}
+
+CTextField* MakeField(QWidget* parent, int x, int y) {
+    auto* field = new CTextField(parent);
+    field->setGeometry(x, y, 120, 24);
+    field->setFont(SkinFontPixels(kFieldFontPixels));
+    field->SetBackgroundColour(QColor(240, 240, 240));
+    field->SetFocusColour(QColor(255, 255, 255));
+    return field;
+}
+
+QProgressBar* MakeProgress(QWidget* parent, int x, int y, int w, int h) {
+    auto* bar = new QProgressBar(parent);
+    bar->setGeometry(x, y, w, h);
+    bar->setTextVisible(false);
+    return bar;
+}
+
+// A version text as the mixer and the firmware files give it: tenths, "12" is 1.2.
+QString VersionNumber(const QString& text) { return QString::number(text.toInt() * 0.1, 'f', 1); }
+
+}  // namespace
+
+CSystemDlg::CSystemDlg(AppContext& context, QWidget* parent)
+    : PageView(parent), context_(context), linkStopWait_(new QTimer(this)) {
+    for (int tab = 0; tab < 4; ++tab) {
+        tabs_[tab] = MakeButton(this, kTabX[tab], 50, 100, 24);
+        connect(tabs_[tab], &QAbstractButton::clicked, this, [this, tab] { ShowTab(tab); });
+    }
+    BuildConnectTab();
+    BuildLimitTab();
+    BuildShowTab();
+    BuildHelpTab();
+
+    discovery_.SetLocal(context_.bindAddress, static_cast<quint16>(context_.port));
+    connect(&discovery_, &DeviceDiscovery::deviceFound, this, &CSystemDlg::AddListRow);
+    connect(&discovery_, &DeviceDiscovery::progressChanged, scanProgress_, &QProgressBar::setValue);
+    connect(&discovery_, &DeviceDiscovery::scanFinished, scanProgress_, &QWidget::hide);
+    linkStopWait_->setInterval(kLinkStopPollMs);
+    connect(linkStopWait_, &QTimer::timeout, this, [this] {
+        if (context_.link && context_.link->IsReceiving() && ++linkStopPolls_ < kLinkStopPolls) return;
+        linkStopWait_->stop();
+        BeginScan();
+    });
+    if (context_.link) connect(context_.link, &ConsoleLink::indicatorsChanged, this, &CSystemDlg::RefreshConnectButton);
+
+    SetLabels(1);
+    ShowTab(kTabConnect);
+}
+
+CSystemDlg::~CSystemDlg() = default;
+
+void CSystemDlg::BuildConnectTab() {
+    sectionCaption_ = MakeCaption(this, 350, 120, 200, 24);
+    sectionCaption_->SetAlignment(Qt::AlignCenter);
+    spanCaption_ = MakeCaption(this, 200, 170, 100, 24);
+    spanField_ = MakeField(this, 400, 170);
+    spanOk_ = MakePushButton(this, 600, 170, 100, 24);
+    addressCaption_ = MakeCaption(this, 200, 200, 100, 24);
+    addressField_ = MakeField(this, 400, 200);
+    // Room for a dotted address and a little more, so that a mistyped one is seen whole.
+    addressField_->setMaxLength(32);
+    addressOk_ = MakePushButton(this, 600, 200, 100, 24);
+    search_ = MakePushButton(this, 200, 230, 100, 24);
+    connect_ = MakeButton(this, 400, 230, 100, 24);
+    offline_ = MakePushButton(this, 600, 230, 100, 24);
+
+    list_ = new QTableWidget(0, 4, this);
+    list_->setGeometry(100, 270, 600, 200);
+    list_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list_->setSelectionMode(QAbstractItemView::SingleSelection);
+    list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list_->setShowGrid(true);
+    list_->verticalHeader()->hide();
+    list_->horizontalHeader()->setSectionsMovable(true);
+    list_->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    for (int column = 0; column < 4; ++column) {
+        list_->setHorizontalHeaderItem(column, new QTableWidgetItem(QString::fromLatin1(kListHeaders[column])));
+        list_->setColumnWidth(column, kListWidths[column]);
+    }
+    scanProgress_ = MakeProgress(this, 100, 470, 600, 20);
+    scanProgress_->setRange(0, kLastScanHost);
+
+    connect(spanOk_, &QAbstractButton::clicked, this, &CSystemDlg::OnSpanOk);
+    connect(addressOk_, &QAbstractButton::clicked, this, &CSystemDlg::OnAddressOk);
+    connect(spanField_, &CTextField::EnterPressed, this, &CSystemDlg::OnSpanOk);
+    connect(addressField_, &CTextField::EnterPressed, this, &CSystemDlg::OnAddressOk);
+    connect(search_, &QAbstractButton::clicked, this, &CSystemDlg::StartDiscovery);
+    connect(connect_, &QAbstractButton::clicked, this, &CSystemDlg::OnConnectButton);
+    connect(offline_, &QAbstractButton::clicked, this, &CSystemDlg::OnOffline);
+    connect(list_, &QTableWidget::cellClicked, this, &CSystemDlg::OnListClick);
+}
+
+void CSystemDlg::BuildLimitTab() {
+    for (int k = 0; k < kChannelToggles; ++k) limits_[k] = MakeButton(this, 100 * (k % 8 + 1), 150 + 50 * (k / 8), 80, 24);
+    for (int k = 0; k < kOutputToggles; ++k) limits_[kChannelToggles + k] = MakeButton(this, 100 * (k + 1), 250, 80, 24);
+    for (int k = 0; k < kFunctionToggles; ++k) {
+        CImageButton* toggle = MakeButton(this, 100 * (k + 1), 300, 80, 24);
+        toggle->setText(QString::fromLatin1(kFunctionCaptions[k]));
+        limits_[kChannelToggles + kOutputToggles + k] = toggle;
+    }
+    for (int index = 0; index < kToggleCount; ++index) {
+        connect(limits_[index], &QAbstractButton::clicked, this, [this, index] { OnLimitToggle(index); });
+    }
+}
+
+void CSystemDlg::BuildShowTab() {
+    save_ = MakeButton(this, 100, 150, 50, 50, kSceneUp, kSceneDown);
+    save_->setText(QStringLiteral("SAVE"));
+    for (int k = 0; k < kSceneSlots; ++k) {
+        scenes_[k] = MakeButton(this, 220 + 60 * (k % 8), 150 + 60 * (k / 8), 50, 50, kSceneUp, kSceneDown);
+        scenes_[k]->setText(QStringLiteral("SAVE%1").arg(k + 1));
+    }
+}
+
+void CSystemDlg::BuildHelpTab() {
+    reset_ = MakePushButton(this, 100, 100, 100, 24);
+    local_ = MakePushButton(this, 100, 150, 100, 24);
+    update_ = MakePushButton(this, 220, 150, 100, 24);
+    transferProgress_ = MakeProgress(this, 100, 200, 400, 24);
+    currentVersion_ = MakeCaption(this, 100, 250, 300, 36);
+    localVersion_ = MakeCaption(this, 100, 300, 300, 36);
+}
+
+std::vector<QWidget*> CSystemDlg::ConnectControls() const {
+    return {sectionCaption_, spanCaption_, spanField_, spanOk_, addressCaption_, addressField_,
+            addressOk_,      search_,      connect_,   offline_, list_};
+}
+
+std::vector<QWidget*> CSystemDlg::HelpControls() const {
+    return {reset_, local_, update_, transferProgress_, currentVersion_, localVersion_};
+}
+
+void CSystemDlg::ShowTab(int tab) {
+    if (tab < kTabConnect || tab > kTabHelp) return;
+    for (QWidget* control : ConnectControls()) control->hide();
+    for (QWidget* control : HelpControls()) control->hide();
+    for (QWidget* control : {static_cast<QWidget*>(scanProgress_), static_cast<QWidget*>(save_)}) control->hide();
+    for (CImageButton* toggle : limits_) toggle->hide();
+    for (CImageButton* scene : scenes_) scene->hide();
+    for (int t = 0; t < 4; ++t) tabs_[t]->SetDown(t == tab);
+    tab_ = tab;
+    switch (tab) {
+    case kTabConnect:
+        for (QWidget* control : ConnectControls()) control->show();
+        // A search still running keeps its progress in view.
+        scanProgress_->setVisible(discovery_.IsScanning());
+        break;
+    case kTabLimit:
+        RefreshLimitToggles();
+        for (CImageButton* toggle : limits_) toggle->show();
+        break;
+    case kTabShow:
+        // The scene slots are filled from the scene table, which this page does not read yet.
+        save_->show();
+        break;
+    case kTabHelp:
+        for (QWidget* control : HelpControls()) control->show();
+        // Remote update only where an update page has been configured.
+        update_->setVisible(!context_.updateUrl.isEmpty());
+        break;
+    }
+}
+
+void CSystemDlg::SetLabels(int language) {
+    if (language != 1 && language != 2) return;
+    language_ = language;
+    for (int tab = 0; tab < 4; ++tab) tabs_[tab]->setText(kTabCaptions[tab].For(language));
+    sectionCaption_->SetText(kSection.For(language));
+    spanCaption_->SetText(kSpan.For(language));
+    addressCaption_->SetText(kAddress.For(language));
+    spanOk_->setText(kOk.For(language));
+    addressOk_->setText(kOk.For(language));
+    search_->setText(kSearch.For(language));
+    offline_->setText(kOffline.For(language));
+    reset_->setText(kReset.For(language));
+    local_->setText(kLocal.For(language));
+    update_->setText(kUpdate.For(language));
+    RefreshConnectButton();
+    RefreshVersionLabels();
+}
+
+void CSystemDlg::RefreshConnectButton() {
+    const bool connected = context_.link && context_.link->IsConnected();
+    connect_->setText(QString::fromStdString(LinkTextFor(connected ? LinkText::Disconnect : LinkText::Connect, language_)));
+    connect_->SetDown(connected);
+}
+
+void CSystemDlg::RefreshVersionLabels() {
+    currentVersion_->SetText(kCurrentVersion.For(language_).arg(VersionNumber(context_.firmwareVersion)));
+    localVersion_->SetText(kLocalVersion.For(language_).arg(VersionNumber(localVersionText_)));
+}
+
+void CSystemDlg::RefreshLimitToggles() {
+    for (int k = 0; k < kChannelToggles; ++k) limits_[k]->setText(DecodeGbkName(context_.state.strips[k].name));
+    for (int k = 0; k < kOutputToggles; ++k) {
+        limits_[kChannelToggles + k]->setText(DecodeGbkName(context_.state.buses[kToggleBuses[k]].name));
+    }
+    for (int index = 0; index < kToggleCount; ++index) limits_[index]->SetDown(context_.restrictions[index] != 0);
+}
+
+void CSystemDlg::showEvent(QShowEvent* event) {
+    PageView::showEvent(event);
+    addressField_->setText(context_.deviceAddress);
+    spanField_->setText(QString::number(context_.spanTimeMs));
+    RefreshVersionLabels();
+    RefreshConnectButton();
+}
+
+void CSystemDlg::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    if (!PaintTiled(painter, rect(), LoadResourceImage(kBackground))) painter.fillRect(rect(), QColor(44, 48, 56));
+}
+
+void CSystemDlg::Tell(const QString& english, const QString& chinese) {
+    if (!context_.notifier) return;
+    context_.notifier->Show((language_ == 1 ? english : chinese).toStdString(),
+                            LinkTextFor(LinkText::SocketErrorCaption, language_));
+}
+
+void CSystemDlg::OnAddressOk() {
+    const QString address = addressField_->text().trimmed();
+    // An empty address is kept as the user's way back to the default at the next start.
+    if (!address.isEmpty() && !IsDottedIpv4(address.toStdString())) {
+        Tell(kBadAddress.For(1), kBadAddress.For(2));
+        return;
+    }
+    TakeAddress(address);
+}
+
+void CSystemDlg::TakeAddress(const QString& address) {
+    context_.deviceAddress = address;
+    addressField_->setText(address);
+    QSettings profile(context_.profileFile, QSettings::IniFormat);
+    profile.setValue(QStringLiteral("U_FONT_SECTION/hostip"), address);
+    profile.sync();
+    // The address serves this session either way; the user must know that
+    // the next start will not find it.
+    if (profile.status() != QSettings::NoError) {
+        Tell(QStringLiteral("The address could not be saved in %1").arg(context_.profileFile),
+             QStringLiteral("设备IP无法保存到 %1").arg(context_.profileFile));
+    }
+}
+
+void CSystemDlg::OnSpanOk() { context_.spanTimeMs = ParseSpanTime(spanField_->text().toStdString()); }
+
+void CSystemDlg::StartDiscovery() {
+    StopDiscovery();
+    // The search needs the device port: the console's link lets go of it
+    // first, and the search starts once its socket has closed.
+    if (context_.link && (context_.link->IsConnected() || context_.link->IsReceiving())) context_.link->Disconnect();
+    linkStopPolls_ = 0;
+    if (context_.link && context_.link->IsReceiving()) linkStopWait_->start();
+    else BeginScan();
+}
+
+void CSystemDlg::BeginScan() {
+    list_->setRowCount(0);
+    scanProgress_->setValue(0);
+    switch (discovery_.Start()) {
+    case DeviceDiscovery::StartResult::Started:
+        scanProgress_->setVisible(tab_ == kTabConnect && discovery_.IsScanning());
+        break;
+    case DeviceDiscovery::StartResult::NoOrigin: Tell(kNoOrigin.For(1), kNoOrigin.For(2)); break;
+    case DeviceDiscovery::StartResult::SocketError:
+        Tell(QString::fromStdString(LinkTextFor(LinkText::SocketError, 1)),
+             QString::fromStdString(LinkTextFor(LinkText::SocketError, 2)));
+        break;
+    }
+}
+
+void CSystemDlg::StopDiscovery() {
+    linkStopWait_->stop();
+    discovery_.Stop();
+    scanProgress_->hide();
+}
+
+void CSystemDlg::AddListRow(const QString& address) {
+    const int row = list_->rowCount();
+    list_->insertRow(row);
+    const std::array<QString, 4> texts = {address, QString::number(context_.port), QStringLiteral("ADMIN"),
+                                          QStringLiteral("ADMIN")};
+    for (int column = 0; column < 4; ++column) list_->setItem(row, column, new QTableWidgetItem(texts[column]));
+}
+
+void CSystemDlg::OnListClick() {
+    const QList<QTableWidgetItem*> selected = list_->selectedItems();
+    if (selected.isEmpty()) return;
+    const QTableWidgetItem* address = list_->item(selected.front()->row(), 0);
+    if (address) TakeAddress(address->text());
+}
+
+void CSystemDlg::OnConnectButton() {
+    if (!context_.link) return;
+    if (context_.link->IsConnected()) {
+        context_.link->Disconnect();
+        RefreshConnectButton();
+        return;
+    }
+    StopDiscovery();
+    context_.link->Connect();
+    RefreshConnectButton();
+    emit leaveRequested();
+}
+
+void CSystemDlg::OnOffline() { emit leaveRequested(); }
+
+void CSystemDlg::OnLimitToggle(int index) {
+    if (index < 0 || index >= kToggleCount) return;
+    context_.restrictions[index] = context_.restrictions[index] ? 0 : 1;
+    limits_[index]->SetDown(context_.restrictions[index] != 0);
+}
+
+}  // namespace mixer

@@ -1,0 +1,138 @@
+#pragma once
+// The system page: the connection settings and the search for mixers
+// (CONNECT), the restriction toggles (LIMIT), the scene slots (SHOW) and the
+// firmware and reset controls (HELP). It fills the strip area while the
+// console's mode is the system page.
+
+#include <QString>
+#include <array>
+#include <vector>
+
+#include "console/page_request.h"
+#include "console/page_views.h"
+#include "system/device_discovery.h"
+
+class QProgressBar;
+class QTableWidget;
+class QTimer;
+
+namespace mixer {
+
+struct AppContext;
+class CImageButton;
+class CSkinLabel;
+class CTextField;
+class Notifier;
+
+class CSystemDlg : public PageView {
+    Q_OBJECT
+
+public:
+    static constexpr int kChannelToggles = 16;
+    static constexpr int kOutputToggles = 7;
+    static constexpr int kFunctionToggles = 5;
+    static constexpr int kToggleCount = kChannelToggles + kOutputToggles + kFunctionToggles;
+    static constexpr int kSceneSlots = 32;
+
+    // The link is the context's; messages go to the context's notifier.
+    CSystemDlg(AppContext& context, QWidget* parent = nullptr);
+    ~CSystemDlg() override;
+
+    void SetLabels(int language) override;
+    // 0 CONNECT, 1 LIMIT, 2 SHOW, 3 HELP; other values change nothing.
+    void ShowTab(int tab);
+    int CurrentTab() const { return tab_; }
+
+    // The page's commands, as its controls issue them.
+    void OnAddressOk();
+    void OnSpanOk();
+    void StartDiscovery();
+    void OnConnectButton();
+    void OnOffline();
+    void OnListClick();
+    void OnLimitToggle(int index);
+
+    // The caption and pressed look of the connect button from the link.
+    void RefreshConnectButton();
+    // Stops a search and frees the device port, as connecting and the
+    // firmware operations need.
+    void StopDiscovery();
+    DeviceDiscovery& Discovery() { return discovery_; }
+
+    // The controls, for the window and for tests.
+    CImageButton* TabButton(int tab) const { return tabs_[tab]; }
+    CTextField* SpanField() const { return spanField_; }
+    CTextField* AddressField() const { return addressField_; }
+    CImageButton* SpanOkButton() const { return spanOk_; }
+    CImageButton* AddressOkButton() const { return addressOk_; }
+    CImageButton* SearchButton() const { return search_; }
+    CImageButton* ConnectButton() const { return connect_; }
+    CImageButton* OfflineButton() const { return offline_; }
+    QTableWidget* DeviceList() const { return list_; }
+    QProgressBar* ScanProgress() const { return scanProgress_; }
+    CImageButton* LimitToggle(int index) const { return limits_[index]; }
+    CImageButton* SaveButton() const { return save_; }
+    CImageButton* SceneButton(int slot) const { return scenes_[slot]; }
+    CImageButton* ResetButton() const { return reset_; }
+    CImageButton* LocalButton() const { return local_; }
+    CImageButton* UpdateButton() const { return update_; }
+    QProgressBar* TransferProgress() const { return transferProgress_; }
+    CSkinLabel* CurrentVersionLabel() const { return currentVersion_; }
+    CSkinLabel* LocalVersionLabel() const { return localVersion_; }
+    CSkinLabel* SectionCaption() const { return sectionCaption_; }
+
+signals:
+    // OFFLINE, or a connection started: the console shows its strips again.
+    void leaveRequested();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void BuildConnectTab();
+    void BuildLimitTab();
+    void BuildShowTab();
+    void BuildHelpTab();
+    std::vector<QWidget*> ConnectControls() const;
+    std::vector<QWidget*> HelpControls() const;
+    void RefreshLimitToggles();
+    void RefreshVersionLabels();
+    void BeginScan();
+    void AddListRow(const QString& address);
+    void TakeAddress(const QString& address);
+    void Tell(const QString& english, const QString& chinese);
+
+    AppContext& context_;
+    DeviceDiscovery discovery_;
+    int tab_ = kTabConnect;
+    int language_ = 1;  // the labels' language, 1 or 2
+    QString localVersionText_ = QStringLiteral("12");  // version of the firmware files beside the program
+    QTimer* linkStopWait_;
+    int linkStopPolls_ = 0;
+
+    std::array<CImageButton*, 4> tabs_{};
+    CSkinLabel* sectionCaption_;
+    CSkinLabel* spanCaption_;
+    CTextField* spanField_;
+    CImageButton* spanOk_;
+    CSkinLabel* addressCaption_;
+    CTextField* addressField_;
+    CImageButton* addressOk_;
+    CImageButton* search_;
+    CImageButton* connect_;
+    CImageButton* offline_;
+    QTableWidget* list_;
+    QProgressBar* scanProgress_;
+    std::array<CImageButton*, kToggleCount> limits_{};
+    CImageButton* save_;
+    std::array<CImageButton*, kSceneSlots> scenes_{};
+    CImageButton* reset_;
+    CImageButton* local_;
+    CImageButton* update_;
+    QProgressBar* transferProgress_;
+    CSkinLabel* currentVersion_;
+    CSkinLabel* localVersion_;
+};
+
+}  // namespace mixer
