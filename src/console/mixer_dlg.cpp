@@ -17,6 +17,7 @@
 #include "console/console_link.h"
 #include "console/navigation_bar.h"
 #include "console/value_display_view.h"
+#include "link/meter_report.h"
 #include "link/typed_entry.h"
 #include "skin/image_button.h"
 #include "skin/skin_images.h"
@@ -294,9 +295,16 @@ void CMixerDlg::OpenOutputDetail(int output, int module) {
 StripView* CMixerDlg::InputStrip(int channel) { return channel >= 0 && channel < kStripCount ? pages_.inputs[channel] : nullptr; }
 
 void CMixerDlg::RefreshIndicators() {
-    if (metersInOverview_ && !link_.StatusOnline()) {
+    if (!link_.StatusOnline()) {
+        // Nothing is measured any more: a meter left standing would tell of
+        // signal that nobody knows about.
+        const bool showedMeters = metersInOverview_;
         metersInOverview_ = false;
-        RefreshPageOverviews();
+        if (ClearMeterLevels(context_.state)) {
+            UpdateMeters();
+        } else if (showedMeters) {
+            RefreshPageOverviews();
+        }
     }
     nav_->connection->SetDown(link_.ConnectionLit());
     nav_->home->SetDown(link_.HomeActive());
