@@ -386,10 +386,10 @@ TEST_F(ConsoleWindow, PageOverviewsShowFadersAndMutes) {
     NavigationBar& nav = window->Navigation();
     EXPECT_EQ(nav.pageButtons[1]->OverviewLevel(0), 186);
     EXPECT_TRUE(nav.pageButtons[1]->OverviewMute(1));
-    EXPECT_EQ(nav.pageButtons[0]->OverviewLevel(0), 1);
+    EXPECT_EQ(nav.pageButtons[0]->OverviewLevel(0), 0);
     EXPECT_EQ(nav.pageButtons[2]->OverviewBarCount(), 2);
     EXPECT_EQ(nav.pageButtons[3]->OverviewBarCount(), 6);
-    EXPECT_EQ(nav.pageButtons[3]->OverviewLevel(5), 82);
+    EXPECT_EQ(nav.pageButtons[3]->OverviewLevel(5), 81);
 }
 
 TEST_F(ConsoleWindow, AFullStateReplyRefreshesStripsAndOverviews) {
