@@ -314,7 +314,7 @@ void CMixerDlg::RefreshIndicators() {
 void CMixerDlg::ShowAbout() {
     // Modal to the window but without a nested event loop, so that a close
     // request (a signal at log-out) is never held up behind the box.
-    auto* about = new CAboutDlg(this);
+    auto* about = new CAboutDlg(context_.language, this);
     about->setAttribute(Qt::WA_DeleteOnClose);
     about->open();
 }

@@ -437,9 +437,14 @@ TEST_F(ConsoleWindow, AboutBoxFromTheContextMenu) {
     EXPECT_TRUE(about->isModal());
     EXPECT_EQ(about->ProductLine()->text(), "VantorDIGITAL MIXER1.1");
     EXPECT_EQ(about->OkButton()->text(), "确定");
+    // The title bar has room for the whole title.
+    EXPECT_GT(about->minimumWidth(), about->fontMetrics().horizontalAdvance(about->windowTitle()) + 100);
     QPointer<CAboutDlg> watched(about);
     QTest::mouseClick(about->OkButton(), Qt::LeftButton);
     QTRY_VERIFY(watched.isNull());
+
+    CAboutDlg english(1);
+    EXPECT_EQ(english.OkButton()->text(), "OK");
 }
 
 TEST(ConsoleCanvas, WithoutItsBackgroundDrawsThePlainColour) {
