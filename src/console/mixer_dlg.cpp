@@ -11,6 +11,8 @@
 #include <QScrollBar>
 #include <QStyle>
 
+#include <algorithm>
+
 #include "console/about_dlg.h"
 #include "console/app_context.h"
 #include "console/console_canvas.h"
@@ -351,6 +353,9 @@ void CMixerDlg::LayOutViewport() {
         needV = ScrollRange{0, kVerticalScrollMax, ch}.Highest() > 0;
     }
     viewport_->setGeometry(0, 0, cw, ch);
+    // On a screen wider or taller than the content's usual extent the strips
+    // stand beyond it: the content grows with the window so that none is cut.
+    canvas_->resize(std::max(ConsoleCanvas::kWidth, cw), std::max(ConsoleCanvas::kHeight, ch));
     hbar_->setGeometry(0, ch, cw, extent);
     vbar_->setGeometry(cw, 0, extent, ch);
     hbar_->setVisible(needH);

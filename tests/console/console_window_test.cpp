@@ -447,6 +447,18 @@ TEST_F(ConsoleWindow, AboutBoxFromTheContextMenu) {
     EXPECT_EQ(english.OkButton()->text(), "OK");
 }
 
+// A 2560-pixel screen holds more than the usual 2000-pixel content: the
+// content grows, so the output strip and the side panel are not cut off.
+TEST_F(ConsoleWindow, TheContentCoversAWideWindow) {
+    auto window = Open();
+    window->resize(2560, 1440);
+    EXPECT_GE(window->Canvas()->width(), window->ClientSize().width());
+    EXPECT_GE(window->Canvas()->height(), window->ClientSize().height());
+    for (QWidget* child : window->Canvas()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (child->isVisible()) EXPECT_LE(child->geometry().right(), window->Canvas()->width()) << child->metaObject()->className();
+    }
+}
+
 TEST(ConsoleCanvas, WithoutItsBackgroundDrawsThePlainColour) {
     QWidget parent;
     ConsoleCanvas canvas(&parent, 99999);
