@@ -72,8 +72,16 @@ protected:
         strip_->RefreshFromState();
     }
 
-    QPoint PlaceOf(int level) const {
-        return {fader->ThumbRect().center().x(), fader->PixelOf(FaderPositionFromLevel(level))};
+    // Where the thumb's centre stands for a fader position.
+    QPoint PlaceOfPosition(int position) const { return {fader->ThumbRect().center().x(), fader->PixelOf(position)}; }
+
+    // Takes the thumb by its centre, moves it to `to` (when it is not where
+    // the thumb is) and lets it go there.
+    void DragThumbTo(QPoint to) {
+        const QPoint grip = fader->ThumbRect().center();
+        Mouse(*fader, QEvent::MouseButtonPress, grip);
+        if (to != grip) Mouse(*fader, QEvent::MouseMove, to);
+        Mouse(*fader, QEvent::MouseButtonRelease, to);
     }
 
     AppContext context;
@@ -94,9 +102,7 @@ TEST_P(FaderTouchTest, ATouchWithoutMovementKeepsEveryLevelAndSendsNothing) {
         for (int level = 0; level <= kLevelMax; ++level) {
             SCOPED_TRACE(::testing::Message() << height << " " << level);
             ShowLevel(level);
-            const QPoint grip = fader->ThumbRect().center();
-            Mouse(*fader, QEvent::MouseButtonPress, grip);
-            Mouse(*fader, QEvent::MouseButtonRelease, grip);
+            DragThumbTo(fader->ThumbRect().center());
             EXPECT_EQ(Level(), level);
             EXPECT_TRUE(host.sent.empty());
         }
@@ -110,11 +116,7 @@ TEST_P(FaderTouchTest, DraggedOntoALevelsPlaceTheFaderTakesThatLevel) {
             SCOPED_TRACE(::testing::Message() << height << " " << level);
             ShowLevel(level == 0 ? kLevelMax : 0);
             host.sent.clear();
-            const QPoint grip = fader->ThumbRect().center();
-            const QPoint target = PlaceOf(level);
-            Mouse(*fader, QEvent::MouseButtonPress, grip);
-            Mouse(*fader, QEvent::MouseMove, target);
-            Mouse(*fader, QEvent::MouseButtonRelease, target);
+            DragThumbTo(PlaceOfPosition(FaderPositionFromLevel(level)));
             EXPECT_EQ(Level(), level);
             EXPECT_FALSE(host.sent.empty());
         }
@@ -131,10 +133,7 @@ TEST_P(FaderTouchTest, TheZeroMarkIsZeroDecibels) {
         const auto zero = std::find_if(marks.begin(), marks.end(), [](const CBitmapSlider::Mark& m) { return m.text == "0"; });
         ASSERT_NE(zero, marks.end());
         EXPECT_TRUE(zero->accent);
-        const QPoint target(fader->ThumbRect().center().x(), fader->PixelOf(zero->value));
-        Mouse(*fader, QEvent::MouseButtonPress, fader->ThumbRect().center());
-        Mouse(*fader, QEvent::MouseMove, target);
-        Mouse(*fader, QEvent::MouseButtonRelease, target);
+        DragThumbTo(PlaceOfPosition(zero->value));
         EXPECT_EQ(Level(), 60);
     }
 }
