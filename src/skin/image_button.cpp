@@ -80,16 +80,18 @@ CImageButton::CaptionLayout CImageButton::LayOutCaption() const {
     CaptionLayout layout;
     layout.flags = Qt::AlignCenter | Qt::TextSingleLine;
     layout.font = SkinFontPoints(captionSize_);
-    const QRect inside = rect().adjusted(kCaptionInset, 0, -kCaptionInset, 0);
-    layout.bounds = QFontMetrics(layout.font).boundingRect(rect(), layout.flags, text());
+    layout.area = rect();
+    layout.bounds = QFontMetrics(layout.font).boundingRect(layout.area, layout.flags, text());
     if (!captionFits_) return layout;
+    const QRect inside = rect().adjusted(kCaptionInset, 0, -kCaptionInset, 0);
     for (int points = captionSize_; points >= kSmallestCaption; --points) {
         layout.font = SkinFontPoints(points);
-        layout.bounds = QFontMetrics(layout.font).boundingRect(rect(), layout.flags, text());
+        layout.bounds = QFontMetrics(layout.font).boundingRect(layout.area, layout.flags, text());
         if (layout.bounds.width() <= inside.width()) return layout;
     }
     layout.flags = Qt::AlignCenter | Qt::TextWrapAnywhere;
-    layout.bounds = QFontMetrics(layout.font).boundingRect(inside, layout.flags, text());
+    layout.area = inside;
+    layout.bounds = QFontMetrics(layout.font).boundingRect(layout.area, layout.flags, text());
     return layout;
 }
 
@@ -184,8 +186,7 @@ void CImageButton::paintEvent(QPaintEvent*) {
             const CaptionLayout caption = LayOutCaption();
             p.setFont(caption.font);
             p.setPen(CurrentCaptionColour());
-            p.drawText(caption.flags & Qt::TextWrapAnywhere ? rect().adjusted(kCaptionInset, 0, -kCaptionInset, 0) : rect(),
-                       caption.flags, text());
+            p.drawText(caption.area, caption.flags, text());
         }
     }
     QPainter(this).drawPixmap(0, 0, buffer);

@@ -48,6 +48,7 @@ public:
     struct CaptionLayout {
         QFont font;
         int flags = 0;
+        QRect area;    // what the caption is drawn in
         QRect bounds;  // what the caption covers, in the button's coordinates
     };
     CaptionLayout LayOutCaption() const;

@@ -455,7 +455,8 @@ TEST_F(ConsoleWindow, TheContentCoversAWideWindow) {
     EXPECT_GE(window->Canvas()->width(), window->ClientSize().width());
     EXPECT_GE(window->Canvas()->height(), window->ClientSize().height());
     for (QWidget* child : window->Canvas()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
-        if (child->isVisible()) EXPECT_LE(child->geometry().right(), window->Canvas()->width()) << child->metaObject()->className();
+        if (!child->isVisible()) continue;
+        EXPECT_LE(child->geometry().right(), window->Canvas()->width()) << child->metaObject()->className();
     }
 }
 
