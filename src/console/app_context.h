@@ -9,6 +9,7 @@
 #include "console/device_address.h"
 #include "console/editor_options.h"
 #include "console/layout.h"
+#include "groups/group_tables.h"
 #include "link/mixer_state.h"
 
 namespace mixer {
@@ -22,6 +23,7 @@ struct AppContext {
     int activeMuteGroup = 0;                  // 0 none, 1..4
     int activeViewGroup = 0;                  // 0 none, 1..4; page buttons do nothing meanwhile
     std::array<int, 4> controlGroupEnabled{};
+    GroupTables groups;                       // the user's groups, kept in the profile
     QString deviceAddress = QString::fromLatin1(kDefaultDeviceAddress);
     int spanTimeMs = 100;                     // least interval between sends while a curve point is dragged
     bool updateBusy = false;                  // a firmware transfer is running

@@ -4,6 +4,11 @@
 #include "console/input_strip_dlg.h"
 #include "console/output_strip_dlg.h"
 #include "console/page_placeholder.h"
+#include "groups/control_group_dlg.h"
+#include "groups/group_panel_dlg.h"
+#include "groups/mute_group_dlg.h"
+#include "groups/phantom_dlg.h"
+#include "groups/view_group_dlg.h"
 
 namespace mixer {
 
@@ -60,12 +65,12 @@ void CreateConsolePages(ConsolePages& pages, QWidget* parent, AppContext& contex
     pages.detailOutput->setObjectName(QStringLiteral("Output"));
 
     using Page = PagePlaceholder<PageView>;
-    pages.sidePanel = new SidePanelPlaceholder(QStringLiteral("GROUP PANEL"), QStringLiteral("分组面板"), parent);
+    pages.sidePanel = new CGroupPanelDlg(parent);
     pages.system = new Page(QStringLiteral("SYSTEM"), QStringLiteral("系统"), parent);
-    pages.phantom = new Page(QStringLiteral("PHANTOM"), QStringLiteral("幻象电源"), parent);
-    pages.muteGroups = new Page(QStringLiteral("MUTE GROUP"), QStringLiteral("静音分组"), parent);
-    pages.viewGroups = new Page(QStringLiteral("VIEW GROUP"), QStringLiteral("视图分组"), parent);
-    pages.controlGroups = new Page(QStringLiteral("CONTROL GROUP"), QStringLiteral("控制分组"), parent);
+    pages.phantom = new CPhantomDlg(context, host, parent);
+    pages.muteGroups = new CMuteGroupDlg(context, parent);
+    pages.viewGroups = new CViewGroupDlg(context, parent);
+    pages.controlGroups = new CControlGroupDlg(context, parent);
     pages.sends = new ChannelPagePlaceholder(QStringLiteral("SENDS"), QStringLiteral("发送"), parent);
     pages.gateComp = new ChannelPagePlaceholder(QStringLiteral("GATE / COMP"), QStringLiteral("噪声门 / 压缩"), parent);
     pages.peq = new ChannelPagePlaceholder(QStringLiteral("PEQ"), QStringLiteral("参量均衡"), parent);

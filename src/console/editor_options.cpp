@@ -42,6 +42,12 @@ const std::map<std::string, ValueHandler>& ValueOptions() {
         {"--update-url", [](EditorOptions& o, const std::string& v) { return NonEmpty("--update-url", v, o.updateUrl); }},
         {"--screenshot",
          [](EditorOptions& o, const std::string& v) { return NonEmpty("--screenshot", v, o.screenshotFile); }},
+        {"--page",
+         [](EditorOptions& o, const std::string& v) {
+             std::string error;
+             o.page = ParsePageRequest(v, error);
+             return error;
+         }},
         {"--bind", [](EditorOptions& o, const std::string& v) { return Address("--bind", v, o.bindAddress); }},
         {"--device",
          [](EditorOptions& o, const std::string& v) {
@@ -143,6 +149,11 @@ std::string EditorHelpText() {
            "  --connect          connect to the mixer at start-up, as CONNECT does\n"
            "  --demo             start a simulated mixer on loopback (127.0.0.2) and connect\n"
            "                     to it from 127.0.0.1\n"
+           "  --page NAME[:N]    open the console on a page instead of the strips:\n"
+           "                     peq:N, dynamics:N, sends:N (N 1..16 inputs, 17 delay\n"
+           "                     return, 18 reverb return), geq:N, limiter:N (N 1 and 2\n"
+           "                     MAIN, 3..8 AUX 1..6), effect, system, mute-groups,\n"
+           "                     view-groups, control-groups, phantom\n"
            "  --screenshot FILE  write the window to FILE (PNG) once it is up, or once it\n"
            "                     is connected with --connect or --demo, then close\n"
            "  --help             show this text\n";

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "console/page_request.h"
+
 namespace mixer {
 
 inline constexpr int kDefaultPort = 5000;
@@ -24,6 +26,7 @@ struct EditorOptions {
     bool connect = false;                      // connect at start-up, as CONNECT does
     bool demo = false;                         // start a simulated mixer on loopback and connect to it
     std::string screenshotFile;                // write the window to this PNG and close
+    std::optional<PageRequest> page;           // the page to open on instead of the strips
 };
 
 struct ParsedOptions {

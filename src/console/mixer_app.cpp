@@ -41,6 +41,7 @@ int CMixerApp::InitInstance() {
     } else {
         window.showMaximized();
     }
+    if (options_.page) window.OpenRequestedPage(*options_.page);
     if (options_.connect) link_.Connect();
     if (screenshot) screenshot->Start();
 

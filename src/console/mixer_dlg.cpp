@@ -19,6 +19,11 @@
 #include "console/console_link.h"
 #include "console/navigation_bar.h"
 #include "console/value_display_view.h"
+#include "groups/group_edits.h"
+#include "groups/group_page_base.h"
+#include "groups/group_store.h"
+#include "groups/phantom_dlg.h"
+#include "groups/view_group_layout.h"
 #include "link/meter_report.h"
 #include "link/typed_entry.h"
 #include "skin/image_button.h"
@@ -71,6 +76,7 @@ CMixerDlg::CMixerDlg(AppContext& context, ConsoleLink& link, const PageFactory& 
 
     InitialiseState(context_);
     ReadDeviceAddress(context_);
+    context_.groups = LoadGroups(context_.profileFile);
 
     nav_ = std::make_unique<NavigationBar>(canvas_);
     for (int i = 0; i < 4; ++i) {
@@ -89,6 +95,7 @@ CMixerDlg::CMixerDlg(AppContext& context, ConsoleLink& link, const PageFactory& 
     connect(&meterFrame_, &QTimer::timeout, this, &CMixerDlg::UpdateMeters);
 
     createPages(pages_, canvas_, context_, *this);
+    ConnectGroupControls();
     SetLanguage(context_.language);
     ShowPage(page_, selectedOutput_, mode_);
     RefreshValueDisplay();
@@ -119,6 +126,11 @@ void CMixerDlg::ShowPage(int page, int selectedOutput, int mode) {
     selectedOutput_ = selectedOutput;
     mode_ = mode;
     context_.view = kViewConsole;
+    const int viewGroup = context_.activeViewGroup;
+    if (mode == kModeStrips && viewGroup >= 1 && viewGroup <= kGroupCount) {
+        Apply(ArrangeViewGroup(metrics_, ViewGroupChannels(context_.groups.view[viewGroup - 1]), selectedOutput));
+        return;
+    }
     Apply(ArrangeConsole(metrics_, page, selectedOutput, mode));
 }
 
@@ -213,6 +225,13 @@ void CMixerDlg::RefreshStripsFromState() {
     for (PageId kind : {PageId::InputStrip, PageId::OutputStrip, PageId::DetailInput, PageId::DetailOutput}) {
         for (PageView* view : pages_.All(kind)) static_cast<StripView*>(view)->RefreshFromState();
     }
+    // The pages over the strips show channel names and phantom flags of the state too.
+    if (auto* phantom = dynamic_cast<CPhantomDlg*>(pages_.phantom); phantom && phantom->isVisible()) {
+        phantom->ShowPhantomPage();
+    }
+    for (PageView* view : {pages_.muteGroups, pages_.viewGroups, pages_.controlGroups}) {
+        if (auto* page = dynamic_cast<GroupPageBase*>(view); page && page->isVisible()) page->RefreshPage();
+    }
     RefreshPageOverviews();
 }
 
@@ -292,6 +311,18 @@ void CMixerDlg::OpenOutputDetail(int output, int module) {
     ResetScrollPositions();
     ShowOutputDetail(output, module);
     ShowValue(output + kFirstOutputChannel, 0);
+}
+
+void CMixerDlg::OpenRequestedPage(const PageRequest& request) {
+    switch (request.view) {
+    case PageRequest::View::InputDetail: OpenInputDetail(request.index, request.module); break;
+    case PageRequest::View::OutputDetail: OpenOutputDetail(request.index, request.module); break;
+    case PageRequest::View::Console:
+        ResetScrollPositions();
+        ShowPage(page_, selectedOutput_, request.mode);
+        pages_.sidePanel->PressForMode(request.mode);
+        break;
+    }
 }
 
 StripView* CMixerDlg::InputStrip(int channel) { return channel >= 0 && channel < kStripCount ? pages_.inputs[channel] : nullptr; }

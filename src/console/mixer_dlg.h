@@ -9,6 +9,7 @@
 
 #include "console/console_pages.h"
 #include "console/layout.h"
+#include "console/page_request.h"
 #include "console/scroll.h"
 #include "console/strip_host.h"
 
@@ -40,11 +41,14 @@ public:
 
     // The console view: the strips of page 1..4, the selected output strip
     // (1 MAIN, 3..8 AUX 1..6, 2 none) and the page of `mode` over the strips.
+    // While a view group is active its strips stand in place of the page's.
     void ShowPage(int page, int selectedOutput, int mode);
     // Input detail: channel 0..17 with module 1 gate/compressor, 2 PEQ, 3 effect, 4 sends.
     void ShowInputDetail(int channel, int module);
     // Output detail: output 0..7 with module 1 limiter, 2 graphic EQ.
     void ShowOutputDetail(int output, int module);
+    // The page --page asks for, opened as its button would open it.
+    void OpenRequestedPage(const PageRequest& request);
     // Navigation captions for language 1 or 2, then every page's labels.
     void SetLanguage(int language);
 
@@ -52,6 +56,20 @@ public:
     void OnPageButton(int page);
     void OnHome();
     void OnConnectionButton();
+    // Mute group button k (1..4): engages group k, or releases it when engaged.
+    void OnMuteGroupButton(int k);
+    // Control group button k (1..4): switches group k on or off.
+    void OnControlGroupButton(int k);
+
+    // The strips of control group g (0..3) tied or untied as its enable says.
+    void ApplyControlGroup(int g);
+    // View group 1..4 in place of the strips; 0 returns to the page.
+    void ShowViewGroup(int g);
+    // Every mute or solo of the console cleared, and sent while connected.
+    void ClearMutes();
+    void ClearSolos();
+    // The output strip at the right: 1 MAIN, 3..8 AUX 1..6.
+    void SelectOutput(int selectedOutput);
 
     void ResetScrollPositions();
     // The page buttons' overviews from the state: mute marks, and bars that
@@ -121,6 +139,7 @@ private:
     void OnSizeChange(int clientWidth, int clientHeight);
     void OnScrollAction(QScrollBar* bar, int action);
     void RefreshIndicators();
+    void ConnectGroupControls();
     void OnMeterReport();
     // The strips that show a channel (0..17 inputs, 18..25 outputs), and the overviews.
     void RefreshChannelViews(int channel);

@@ -29,14 +29,5 @@ void PagePlaceholder<Base>::paintEvent(QPaintEvent*) {
 
 template class PagePlaceholder<PageView>;
 template class PagePlaceholder<ChannelPageView>;
-template class PagePlaceholder<SidePanelView>;
-
-void SidePanelPlaceholder::RefreshPanel(int level) {
-    level_ = level;
-    if (level == 1) {
-        systemDown_ = false;
-        phantomDown_ = false;
-    }
-}
 
 }  // namespace mixer

@@ -42,20 +42,4 @@ private:
     int channel_ = 0;
 };
 
-class SidePanelPlaceholder : public PagePlaceholder<SidePanelView> {
-public:
-    using PagePlaceholder::PagePlaceholder;
-    void RefreshPanel(int level) override;
-    void SetSystemDown(bool down) override { systemDown_ = down; }
-    void SetPhantomDown(bool down) override { phantomDown_ = down; }
-    int Level() const { return level_; }
-    bool SystemDown() const { return systemDown_; }
-    bool PhantomDown() const { return phantomDown_; }
-
-private:
-    int level_ = 1;
-    bool systemDown_ = false;
-    bool phantomDown_ = false;
-};
-
 }  // namespace mixer

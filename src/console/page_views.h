@@ -43,6 +43,8 @@ public:
     virtual void RefreshPanel(int level) = 0;
     virtual void SetSystemDown(bool down) = 0;
     virtual void SetPhantomDown(bool down) = 0;
+    // Drawn as its own buttons leave it after opening `mode` (ConsoleMode).
+    virtual void PressForMode(int mode) = 0;
 };
 
 }  // namespace mixer

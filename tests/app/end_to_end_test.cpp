@@ -13,6 +13,8 @@
 #include "console/input_strip_dlg.h"
 #include "console/mixer_dlg.h"
 #include "console/navigation_bar.h"
+#include "groups/phantom_dlg.h"
+#include "link/commands.h"
 #include "link/notifier.h"
 #include "loopback.h"
 #include "sim/simulated_mixer.h"
@@ -55,6 +57,15 @@ protected:
 
     SimulatedMixer& Mixer() { return *built.demoMixer; }
     CInputStripDlg& Input(int channel) { return *static_cast<CInputStripDlg*>(window->Pages().inputs[channel]); }
+
+    // Forgets `field` of the editor's state and asks the mixer for its full
+    // state again: true once the reply has brought the value back.
+    bool FullStateRestores(int& field) {
+        const int value = field;
+        field = value == 0 ? 1 : 0;
+        built.link->Send(BuildZ());
+        return WaitUntil([&] { return field == value; });
+    }
 
     void Type(CTextField* box, const QString& text) {
         box->clear();
@@ -121,6 +132,44 @@ TEST_F(EndToEnd, MetersFollowTheMixersStream) {
     ASSERT_TRUE(WaitUntil([&] { return meter->Value(0) > 100.0; }));
     EXPECT_TRUE(window->OverviewShowsMeters());
     EXPECT_TRUE(WaitUntil([&] { return window->Navigation().pageButtons[0]->OverviewLevel(1) > 100; }));
+}
+
+TEST_F(EndToEnd, AMuteGroupFromTheBarMutesItsMembersInTheMixer) {
+    context.groups.mute[2].inputs[6] = context.groups.mute[2].inputs[kReverbReturn] = 1;
+    context.groups.mute[2].outputs[4] = 1;
+    QTest::mouseClick(window->Navigation().muteGroupButtons[2], Qt::LeftButton);
+    ASSERT_TRUE(WaitUntil([&] { return Mixer().State().buses[4].mute == 1; }));
+    EXPECT_TRUE(FullStateRestores(context.state.strips[6].mute));
+    EXPECT_EQ(context.state.strips[kReverbReturn].mute, 1);
+    EXPECT_EQ(context.state.buses[4].mute, 1);
+    EXPECT_EQ(context.state.strips[5].mute, 0);
+    EXPECT_TRUE(Input(6).MuteButton()->GetDown());
+}
+
+TEST_F(EndToEnd, AControlGroupFaderMoveReachesEveryMember) {
+    for (int ch : {1, 4, kDelayReturn}) context.groups.control[1].members[ch] = 1;
+    context.groups.control[1].count = 3;
+    context.groups.control[1].functions[kLinkVol] = 1;
+    QTest::mouseClick(window->Navigation().controlGroupButtons[1], Qt::LeftButton);
+    CBitmapSlider* fader = Input(4).Fader();
+    fader->setFocus();
+    QTest::keyClick(fader, Qt::Key_Home);
+    ASSERT_TRUE(WaitUntil([&] {
+        const MixerState& s = Mixer().State();
+        return s.strips[1].level == kLevelMax && s.strips[4].level == kLevelMax && s.strips[kDelayReturn].level == kLevelMax;
+    }));
+    EXPECT_EQ(Mixer().State().strips[2].level, context.state.strips[2].level);
+    EXPECT_NE(Mixer().State().strips[2].level, kLevelMax);
+}
+
+TEST_F(EndToEnd, PhantomPowerOnChannelFiveShowsInTheMixersReply) {
+    window->ShowPage(kPageCh1To8, 1, kModePhantom);
+    auto* page = static_cast<CPhantomDlg*>(window->Pages().phantom);
+    QTest::mouseClick(page->Button(4), Qt::LeftButton);
+    ASSERT_TRUE(WaitUntil([&] { return Mixer().State().strips[4].phantom == 1; }));
+    EXPECT_TRUE(FullStateRestores(context.state.strips[4].phantom));
+    EXPECT_TRUE(page->Button(4)->GetDown());
+    EXPECT_EQ(Mixer().State().strips[3].phantom, 0);
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include "console/navigation_bar.h"
 #include "console/page_placeholder.h"
 #include "console/strip_dlg_base.h"
+#include "groups/group_panel_dlg.h"
 #include "console/fake_link.h"
 #include "skin/image_button.h"
 #include "skin/skin_label.h"
@@ -195,7 +196,7 @@ TEST_F(ConsoleWindow, SelectedOutputTwoLeavesTheOutputPlaceEmpty) {
 
 TEST_F(ConsoleWindow, PageButtonsDoNothingWhileAViewGroupIsShown) {
     auto window = Open(1000, 800);
-    auto* panel = static_cast<SidePanelPlaceholder*>(window->Pages().sidePanel);
+    auto* panel = static_cast<CGroupPanelDlg*>(window->Pages().sidePanel);
     window->OnPageButton(kPageCh9To16);
     context.activeViewGroup = 2;
     window->ShowPage(kPageCh9To16, 1, kModeViewGroups);
@@ -208,28 +209,54 @@ TEST_F(ConsoleWindow, PageButtonsDoNothingWhileAViewGroupIsShown) {
     EXPECT_TRUE(window->Pages().viewGroups->isVisible());
     EXPECT_FALSE(window->Pages().inputs[0]->isVisible());
 
-    // HOME still returns to the strips and the panel's main level.
+    // HOME returns to the strips, which are the view group's while it is
+    // active, and to the panel's main level.
+    context.groups.view[1].members[12] = 1;
     panel->RefreshPanel(2);
     panel->SetSystemDown(true);
     QTest::mouseClick(window->Navigation().home, Qt::LeftButton);
     EXPECT_EQ(window->Mode(), kModeStrips);
     EXPECT_FALSE(window->Pages().viewGroups->isVisible());
-    EXPECT_TRUE(window->Pages().inputs[8]->isVisible());
+    EXPECT_FALSE(window->Pages().inputs[8]->isVisible());
+    EXPECT_TRUE(window->Pages().inputs[12]->isVisible());
+    EXPECT_EQ(window->Pages().inputs[12]->x(), 0);
     EXPECT_EQ(panel->Level(), 1);
-    EXPECT_FALSE(panel->SystemDown());
+    EXPECT_FALSE(panel->SystemButton()->GetDown());
+}
+
+TEST_F(ConsoleWindow, OpensARequestedPageAsItsButtonWould) {
+    auto window = Open(1000, 800);
+    std::string error;
+    window->OpenRequestedPage(*ParsePageRequest("peq:3", error));
+    EXPECT_EQ(context.view, kViewInputDetail);
+    EXPECT_TRUE(window->Pages().peq->isVisible());
+    EXPECT_EQ(window->Pages().detailInput->Index(), 2);
+    EXPECT_EQ(window->ValueDisplayChannel(), 2);
+
+    window->OpenRequestedPage(*ParsePageRequest("limiter:3", error));
+    EXPECT_EQ(context.view, kViewOutputDetail);
+    EXPECT_FALSE(window->Pages().peq->isVisible());
+    EXPECT_TRUE(window->Pages().limiter->isVisible());
+    EXPECT_EQ(window->Pages().detailOutput->Index(), 2);
+
+    window->OpenRequestedPage(*ParsePageRequest("mute-groups", error));
+    EXPECT_EQ(context.view, kViewConsole);
+    EXPECT_EQ(window->Mode(), kModeMuteGroups);
+    EXPECT_TRUE(window->Pages().muteGroups->isVisible());
+    EXPECT_FALSE(window->Pages().limiter->isVisible());
 }
 
 TEST_F(ConsoleWindow, ConnectionButtonOpensTheSystemPageOnlyWhileOffline) {
     auto window = Open(1000, 800);
-    auto* panel = static_cast<SidePanelPlaceholder*>(window->Pages().sidePanel);
+    auto* panel = static_cast<CGroupPanelDlg*>(window->Pages().sidePanel);
     panel->SetPhantomDown(true);
     QTest::mouseClick(window->Navigation().connection, Qt::LeftButton);
     EXPECT_EQ(window->Mode(), kModeSystem);
     EXPECT_TRUE(window->Pages().system->isVisible());
     EXPECT_EQ(window->Pages().system->geometry(), At(0, 9 * 152, window->Metrics()));
     EXPECT_FALSE(window->Pages().inputs[0]->isVisible());
-    EXPECT_TRUE(panel->SystemDown());
-    EXPECT_FALSE(panel->PhantomDown());
+    EXPECT_TRUE(panel->SystemButton()->GetDown());
+    EXPECT_FALSE(panel->PhantomButton()->GetDown());
 
     window->OnHome();
     link.GoOnline();

@@ -1,4 +1,5 @@
 #include "console/editor_options.h"
+#include "console/layout.h"
 
 #include <gtest/gtest.h>
 
@@ -84,4 +85,28 @@ TEST(EditorOptions, HelpNamesEveryOption) {
                                "--update-url", "--connect", "--demo", "--screenshot", "--help"}) {
         EXPECT_NE(help.find(option), std::string::npos) << option;
     }
+}
+
+TEST(EditorOptions, PageNamesAChannelOrOutputCountingFromOne) {
+    auto page = [](const std::string& text) { return ParseEditorOptions({"--page", text}); };
+    using View = PageRequest::View;
+    EXPECT_EQ(page("peq:3").options.page, (PageRequest{View::InputDetail, 2, kModulePeq, 0}));
+    EXPECT_EQ(page("peq:18").options.page, (PageRequest{View::InputDetail, 17, kModulePeq, 0}));
+    EXPECT_EQ(page("dynamics").options.page, (PageRequest{View::InputDetail, 0, kModuleGateComp, 0}));
+    EXPECT_EQ(page("geq:1").options.page, (PageRequest{View::OutputDetail, 0, kModuleGeq, 0}));
+    EXPECT_EQ(page("limiter:8").options.page, (PageRequest{View::OutputDetail, 7, kModuleLimiter, 0}));
+    EXPECT_EQ(page("effect").options.page, (PageRequest{View::InputDetail, 16, kModuleEffect, 0}));
+    EXPECT_EQ(page("phantom").options.page, (PageRequest{View::Console, 0, 0, kModePhantom}));
+    EXPECT_EQ(ParseEditorOptions({"--page=view-groups"}).options.page,
+              (PageRequest{View::Console, 0, 0, kModeViewGroups}));
+    EXPECT_FALSE(ParseEditorOptions({}).options.page.has_value());
+
+    EXPECT_EQ(page("peq:0").error, "--page peq needs a number from 1 to 18, not \"0\"");
+    EXPECT_EQ(page("geq:9").error, "--page geq needs a number from 1 to 8, not \"9\"");
+    EXPECT_EQ(page("sends:").error, "--page sends needs a number from 1 to 18, not \"\"");
+    EXPECT_EQ(page("sends:2x").error, "--page sends needs a number from 1 to 18, not \"2x\"");
+    EXPECT_EQ(page("effect:1").error, "--page effect takes no number");
+    EXPECT_EQ(page("phantom:2").error, "--page phantom takes no number");
+    EXPECT_EQ(page("eq:1").error, "--page does not know the page \"eq\" (--help lists the pages)");
+    EXPECT_EQ(page("").error, "--page does not know the page \"\" (--help lists the pages)");
 }
