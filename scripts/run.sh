@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up and builds the editor, then starts it in demo mode: a simulated mixer
 # on loopback and the editor connected to it. Without a display it writes a
-# screenshot of the running demo to docs/console.png instead.
+# screenshot of the running demo to build/console.png instead (under build/,
+# so that running the demo never changes a tracked file).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -14,6 +15,5 @@ if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
 fi
 
 echo "No display here (neither DISPLAY nor WAYLAND_DISPLAY is set), so the editor's window cannot open."
-echo "Running the demo off-screen and writing a screenshot of it to docs/console.png instead."
-mkdir -p docs
-QT_QPA_PLATFORM=offscreen "$editor" --demo --bind 127.0.0.1 --screenshot docs/console.png
+echo "Running the demo off-screen and writing a screenshot of it to build/console.png instead."
+QT_QPA_PLATFORM=offscreen "$editor" --demo --bind 127.0.0.1 --screenshot build/console.png

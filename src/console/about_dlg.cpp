@@ -1,5 +1,6 @@
 #include "console/about_dlg.h"
 
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -11,10 +12,16 @@ namespace mixer {
 
 namespace {
 constexpr int kIconImage = 128;
+// A generous title font and the room for the icon and the close button.
+constexpr int kTitlePoints = 13;
+constexpr int kTitleRoom = 140;
 }
 
-CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
+CAboutDlg::CAboutDlg(int language, QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("VantorDIGITAL MIXER 1.1"));
+    // Wide enough for the title bar to show the whole title beside its
+    // buttons, whatever font the desktop gives it.
+    setMinimumWidth(kTitleRoom + QFontMetrics(QFont(font().family(), kTitlePoints, QFont::Bold)).horizontalAdvance(windowTitle()));
     auto* row = new QHBoxLayout;
     const QPixmap icon = LoadResourceImage(kIconImage);
     if (!icon.isNull()) {
@@ -24,7 +31,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     }
     productLine_ = new QLabel(QStringLiteral("VantorDIGITAL MIXER1.1"), this);
     row->addWidget(productLine_, 1);
-    ok_ = new QPushButton(QStringLiteral("确定"), this);
+    ok_ = new QPushButton(language == 1 ? QStringLiteral("OK") : QStringLiteral("确定"), this);
     ok_->setDefault(true);
     connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
 

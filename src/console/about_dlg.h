@@ -1,5 +1,6 @@
 #pragma once
-// The About box: the program's icon, its product line and an OK button.
+// The About box: the program's icon, its product line and an OK button
+// captioned in the window's language.
 
 #include <QDialog>
 
@@ -12,7 +13,7 @@ class CAboutDlg : public QDialog {
     Q_OBJECT
 
 public:
-    explicit CAboutDlg(QWidget* parent = nullptr);
+    explicit CAboutDlg(int language, QWidget* parent = nullptr);
 
     QLabel* ProductLine() const { return productLine_; }
     QPushButton* OkButton() const { return ok_; }

@@ -101,7 +101,13 @@ void CInputStripDlg::UpdateMeters() {
 
 void CInputStripDlg::OnFaderMoved(int position) {
     if (!Valid()) return;
-    const Commands commands = WriteStripLevel(context_.state, index_, LevelFromFaderPosition(position));
+    const int level = LevelFromFaderPosition(position);
+    // A fader taken and let go without a move is only a look at its value.
+    if (level == context_.state.strips[index_].level) {
+        host_.ShowValue(index_, static_cast<int>(StripParam::Fader));
+        return;
+    }
+    const Commands commands = WriteStripLevel(context_.state, index_, level);
     host_.RefreshPageOverviews();
     host_.ShowValue(index_, static_cast<int>(StripParam::Fader));
     host_.Send(commands);
@@ -173,13 +179,14 @@ StripDlgBase::NameField* CInputStripDlg::Name() {
     return Valid() ? &context_.state.strips[index_].name : nullptr;
 }
 
-void CInputStripDlg::LayOut(int width) {
+void CInputStripDlg::LayOut(int width, int growth) {
     PlaceButton(pan_, kPanTop, width);
     PlaceButton(dynamics_, kDynamicsTop, width);
     PlaceButton(effect_, kEffectTop, width);
     PlaceButton(matrix_, kMatrixTop, width);
-    PlaceButton(mute_, kMuteTop, width);
-    PlaceButton(solo_, kSoloTop, width);
+    PlaceButton(mute_, kMuteTop + growth, width);
+    PlaceButton(solo_, kSoloTop + growth, width);
+    fader_->SetTrackLength(kFaderLength + growth);
     const FaderPair pair = PlaceFaderPair(width, {0, kFaderTop, fader_->width(), fader_->height()}, kMeterWidth);
     fader_->move(pair.fader.x, pair.fader.y);
     meter_->setGeometry(pair.meter.x, pair.meter.y, pair.meter.width, pair.meter.height);

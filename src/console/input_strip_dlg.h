@@ -52,7 +52,7 @@ public:
 
 protected:
     NameField* Name() override;
-    void LayOut(int width) override;
+    void LayOut(int width, int growth) override;
 
 private:
     bool Valid() const { return index_ >= 0 && index_ < kStripCount; }

@@ -11,6 +11,8 @@
 #include <QScrollBar>
 #include <QStyle>
 
+#include <algorithm>
+
 #include "console/about_dlg.h"
 #include "console/app_context.h"
 #include "console/console_canvas.h"
@@ -23,6 +25,7 @@
 #include "groups/group_store.h"
 #include "groups/phantom_dlg.h"
 #include "groups/view_group_layout.h"
+#include "link/meter_report.h"
 #include "link/typed_entry.h"
 #include "skin/image_button.h"
 #include "skin/skin_images.h"
@@ -350,9 +353,16 @@ StripLinks CMixerDlg::InputLinks(int channel) {
 StripView* CMixerDlg::InputStrip(int channel) { return channel >= 0 && channel < kStripCount ? pages_.inputs[channel] : nullptr; }
 
 void CMixerDlg::RefreshIndicators() {
-    if (metersInOverview_ && !link_.StatusOnline()) {
+    if (!link_.StatusOnline()) {
+        // Nothing is measured any more: a meter left standing would tell of
+        // signal that nobody knows about.
+        const bool showedMeters = metersInOverview_;
         metersInOverview_ = false;
-        RefreshPageOverviews();
+        if (ClearMeterLevels(context_.state)) {
+            UpdateMeters();
+        } else if (showedMeters) {
+            RefreshPageOverviews();
+        }
     }
     nav_->connection->SetDown(link_.ConnectionLit());
     nav_->home->SetDown(link_.HomeActive());
@@ -362,7 +372,7 @@ void CMixerDlg::RefreshIndicators() {
 void CMixerDlg::ShowAbout() {
     // Modal to the window but without a nested event loop, so that a close
     // request (a signal at log-out) is never held up behind the box.
-    auto* about = new CAboutDlg(this);
+    auto* about = new CAboutDlg(context_.language, this);
     about->setAttribute(Qt::WA_DeleteOnClose);
     about->open();
 }
@@ -399,6 +409,9 @@ void CMixerDlg::LayOutViewport() {
         needV = ScrollRange{0, kVerticalScrollMax, ch}.Highest() > 0;
     }
     viewport_->setGeometry(0, 0, cw, ch);
+    // On a screen wider or taller than the content's usual extent the strips
+    // stand beyond it: the content grows with the window so that none is cut.
+    canvas_->resize(std::max(ConsoleCanvas::kWidth, cw), std::max(ConsoleCanvas::kHeight, ch));
     hbar_->setGeometry(0, ch, cw, extent);
     vbar_->setGeometry(cw, 0, extent, ch);
     hbar_->setVisible(needH);

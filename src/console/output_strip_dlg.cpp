@@ -25,7 +25,7 @@ constexpr int kBackground = 190;
 constexpr int kFaderCap = 207;
 constexpr int kLimiterTop = 100;
 constexpr int kSendPointTop = 130;
-constexpr int kMeterWidth = 20;  // each of MAIN's two
+constexpr int kMeterWidth = 24;  // each of MAIN's two, room for their "Peak" marks
 constexpr int kEndLabelWidth = 12;
 constexpr int kEndLabelGap = 2;
 
@@ -104,7 +104,7 @@ void COutputStripDlg::RefreshFromState() {
     rightMeter_->setVisible(IsMain());
     sendPoint_->setVisible(!IsMain());
     solo_->setVisible(!IsMain());
-    LayOut(width());
+    LayOut(width(), Growth());
 
     const BusRecord& r = context_.state.buses[index_];
     mute_->SetDown(r.mute != 0);
@@ -124,7 +124,13 @@ void COutputStripDlg::UpdateMeters() {
 
 void COutputStripDlg::OnFaderMoved(int position) {
     if (!Valid()) return;
-    const Commands commands = WriteBusLevel(context_.state, index_, LevelFromFaderPosition(position));
+    const int level = LevelFromFaderPosition(position);
+    // A fader taken and let go without a move is only a look at its value.
+    if (level == context_.state.buses[index_].level) {
+        host_.ShowValue(DisplayChannel(), static_cast<int>(StripParam::Fader));
+        return;
+    }
+    const Commands commands = WriteBusLevel(context_.state, index_, level);
     if (index_ >= kFirstAux) host_.RefreshPageOverviews();
     host_.ShowValue(DisplayChannel(), static_cast<int>(StripParam::Fader));
     host_.Send(commands);
@@ -175,14 +181,15 @@ StripDlgBase::NameField* COutputStripDlg::Name() {
     return Valid() ? &context_.state.buses[index_].name : nullptr;
 }
 
-void COutputStripDlg::LayOut(int width) {
+void COutputStripDlg::LayOut(int width, int growth) {
     PlaceButton(balance_, kPanTop, width);
     left_->move(balance_->x() - kEndLabelGap - kEndLabelWidth, kPanTop);
     right_->move(balance_->x() + balance_->width() + kEndLabelGap, kPanTop);
     PlaceButton(limiter_, kLimiterTop, width);
     PlaceButton(sendPoint_, kSendPointTop, width);
-    PlaceButton(mute_, kMuteTop, width);
-    PlaceButton(solo_, kSoloTop, width);
+    PlaceButton(mute_, kMuteTop + growth, width);
+    PlaceButton(solo_, kSoloTop + growth, width);
+    fader_->SetTrackLength(kFaderLength + growth);
     const FaderPair pair =
         PlaceFaderPair(width, {0, kFaderTop, fader_->width(), fader_->height()}, 2 * kMeterWidth);
     fader_->move(pair.fader.x, pair.fader.y);

@@ -19,7 +19,7 @@ struct OverviewEntry {
 // What the bars show: the faders, or the live meters while the mixer streams them.
 enum class OverviewSource { Faders, Meters };
 
-// 186 - trunc(100 * log10(71 - fader)), the fader clamped to 0..70.
+// 186 - the fader's position for its level (0..70, clamped): 186 at the top, 0 closed.
 int OverviewBar(int fader);
 
 // The entries of console page 1..4 (CH1-8, CH9-16, EFFECT, AUX); empty for

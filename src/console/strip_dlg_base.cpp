@@ -4,6 +4,10 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
+#include <vector>
+
+#include "console/app_context.h"
 #include "console/gbk_text.h"
 #include "link/meter_report.h"
 #include "pages/curves/eq_graph.h"
@@ -29,6 +33,7 @@ constexpr int kFaderCapHeld = 209;
 constexpr int kPanTrack = 185;
 constexpr int kPanTrackLit = 186;
 constexpr int kPanKnob = 187;
+constexpr int kUnityLevel = 60;  // 0 dB, the accented mark of the fader scale
 
 }  // namespace
 
@@ -49,6 +54,8 @@ StripDlgBase::StripDlgBase(AppContext& context, StripHost& host, int index, int 
 
     nameButton_->SetBehaviour(CImageButton::kPush);
     nameButton_->SetCaptionSize(kNameCaptionPoints);
+    // Names fill their 15 bytes: every one must be read whole on its strip.
+    nameButton_->SetCaptionFits(true);
     nameButton_->resize(kNamePlace.width, kNamePlace.height);
     nameButton_->LoadImages(kNameUp, kNameDown);
     connect(nameButton_, &QAbstractButton::clicked, this, [this] { OpenNameMenu(QCursor::pos()); });
@@ -86,6 +93,7 @@ void StripDlgBase::OpenNameDialog() {
     if (!field) return;
     auto* dialog = new CNameDlg(this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->SetLabels(context_.language);
     dialog->SetName(DecodeGbkName(*field));
     // Window-modal, so the strip stays on its channel until the dialog closes.
     connect(dialog, &QDialog::accepted, this, [this, dialog] { ApplyName(dialog->Name()); });
@@ -104,6 +112,7 @@ QString StripDlgBase::NameText() const { return nameButton_->text(); }
 void StripDlgBase::ShowName() {
     NameField* field = Name();
     nameButton_->setText(field ? DecodeGbkName(*field) : QString());
+    nameButton_->setToolTip(nameButton_->text());
 }
 
 CImageButton* StripDlgBase::MakeButton(bool twoState) {
@@ -119,8 +128,20 @@ CBitmapSlider* StripDlgBase::MakeFader(int capImage) {
     fader->SetVertical(true);
     fader->SetTrackBitmaps(kFaderTrack);
     fader->SetThumbBitmaps(capImage, kFaderCapHeld);
-    fader->SetRange(0, kFaderBottom);
-    fader->SetPos(kFaderBottom);
+    fader->SetRange(0, kFaderPositionMax);
+    fader->SetPos(kFaderPositionMax);
+    // The dB scale, where the fader mapping puts each level at any length.
+    struct ScaleMark {
+        int level;
+        const char* text;
+    };
+    constexpr ScaleMark kScale[] = {{70, "+10"}, {65, "+5"}, {60, "0"}, {55, "-5"},        {50, "-10"},
+                                    {40, "-20"}, {30, "-30"}, {20, "-40"}, {0, "-\u221E"}};
+    std::vector<CBitmapSlider::Mark> marks;
+    for (const ScaleMark& m : kScale) {
+        marks.push_back({FaderPositionFromLevel(m.level), QString::fromUtf8(m.text), m.level == kUnityLevel});
+    }
+    fader->SetMarks(std::move(marks));
     return fader;
 }
 
@@ -167,11 +188,13 @@ void StripDlgBase::paintEvent(QPaintEvent*) {
 
 void StripDlgBase::resizeEvent(QResizeEvent*) { LayOutAll(); }
 
+int StripDlgBase::Growth() const { return std::max(0, height() - kMinStripHeight); }
+
 void StripDlgBase::LayOutAll() {
     const PageRect thumb = ThumbnailRect(width(), kThumbnailPlace);
     thumbnail_->setGeometry(thumb.x, thumb.y, thumb.width, thumb.height);
-    PlaceButton(nameButton_, kNamePlace.y, width());
-    LayOut(width());
+    PlaceButton(nameButton_, kNamePlace.y + Growth(), width());
+    LayOut(width(), Growth());
 }
 
 void StripDlgBase::showEvent(QShowEvent*) { RefreshFromState(); }

@@ -32,12 +32,12 @@ public:
     static constexpr int kButtonHeight = 24;
     static constexpr int kPanTop = 65;
     static constexpr int kFaderTop = 190;
+    static constexpr int kFaderLength = 280;  // at the reference height
     static constexpr int kMuteTop = 470;
     static constexpr int kSoloTop = 500;
     static constexpr int kFaderId = 1012;
     static constexpr int kPanId = 1013;
     static constexpr int kPanCentre = 100;
-    static constexpr int kFaderBottom = 186;  // fader positions run 0 (top) .. 186
     // The module a press on the thumbnail opens: the channel's EQ page.
     static constexpr int kThumbnailModule = kModulePeq;
     static_assert(static_cast<int>(kModulePeq) == static_cast<int>(kModuleGeq));
@@ -77,8 +77,12 @@ protected:
     using NameField = char[kNameSize];
     // The channel's name field, or null while the index is out of range.
     virtual NameField* Name() = 0;
-    // Places the controls for a strip `width` pixels wide.
-    virtual void LayOut(int width) = 0;
+    // Places the controls for a strip `width` pixels wide and `growth` pixels
+    // taller than the reference height: the fader and its meter take the
+    // growth, the controls under them move down by it.
+    virtual void LayOut(int width, int growth) = 0;
+    // How much taller than the reference height the strip stands.
+    int Growth() const;
 
     // Shows the name field on the name button.
     void ShowName();

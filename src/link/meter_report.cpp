@@ -43,6 +43,16 @@ bool ParseMeterReport(std::string_view message, MixerState& state) {
     return true;
 }
 
+bool ClearMeterLevels(MixerState& state) {
+    bool changed = false;
+    for (int k = 0; k < kMeterValueCount; ++k) {
+        auto& field = MeterField(state, k);
+        changed = changed || field != 0;
+        field = 0;
+    }
+    return changed;
+}
+
 std::string BuildMeterReport(const MixerState& state) {
     std::string digits;
     for (int k = 0; k < kMeterValueCount; ++k) digits += Hex2(MeterField(state, k));
@@ -51,7 +61,10 @@ std::string BuildMeterReport(const MixerState& state) {
 
 double MeterBarHeight(int level) {
     level = std::clamp(level, 0, 255);
-    double d = level == 0 ? 0.0 : 20.0 * std::log10(level * 0.021568627450980392) + 60.0;
+    // A silent channel draws no bar at all; the formula's floor (0.87) would
+    // light a stripe as if it carried signal.
+    if (level == 0) return 0.0;
+    double d = 20.0 * std::log10(level * 0.021568627450980392) + 60.0;
     d = std::clamp(d, 0.0, 70.0);
     return kMeterBarMax - 100.0 * std::log10((70.0 - d) + 1.0);
 }

@@ -15,10 +15,15 @@ inline constexpr int kMeterBarMax = 186;
 // broken frame or fewer than 60 hex digits.
 bool ParseMeterReport(std::string_view message, MixerState& state);
 
+// Sets every metered level to silence, for when nothing is measured any
+// more; true when one of them was not silent already.
+bool ClearMeterLevels(MixerState& state);
+
 // The report a mixer sends for the meter fields of state.
 std::string BuildMeterReport(const MixerState& state);
 
-// Bar height 0..186 for a reported level 0..255 (values outside are clamped).
+// Bar height 0..186 for a reported level 0..255 (values outside are clamped);
+// level 0 is silence and gives 0.
 double MeterBarHeight(int level);
 
 }  // namespace mixer

@@ -2,18 +2,31 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 
 namespace mixer {
 
 int FaderPositionFromLevel(int level) {
     level = std::clamp(level, 0, kLevelMax);
-    return static_cast<int>(100.0 * std::log10(71.0 - level));
+    // The logarithmic taper, stretched to the whole travel. At the bottom
+    // it crowds the levels closer than one position apart; there each level
+    // keeps one position of its own instead.
+    const double taper = kFaderPositionMax * std::log10(kLevelMax + 1.0 - level) / std::log10(kLevelMax + 1.0);
+    return std::min(static_cast<int>(std::lround(taper)), kFaderPositionMax - level);
 }
 
 int LevelFromFaderPosition(int position) {
-    const int v = static_cast<int>(std::pow(10.0, position * 0.01));
-    return 71 - std::clamp(v, 1, 71);
+    int best = 0;
+    int bestDistance = std::abs(FaderPositionFromLevel(0) - position);
+    for (int level = 1; level <= kLevelMax; ++level) {
+        const int distance = std::abs(FaderPositionFromLevel(level) - position);
+        if (distance < bestDistance) {
+            best = level;
+            bestDistance = distance;
+        }
+    }
+    return best;
 }
 
 void SetName(char (&field)[kNameSize], const char* text) {

@@ -177,10 +177,15 @@ static_assert(offsetof(BusRecord, index) == 828);
 
 static_assert(sizeof(MixerState) == kStripCount * sizeof(StripRecord) + kBusCount * sizeof(BusRecord));
 
-// Fader position (0 = top, 185 = bottom) for a level 0..70; out-of-range
-// levels are clamped first.
+inline constexpr int kFaderPositionMax = 186;  // fader positions run 0 (top) .. 186 (bottom)
+
+// Fader position 0..186 for a level 0..70 (70 at the top, 0 at the bottom);
+// out-of-range levels are clamped first. Every level has a position of its
+// own, so that a fader can be set to each of them.
 int FaderPositionFromLevel(int level);
-// The inverse used when a fader is moved: position 0..186 to level 0..70.
+// The level whose position is nearest (the lower one when two are as near):
+// the exact inverse of FaderPositionFromLevel, so that a fader taken and let
+// go where it stands keeps its level.
 int LevelFromFaderPosition(int position);
 
 // Copies text into a name field, cut to 15 bytes and always terminated. The

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <bitset>
 #include <cstdio>
+#include <cstring>
 #include <type_traits>
 #include <vector>
 
@@ -151,7 +153,15 @@ std::string FormatDigits(int value, int digits) {
     return buf;
 }
 
-void ReadGroup(std::string_view field, int g, MixerState& s) {
+// The fields of the state a reply has written, by their place in the state.
+using StoredFields = std::bitset<sizeof(MixerState) / sizeof(int32_t)>;
+
+std::size_t FieldIndex(const MixerState& s, const int32_t* field) {
+    return static_cast<std::size_t>(reinterpret_cast<const char*>(field) - reinterpret_cast<const char*>(&s)) /
+           sizeof(int32_t);
+}
+
+void ReadGroup(std::string_view field, int g, MixerState& s, StoredFields& stored) {
     const GroupLayout& layout = kGroups[g - 1];
     PackedReader reader(field);
     std::vector<int> values(layout.digits.size());
@@ -161,8 +171,11 @@ void ReadGroup(std::string_view field, int g, MixerState& s) {
             if (!reader.Read(layout.digits[v], values[v])) return;
         for (std::size_t v = 0; v < values.size(); ++v) {
             const auto slot = Locate(s, g, r, static_cast<int>(v));
-            if (slot.field) *slot.field = Decode(values[v], slot.coding);
-            if (slot.mirror) *slot.mirror = Decode(values[v], slot.coding);
+            for (int32_t* target : {slot.field, slot.mirror}) {
+                if (!target) continue;
+                *target = Decode(values[v], slot.coding);
+                stored.set(FieldIndex(s, target));
+            }
         }
     }
 }
@@ -182,23 +195,8 @@ void NormaliseAfterReply(MixerState& state) {
         s.peqOn = 1;
         s.hpfType = 2;
         s.lpfType = 2;
-        s.hpfFreq = std::clamp(s.hpfFreq, kFreqMin, kFreqMax);
-        s.lpfFreq = std::clamp(s.lpfFreq, kFreqMin, kFreqMax);
-        s.hpfSlope = std::clamp(s.hpfSlope, kSlopeMin, kSlopeMax);
-        s.lpfSlope = std::clamp(s.lpfSlope, kSlopeMin, kSlopeMax);
-        for (int b = 0; b < kPeqBandCount; ++b) {
-            PeqBand& p = s.peqBands[b];
-            p.freq = std::clamp(p.freq, kFreqMin, kFreqMax);
-            p.gain2 = std::clamp(p.gain2, 0, kGainCodeMax);
-            p.q = std::clamp(p.q, kQMin, kQMax);
-            p.type = std::clamp(p.type, 0, kPeqTypeMax);
-        }
     }
-    for (BusRecord& b : state.buses) {
-        b.geqOn = 1;
-        b.busMode = std::clamp(b.busMode, kBusModeMin, kBusModeMax);
-        for (GeqBand& g : b.geqBands) g.gain2 = std::clamp(g.gain2, 0, kGainCodeMax);
-    }
+    for (BusRecord& b : state.buses) b.geqOn = 1;
 }
 
 bool ParseStateReply(std::string_view message, MixerState& state, std::string& firmwareVersion) {
@@ -206,14 +204,24 @@ bool ParseStateReply(std::string_view message, MixerState& state, std::string& f
     const std::vector<std::string_view> parts = SplitParts(message);
     // parts: letter, unit, groups..., checksum
     const int groupsPresent = std::min<int>(kStateGroupCount, static_cast<int>(parts.size()) - 3);
+    StoredFields stored;
     for (int g = 1; g <= groupsPresent && g < kStateGroupCount; ++g) {
-        if (!parts[g + 1].empty()) ReadGroup(parts[g + 1], g, state);
+        if (!parts[g + 1].empty()) ReadGroup(parts[g + 1], g, state, stored);
     }
     if (groupsPresent >= kStateGroupCount) {
         const std::string_view version = parts[kStateGroupCount + 1].substr(0, kMaxVersionLength);
         if (IsDecimal(version)) firmwareVersion = std::string(version);
     }
-    ClampToRanges(state);
+    // Only what the reply stored is pulled into range: a field it did not
+    // carry keeps its value, so that a later upload sends nothing the mixer
+    // never had.
+    MixerState clamped = state;
+    ClampToRanges(clamped);
+    for (std::size_t i = 0; i < stored.size(); ++i) {
+        if (!stored.test(i)) continue;
+        const std::size_t at = i * sizeof(int32_t);
+        std::memcpy(reinterpret_cast<char*>(&state) + at, reinterpret_cast<const char*>(&clamped) + at, sizeof(int32_t));
+    }
     NormaliseAfterReply(state);
     return true;
 }

@@ -14,14 +14,15 @@ inline constexpr std::size_t kMaxVersionLength = 15;
 
 // Checks the frame and reads every group present into state, only whole
 // records and at most the records of each group; a missing or empty group
-// changes nothing. Then clamps everything to its range and normalises. The
+// changes nothing. Every value read is clamped to its range, then the state
+// is normalised. The
 // version text of group 27 goes into firmwareVersion (digits only, at most 15
 // characters). Returns false, changing nothing, when the frame is not a valid
 // "Z" message.
 bool ParseStateReply(std::string_view message, MixerState& state, std::string& firmwareVersion);
 
-// What every accepted reply is followed by: switches the PEQ and GEQ on, sets
-// the filter types and clamps filter, band and selector values.
+// What every accepted reply is followed by: switches the PEQ and GEQ on and
+// sets the filter types.
 void NormaliseAfterReply(MixerState& state);
 
 // The reply a mixer sends for state and version (the inverse of the parser).

@@ -55,6 +55,20 @@ CNameDlg::CNameDlg(QWidget* parent)
     field_->setFocus();
 }
 
+void CNameDlg::SetLabels(int language) {
+    if (language == 1) {
+        setWindowTitle(QStringLiteral("NAME"));
+        caption_->SetText(QStringLiteral("NAME:"));
+        ok_->setText(QStringLiteral("OK"));
+        cancel_->setText(QStringLiteral("Cancel"));
+    } else if (language == 2) {
+        setWindowTitle(QStringLiteral("名称"));
+        caption_->SetText(QStringLiteral("名称："));
+        ok_->setText(QStringLiteral("确定"));
+        cancel_->setText(QStringLiteral("取消"));
+    }
+}
+
 void CNameDlg::SetName(const QString& name) {
     name_ = name;
     field_->setText(name);

@@ -18,6 +18,9 @@ class CNameDlg : public QDialog {
 public:
     explicit CNameDlg(QWidget* parent = nullptr);
 
+    // Title, caption and buttons for language 1 (English) or 2 (Chinese);
+    // any other value changes nothing.
+    void SetLabels(int language);
     // The name shown for editing when the dialog opens.
     void SetName(const QString& name);
     // The current name before OK; the edited text after it.

@@ -17,6 +17,12 @@ namespace {
 // Thumb length used when the page's thumb bitmap is missing.
 constexpr int kPlainThumbLength = 12;
 
+// Scale marks: line length and text height in pixels, and their colours.
+constexpr int kMarkLine = 5;
+constexpr int kMarkPixels = 9;
+const QColor kPlainMark(150, 158, 172);
+const QColor kAccentMark(160, 232, 255);
+
 QPixmap LoadMasked(int id, bool transparent, const QColor& colour) {
     if (id < 0) return {};
     QPixmap image = LoadResourceImage(id);
@@ -62,13 +68,24 @@ void CBitmapSlider::SetMargin(int start, int top, int end, int bottom) {
 void CBitmapSlider::SetTrackBitmaps(int trackId, int activeId, bool transparent, const QColor& transparentColour) {
     track_ = LoadMasked(trackId, transparent, transparentColour);
     activeTrack_ = LoadMasked(activeId, transparent, transparentColour);
-    if (!track_.isNull()) resize(track_.size());
+    if (!track_.isNull()) resize(TrackSize());
     update();
 }
 
 void CBitmapSlider::SetThumbBitmaps(int thumbId, int activeId, bool transparent, const QColor& transparentColour) {
     thumb_ = LoadMasked(thumbId, transparent, transparentColour);
     activeThumb_ = LoadMasked(activeId, transparent, transparentColour);
+    update();
+}
+
+void CBitmapSlider::SetTrackLength(int length) {
+    trackLength_ = std::max(0, length);
+    if (!track_.isNull()) resize(TrackSize());
+    update();
+}
+
+void CBitmapSlider::SetMarks(std::vector<Mark> marks) {
+    marks_ = std::move(marks);
     update();
 }
 
@@ -96,7 +113,11 @@ void CBitmapSlider::SetTickCount(int count) {
     update();
 }
 
-QSize CBitmapSlider::TrackSize() const { return track_.isNull() ? size() : track_.size(); }
+QSize CBitmapSlider::TrackSize() const {
+    if (track_.isNull()) return size();
+    if (trackLength_ <= 0) return track_.size();
+    return vertical_ ? QSize(track_.width(), trackLength_) : QSize(trackLength_, track_.height());
+}
 
 QSize CBitmapSlider::ThumbSize() const {
     if (!thumb_.isNull()) return thumb_.size();
@@ -125,7 +146,7 @@ QRect CBitmapSlider::ThumbRect() const {
     return QRect(centre - thumb.width() / 2, marginTop_, thumb.width(), thumb.height());
 }
 
-QSize CBitmapSlider::sizeHint() const { return track_.isNull() ? QSize(100, 20) : track_.size(); }
+QSize CBitmapSlider::sizeHint() const { return track_.isNull() ? QSize(100, 20) : TrackSize(); }
 
 void CBitmapSlider::paintEvent(QPaintEvent*) {
     const qreal ratio = devicePixelRatioF();
@@ -136,7 +157,7 @@ void CBitmapSlider::paintEvent(QPaintEvent*) {
         QPainter p(&buffer);
         const QSize track = TrackSize();
         if (!track_.isNull()) {
-            p.drawPixmap(0, 0, track_);
+            DrawStretched(p, track_, QRect(QPoint(0, 0), track));
         } else {
             // Plain groove when the page's track bitmap is missing.
             const QRect groove = vertical_ ? QRect(track.width() / 2 - 2, 0, 4, track.height())
@@ -147,9 +168,13 @@ void CBitmapSlider::paintEvent(QPaintEvent*) {
             const int centre = SliderPixel(Axis(), position_);
             const QRect lit = vertical_ ? QRect(0, centre, track.width(), track.height() - centre)
                                         : QRect(0, 0, centre, track.height());
-            p.drawPixmap(lit, activeTrack_, lit);
+            p.save();
+            p.setClipRect(lit);
+            DrawStretched(p, activeTrack_, QRect(QPoint(0, 0), track));
+            p.restore();
         }
         PaintTicks(p);
+        PaintMarks(p);
         const QRect thumbRect = ThumbRect();
         const QPixmap& thumb = dragging_ && !activeThumb_.isNull() ? activeThumb_ : thumb_;
         if (!thumb.isNull()) {
@@ -169,6 +194,24 @@ void CBitmapSlider::paintEvent(QPaintEvent*) {
     QPainter(this).drawPixmap(0, 0, buffer);
 }
 
+void CBitmapSlider::DrawStretched(QPainter& p, const QPixmap& image, const QRect& target) const {
+    const int imageLength = vertical_ ? image.height() : image.width();
+    const int targetLength = vertical_ ? target.height() : target.width();
+    // The ends, as far as the thumb's centre reaches, keep their size; only
+    // the groove between them is stretched.
+    const int end = std::min(imageLength / 2, (vertical_ ? ThumbSize().height() : ThumbSize().width()) / 2 + 2);
+    if (targetLength == imageLength || targetLength < 2 * end) {
+        p.drawPixmap(target, image);
+        return;
+    }
+    const auto span = [&](int from, int length) {
+        return vertical_ ? QRect(0, from, image.width(), length) : QRect(from, 0, length, image.height());
+    };
+    p.drawPixmap(span(0, end), image, span(0, end));
+    p.drawPixmap(span(end, targetLength - 2 * end), image, span(end, imageLength - 2 * end));
+    p.drawPixmap(span(targetLength - end, end), image, span(imageLength - end, end));
+}
+
 void CBitmapSlider::PaintTicks(QPainter& p) const {
     if (tickCount_ <= 0) return;
     const SliderAxis axis = Axis();
@@ -183,6 +226,26 @@ void CBitmapSlider::PaintTicks(QPainter& p) const {
             p.drawLine(track.width() - 5, at, track.width() - 1, at);
         } else {
             p.drawLine(at, track.height() - 4, at, track.height() - 1);
+        }
+    }
+}
+
+void CBitmapSlider::PaintMarks(QPainter& p) const {
+    if (marks_.empty()) return;
+    const QSize track = TrackSize();
+    const int lineStart = ThumbSize().width() + marginStart_ + 1;
+    p.setFont(SkinFontPixels(kMarkPixels));
+    for (const Mark& mark : marks_) {
+        if (mark.value < minimum_ || mark.value > maximum_) continue;
+        const int at = PixelOf(mark.value);
+        p.setPen(mark.accent ? kAccentMark : kPlainMark);
+        if (vertical_) {
+            p.drawLine(lineStart, at, lineStart + kMarkLine - 1, at);
+            p.drawText(QRect(lineStart + kMarkLine - 2, at - kMarkPixels, track.width() - lineStart - kMarkLine + 1,
+                             2 * kMarkPixels),
+                       Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine, mark.text);
+        } else {
+            p.drawLine(at, track.height() - kMarkLine, at, track.height() - 1);
         }
     }
 }

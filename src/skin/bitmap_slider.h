@@ -11,6 +11,7 @@
 #include <QColor>
 #include <QPixmap>
 #include <QWidget>
+#include <vector>
 
 #include "skin/slider_geometry.h"
 
@@ -46,6 +47,21 @@ public:
     void SetThumbBitmaps(int thumbId, int activeId = -1, bool transparent = false,
                          const QColor& transparentColour = QColor());
 
+    // Draws the track (and its lit part) stretched along the travel to
+    // `length` pixels and sizes the control to match; 0 returns to the
+    // bitmap's own length. The range stays; each value gets more room.
+    void SetTrackLength(int length);
+
+    // Scale marks drawn beside the track, each a short line and its text at
+    // the place of a value; an accented mark stands out.
+    struct Mark {
+        int value;
+        QString text;
+        bool accent = false;
+    };
+    void SetMarks(std::vector<Mark> marks);
+    const std::vector<Mark>& Marks() const { return marks_; }
+
     // A disabled slider ignores mouse and keys.
     void Enable(bool on) { setEnabled(on); }
 
@@ -61,6 +77,8 @@ public:
     bool IsDragging() const { return dragging_; }
     // Where the thumb is drawn, in the control's coordinates.
     QRect ThumbRect() const;
+    // Where along the travel the thumb's centre stands for value.
+    int PixelOf(int value) const { return SliderPixel(Axis(), value); }
 
     QSize sizeHint() const override;
 
@@ -84,7 +102,10 @@ private:
     QSize ThumbSize() const;
     int Along(const QPoint& point) const { return vertical_ ? point.y() : point.x(); }
     void DragTo(int along);
+    // Draws image over target, stretching only its middle along the travel.
+    void DrawStretched(QPainter& painter, const QPixmap& image, const QRect& target) const;
     void PaintTicks(QPainter& painter) const;
+    void PaintMarks(QPainter& painter) const;
     void PaintReadout(QPainter& painter) const;
 
     int id_;
@@ -107,6 +128,8 @@ private:
     SliderReadout readout_;
     int readoutBand_ = 18;
     int tickCount_ = 0;
+    int trackLength_ = 0;
+    std::vector<Mark> marks_;
 };
 
 }  // namespace mixer

@@ -1,5 +1,6 @@
 #include "skin/image_button.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 
 #include <algorithm>
@@ -18,6 +19,11 @@ constexpr int kBarWidth = 5;
 constexpr double kGreenTop = 0.7;
 constexpr double kAmberTop = 0.9;
 constexpr double kRedTop = 1.0;
+
+// A fitted caption keeps this far from the button's sides, and is never
+// drawn smaller than this many points.
+constexpr int kCaptionInset = 5;
+constexpr int kSmallestCaption = 7;
 
 }  // namespace
 
@@ -65,6 +71,30 @@ void CImageButton::SetCaptionSize(int points) {
     update();
 }
 
+void CImageButton::SetCaptionFits(bool on) {
+    captionFits_ = on;
+    update();
+}
+
+CImageButton::CaptionLayout CImageButton::LayOutCaption() const {
+    CaptionLayout layout;
+    layout.flags = Qt::AlignCenter | Qt::TextSingleLine;
+    layout.font = SkinFontPoints(captionSize_);
+    layout.area = rect();
+    layout.bounds = QFontMetrics(layout.font).boundingRect(layout.area, layout.flags, text());
+    if (!captionFits_) return layout;
+    const QRect inside = rect().adjusted(kCaptionInset, 0, -kCaptionInset, 0);
+    for (int points = captionSize_; points >= kSmallestCaption; --points) {
+        layout.font = SkinFontPoints(points);
+        layout.bounds = QFontMetrics(layout.font).boundingRect(layout.area, layout.flags, text());
+        if (layout.bounds.width() <= inside.width()) return layout;
+    }
+    layout.flags = Qt::AlignCenter | Qt::TextWrapAnywhere;
+    layout.area = inside;
+    layout.bounds = QFontMetrics(layout.font).boundingRect(layout.area, layout.flags, text());
+    return layout;
+}
+
 void CImageButton::SetCaptionColours(const QColor& up, const QColor& down) {
     captionUp_ = up;
     captionDown_ = down;
@@ -86,7 +116,13 @@ CImageButton::Face CImageButton::CurrentFace() const {
     return Face::None;
 }
 
-QColor CImageButton::CurrentCaptionColour() const { return down_ ? captionDown_ : captionUp_; }
+QColor CImageButton::CurrentCaptionColour() const {
+    // The caption goes with the image it is drawn on: a push button shows its
+    // down image under the mouse, and the up caption would not read there.
+    const Face face = CurrentFace();
+    const bool down = face == Face::None ? down_ : face == Face::Down;
+    return down ? captionDown_ : captionUp_;
+}
 
 QSize CImageButton::ImageSize() const {
     if (sizeMode_ == kKeepSize || imageSize_.isEmpty()) return size();
@@ -147,9 +183,10 @@ void CImageButton::paintEvent(QPaintEvent*) {
         if (overview_) PaintOverview(p);
         if (showCaption_ && !text().isEmpty()) {
             p.setRenderHint(QPainter::TextAntialiasing);
-            p.setFont(SkinFontPoints(captionSize_));
+            const CaptionLayout caption = LayOutCaption();
+            p.setFont(caption.font);
             p.setPen(CurrentCaptionColour());
-            p.drawText(rect(), Qt::AlignCenter | Qt::TextSingleLine, text());
+            p.drawText(caption.area, caption.flags, text());
         }
     }
     QPainter(this).drawPixmap(0, 0, buffer);

@@ -3,6 +3,7 @@
 // background and writes its caption centred on top.
 
 #include <QAbstractButton>
+#include <QFont>
 #include <QColor>
 #include <QPixmap>
 #include <array>
@@ -41,6 +42,16 @@ public:
     int GetSizeMode() const { return sizeMode_; }
     void SetCaptionSize(int points);
     void SetCaptionColours(const QColor& up, const QColor& down);
+    // A caption too wide for the button is drawn smaller, down to a floor,
+    // and then broken onto a second line, so that all of it stays in view.
+    void SetCaptionFits(bool on);
+    struct CaptionLayout {
+        QFont font;
+        int flags = 0;
+        QRect area;    // what the caption is drawn in
+        QRect bounds;  // what the caption covers, in the button's coordinates
+    };
+    CaptionLayout LayOutCaption() const;
     // A push button with the static look always shows its up image.
     void SetStaticLook(bool on);
 
@@ -75,6 +86,7 @@ private:
     bool showCaption_ = true;
     int sizeMode_ = kKeepSize;
     int captionSize_ = 8;
+    bool captionFits_ = false;
     QColor captionUp_ = QColor(255, 255, 255);
     QColor captionDown_ = QColor(0, 0, 0);
     bool staticLook_ = false;

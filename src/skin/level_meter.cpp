@@ -1,5 +1,6 @@
 #include "skin/level_meter.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 
 #include <algorithm>
@@ -19,6 +20,20 @@ struct Lighting {
     MeterZone solidZone;
     bool peak;
 };
+
+QString PeakText() { return QStringLiteral("Peak"); }
+
+// The "Peak" mark's font: 10 pixels high, or smaller until the mark fits a
+// narrow column with a pixel to spare on each side.
+QFont PeakFont(int columnWidth) {
+    constexpr int kLargest = 10;
+    constexpr int kSmallest = 6;
+    for (int pixels = kLargest; pixels > kSmallest; --pixels) {
+        QFont font = SkinFontPixels(pixels);
+        if (QFontMetrics(font).boundingRect(PeakText()).width() <= columnWidth - 4) return font;
+    }
+    return SkinFontPixels(kSmallest);
+}
 
 MeterZone ReachedZone(const MeterColumnLook& look, int lit) {
     const int height = look.bottom - look.top;
@@ -51,10 +66,10 @@ void PaintColumn(QPainter& p, const MeterColumnLook& look, const Lighting& light
         PaintSolid(p, look, light.rows, light.solidZone);
     }
     p.setRenderHint(QPainter::TextAntialiasing);
-    p.setFont(SkinFontPixels(10));
+    p.setFont(PeakFont(width));
     p.setPen(light.peak ? CLevelMeter::LitColour(MeterZone::High) : QColor(120, 36, 36));
     p.drawText(QRect(look.span.left, 0, width, std::max(10, look.top)), Qt::AlignCenter | Qt::TextSingleLine,
-               QStringLiteral("Peak"));
+               PeakText());
     if (!look.caption.isEmpty()) {
         p.setFont(SkinFontPixels(16));
         p.setPen(Qt::white);

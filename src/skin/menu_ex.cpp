@@ -6,6 +6,7 @@
 #include <QProxyStyle>
 #include <QStyleOptionMenuItem>
 
+#include "skin/contrast.h"
 #include "skin/menu_resources.h"
 #include "skin/skin_font.h"
 
@@ -81,12 +82,21 @@ QStyle* SharedMenuStyle() {
     return style;
 }
 
+QColor ReadableOn(const QColor& fill, const QColor& preferred) {
+    const Rgb text = ReadableTextOn({fill.red(), fill.green(), fill.blue()},
+                                    {preferred.red(), preferred.green(), preferred.blue()});
+    return QColor(text.red, text.green, text.blue);
+}
+
 }  // namespace
 
 CMenuEx::CMenuEx(QWidget* parent) : QMenu(parent) {
     const QPalette colours = QApplication::palette();
-    highlightText_ = colours.color(QPalette::HighlightedText);
-    menuText_ = colours.color(QPalette::WindowText);
+    // The desktop's text colours, unless they would not read on the menu's
+    // own fixed fills (white selected text on the light highlight, or a dark
+    // theme's light text on the light menu).
+    highlightText_ = ReadableOn(kHighlightFill, colours.color(QPalette::HighlightedText));
+    menuText_ = ReadableOn(kBackground, colours.color(QPalette::WindowText));
     setStyle(SharedMenuStyle());
     setFont(SkinFontPixels(kFontHeight));
 }

@@ -36,7 +36,18 @@ int SliderValue(const SliderAxis& a, int pixel) {
     if (travel <= 0) return a.minimum;
     const double along = static_cast<double>(static_cast<long long>(pixel) - a.thumbLength / 2 - a.startMargin);
     const double span = static_cast<double>(static_cast<long long>(a.maximum) - a.minimum);
-    return ToInt(along / static_cast<double>(travel) * span + a.minimum);
+    // The truncated estimate, or its neighbour when that one's thumb centre
+    // lies nearer: a thumb dragged onto the pixel of a value gives that value.
+    const int estimate = ToInt(std::floor(along / static_cast<double>(travel) * span + a.minimum));
+    const auto distance = [&](long long value) {
+        return std::llabs(static_cast<long long>(SliderPixel(a, static_cast<int>(value))) - pixel);
+    };
+    int best = estimate;
+    for (const long long candidate : {estimate + 1LL, estimate - 1LL}) {
+        if (candidate < std::numeric_limits<int>::min() || candidate > std::numeric_limits<int>::max()) continue;
+        if (distance(candidate) < distance(best)) best = static_cast<int>(candidate);
+    }
+    return best;
 }
 
 int SliderCentreMin(const SliderAxis& a) { return a.startMargin + a.thumbLength / 2; }

@@ -441,10 +441,10 @@ TEST_F(ConsoleWindow, PageOverviewsShowFadersAndMutes) {
     NavigationBar& nav = window->Navigation();
     EXPECT_EQ(nav.pageButtons[1]->OverviewLevel(0), 186);
     EXPECT_TRUE(nav.pageButtons[1]->OverviewMute(1));
-    EXPECT_EQ(nav.pageButtons[0]->OverviewLevel(0), 1);
+    EXPECT_EQ(nav.pageButtons[0]->OverviewLevel(0), 0);
     EXPECT_EQ(nav.pageButtons[2]->OverviewBarCount(), 2);
     EXPECT_EQ(nav.pageButtons[3]->OverviewBarCount(), 6);
-    EXPECT_EQ(nav.pageButtons[3]->OverviewLevel(5), 82);
+    EXPECT_EQ(nav.pageButtons[3]->OverviewLevel(5), 81);
 }
 
 TEST_F(ConsoleWindow, AFullStateReplyRefreshesStripsAndOverviews) {
@@ -492,9 +492,27 @@ TEST_F(ConsoleWindow, AboutBoxFromTheContextMenu) {
     EXPECT_TRUE(about->isModal());
     EXPECT_EQ(about->ProductLine()->text(), "VantorDIGITAL MIXER1.1");
     EXPECT_EQ(about->OkButton()->text(), "确定");
+    // The title bar has room for the whole title.
+    EXPECT_GT(about->minimumWidth(), about->fontMetrics().horizontalAdvance(about->windowTitle()) + 100);
     QPointer<CAboutDlg> watched(about);
     QTest::mouseClick(about->OkButton(), Qt::LeftButton);
     QTRY_VERIFY(watched.isNull());
+
+    CAboutDlg english(1);
+    EXPECT_EQ(english.OkButton()->text(), "OK");
+}
+
+// A 2560-pixel screen holds more than the usual 2000-pixel content: the
+// content grows, so the output strip and the side panel are not cut off.
+TEST_F(ConsoleWindow, TheContentCoversAWideWindow) {
+    auto window = Open();
+    window->resize(2560, 1440);
+    EXPECT_GE(window->Canvas()->width(), window->ClientSize().width());
+    EXPECT_GE(window->Canvas()->height(), window->ClientSize().height());
+    for (QWidget* child : window->Canvas()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (!child->isVisible()) continue;
+        EXPECT_LE(child->geometry().right(), window->Canvas()->width()) << child->metaObject()->className();
+    }
 }
 
 TEST(ConsoleCanvas, WithoutItsBackgroundDrawsThePlainColour) {

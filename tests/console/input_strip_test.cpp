@@ -84,7 +84,7 @@ protected:
 TEST_F(InputStripTest, FaderTopSendsSeventyAndBottomSendsZero) {
     CInputStripDlg* strip = Make(2);
     CBitmapSlider& fader = *strip->Fader();
-    EXPECT_EQ(fader.GetPos(), 185);  // level 0 as the state starts
+    EXPECT_EQ(fader.GetPos(), kFaderPositionMax);  // level 0 as the state starts
 
     Drag(fader, QPoint(13, 0));
     EXPECT_EQ(context.state.strips[2].level, 70);
@@ -98,7 +98,7 @@ TEST_F(InputStripTest, FaderTopSendsSeventyAndBottomSendsZero) {
     Drag(fader, QPoint(13, fader.height() - 1));
     EXPECT_EQ(context.state.strips[2].level, 0);
     EXPECT_EQ(ReadCommand(host.sent.back()), (SentCommand{'A', 3, {0, 0}}));
-    EXPECT_EQ(PageOverview(context.state, kPageCh1To8)[2].bar, 1);
+    EXPECT_EQ(PageOverview(context.state, kPageCh1To8)[2].bar, 0);  // a closed fader shows no bar
 }
 
 TEST_F(InputStripTest, MuteAndSoloUseEachChannelsCodes) {
@@ -238,6 +238,8 @@ TEST_F(InputStripTest, ChineseNameTypedInTheDialogIsCutToTheField) {
     auto* dialog = strip->findChild<CNameDlg*>();
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(dialog->Field()->text(), QStringLiteral("通道 1"));
+    // The window is Chinese, and so is the dialog.
+    EXPECT_EQ(dialog->OkButton()->text(), QStringLiteral("确定"));
     dialog->Field()->clear();
     QInputMethodEvent commit;
     commit.setCommitString(QStringLiteral("左声道底鼓话筒一"));  // 16 bytes in GBK
@@ -249,6 +251,23 @@ TEST_F(InputStripTest, ChineseNameTypedInTheDialogIsCutToTheField) {
     EXPECT_EQ(QByteArray(context.state.strips[0].name), EncodeGbk(kept));
     EXPECT_EQ(std::strlen(context.state.strips[0].name), 14u);
     EXPECT_TRUE(host.sent.empty());
+}
+
+// Names up to their 15 bytes, narrow and wide letters and Chinese: all of
+// each stays inside the name button, at the width of the smallest strip.
+TEST_F(InputStripTest, EveryNameFitsItsButton) {
+    CInputStripDlg* strip = Make(0);
+    CImageButton* button = strip->NameButton();
+    for (const QString& name : {QStringLiteral("CH 1"), QStringLiteral("Kick Drum Inner"), QStringLiteral("WWWWWWWWWWWWWWW"),
+                                QStringLiteral("Overhead L+R 12"), QStringLiteral("左声道底鼓话筒"), QStringLiteral("主唱A话筒1234")}) {
+        SCOPED_TRACE(name.toStdString());
+        strip->ApplyName(name);
+        EXPECT_EQ(strip->NameText(), name);
+        EXPECT_EQ(button->toolTip(), name);
+        const CImageButton::CaptionLayout caption = button->LayOutCaption();
+        EXPECT_TRUE(button->rect().contains(caption.bounds)) << caption.bounds.x() << "," << caption.bounds.width();
+        EXPECT_GE(caption.font.pointSize(), 7);
+    }
 }
 
 TEST_F(InputStripTest, CaptionsFollowTheLanguage) {
@@ -326,4 +345,34 @@ TEST_F(InputStripTest, WidthChangesCentreTheControls) {
     EXPECT_EQ(meter.left(), fader.right() + 2);
     EXPECT_EQ(meter.top(), fader.top() + 20);
     EXPECT_EQ(meter.height(), fader.height() - 40);
+}
+
+// At the reference height the strip keeps its layout; a taller strip gives
+// its growth to the fader and the meter and moves what is under them down.
+TEST_F(InputStripTest, ATallerStripGrowsTheFaderAndTheMeter) {
+    CInputStripDlg* strip = Make(0);
+    strip->resize(kStripWidth, kStripHeight);
+    EXPECT_EQ(strip->Fader()->geometry(), QRect(strip->Fader()->x(), 190, strip->Fader()->width(), 280));
+    EXPECT_EQ(strip->MuteButton()->y(), 470);
+    EXPECT_EQ(strip->NameButton()->y(), 530);
+    const int meterHeight = strip->Meter()->height();
+
+    strip->resize(kStripWidth, kStripHeight + 200);
+    EXPECT_EQ(strip->Fader()->y(), 190);
+    EXPECT_EQ(strip->Fader()->height(), 480);
+    EXPECT_EQ(strip->Meter()->height(), meterHeight + 200);
+    EXPECT_EQ(strip->MuteButton()->y(), 670);
+    EXPECT_EQ(strip->SoloButton()->y(), 700);
+    EXPECT_EQ(strip->NameButton()->y(), 730);
+}
+
+// A silent channel, and every meter before the first report: nothing lit.
+TEST_F(InputStripTest, ASilentMeterLightsNoPixel) {
+    CInputStripDlg* strip = Make(0);
+    context.state.strips[0].meter = 0;
+    strip->UpdateMeters();
+    EXPECT_EQ(strip->Meter()->LitHeight(0), 0);
+    context.state.strips[0].meter = 1;
+    strip->UpdateMeters();
+    EXPECT_GT(strip->Meter()->LitHeight(0), 0);
 }

@@ -8,9 +8,9 @@ using namespace mixer;
 
 TEST(PageOverview, BarFollowsTheFader) {
     EXPECT_EQ(OverviewBar(70), 186);
-    EXPECT_EQ(OverviewBar(60), 82);  // 186 - trunc(100 * log10(11))
-    EXPECT_EQ(OverviewBar(0), 1);
-    EXPECT_EQ(OverviewBar(-5), 1);
+    EXPECT_EQ(OverviewBar(60), 81);  // 186 - the fader's position at 0 dB
+    EXPECT_EQ(OverviewBar(0), 0);
+    EXPECT_EQ(OverviewBar(-5), 0);
     EXPECT_EQ(OverviewBar(255), 186);
 }
 
@@ -25,15 +25,15 @@ TEST(PageOverview, EachPageTakesItsStrips) {
     const auto ch9 = PageOverview(s, 2);
     ASSERT_EQ(ch9.size(), 8u);
     EXPECT_EQ(ch9[0], (OverviewEntry{186, false}));
-    EXPECT_EQ(ch9[7], (OverviewEntry{1, true}));
+    EXPECT_EQ(ch9[7], (OverviewEntry{0, true}));
 
     const auto effect = PageOverview(s, 3);
     ASSERT_EQ(effect.size(), 2u);
-    EXPECT_EQ(effect[1].bar, 82);
+    EXPECT_EQ(effect[1].bar, 81);
 
     const auto aux = PageOverview(s, 4);
     ASSERT_EQ(aux.size(), 6u);
-    for (const auto& e : aux) EXPECT_EQ(e.bar, 1);
+    for (const auto& e : aux) EXPECT_EQ(e.bar, 0);
     EXPECT_TRUE(aux[5].muted);
 
     EXPECT_EQ(PageOverview(s, 1).size(), 8u);
@@ -53,7 +53,7 @@ TEST(PageOverview, MetersGiveWholeBarHeights) {
     s.buses[1].meter = 255;   // nor is the second MAIN record
 
     const auto ch1 = PageOverview(s, 1, OverviewSource::Meters);
-    EXPECT_EQ(ch1[0], (OverviewEntry{0, false}));  // 0.87 drawn as 0, whatever the fader
+    EXPECT_EQ(ch1[0], (OverviewEntry{0, false}));  // silence, whatever the fader
     EXPECT_EQ(ch1[7], (OverviewEntry{186, true}));
     EXPECT_EQ(PageOverview(s, 3, OverviewSource::Meters)[0].bar, 186);
     const auto aux = PageOverview(s, 4, OverviewSource::Meters);

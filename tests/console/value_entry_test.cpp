@@ -340,7 +340,7 @@ TEST_F(ValueDisplayTest, OverviewsShowMetersWhileOnlineAndFadersOtherwise) {
     QTRY_COMPARE(Input(0).meterUpdates, 1);
     EXPECT_FALSE(window->OverviewShowsMeters());
     EXPECT_EQ(ch1to8->OverviewLevel(0), 186);
-    EXPECT_EQ(ch1to8->OverviewLevel(1), 1);
+    EXPECT_EQ(ch1to8->OverviewLevel(1), 0);
 
     link.GoOnline();
     emit link.meterReportApplied();
@@ -357,13 +357,18 @@ TEST_F(ValueDisplayTest, OverviewsShowMetersWhileOnlineAndFadersOtherwise) {
     EXPECT_EQ(ch1to8->OverviewLevel(1), 186);
     EXPECT_TRUE(ch1to8->OverviewMute(1));
 
-    // Offline (silence or disconnect): the bars show the faders again.
+    // Offline (silence or disconnect): the bars show the faders again, and
+    // no meter keeps showing a level nobody measures any more.
+    const int updates = Input(1).meterUpdates;
     link.online = false;
     emit link.indicatorsChanged();
     EXPECT_FALSE(window->OverviewShowsMeters());
     EXPECT_EQ(ch1to8->OverviewLevel(0), 186);
-    EXPECT_EQ(ch1to8->OverviewLevel(1), 1);
-    EXPECT_EQ(aux->OverviewLevel(5), 1);
+    EXPECT_EQ(ch1to8->OverviewLevel(1), 0);
+    EXPECT_EQ(aux->OverviewLevel(5), 0);
+    for (const StripRecord& r : context.state.strips) EXPECT_EQ(r.meter + r.meter2, 0);
+    for (const BusRecord& r : context.state.buses) EXPECT_EQ(r.meter + r.meter2, 0);
+    EXPECT_EQ(Input(1).meterUpdates, updates + 1);
 }
 
 }  // namespace

@@ -105,5 +105,32 @@ TEST(SetupTransferGraph, DrawsTheLineOverLevelAxes) {
     EXPECT_LT(Brightness(image, {map.XToPixel(-4), map.YToPixel(-4)}), 120);
 }
 
+// Columns of a picture where a vertical grid line stands out from the panel,
+// counted along the row at a quarter of the height (clear of the level lines).
+int VerticalGridLines(const QImage& image) {
+    const int y = image.height() / 4;
+    int lines = 0;
+    for (int x = 3; x < image.width() - 3; ++x) {
+        const int here = qGray(image.pixel(x, y));
+        if (here > qGray(image.pixel(x - 2, y)) + 6 && here > qGray(image.pixel(x + 2, y)) + 6) ++lines;
+    }
+    return lines;
+}
+
+// The strips' thumbnails: an output's graphic EQ shows the same kind of grid
+// as an input's curve, not a bare field.
+TEST(SetupBandGraph, AThumbnailShowsAGridLikeTheChannelCurves) {
+    CEqGraph curve;
+    curve.resize(92, 60);
+    ShowChannelCurve(curve, ComputeChannelCurve(*OneBandState(150), 0), false);
+    CEqGraph bars;
+    bars.resize(92, 60);
+    SetupBandGraph(bars);
+    const int curveLines = VerticalGridLines(curve.grab().toImage());
+    const int barLines = VerticalGridLines(bars.grab().toImage());
+    EXPECT_GE(curveLines, 6);
+    EXPECT_GE(barLines, curveLines - 2);
+}
+
 }  // namespace
 }  // namespace mixer

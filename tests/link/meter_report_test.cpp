@@ -62,10 +62,10 @@ TEST(MeterReport, ShortOrBrokenReportsChangeNothing) {
 
 TEST(MeterBarHeight, EndsAndClamps) {
     EXPECT_DOUBLE_EQ(MeterBarHeight(255), 186.0);  // about 74.8 dB, clamped to 70
-    EXPECT_NEAR(MeterBarHeight(0), 186.0 - 100.0 * std::log10(71.0), 1e-9);
-    EXPECT_EQ(static_cast<int>(MeterBarHeight(0)), 0);
-    EXPECT_NEAR(MeterBarHeight(0), 0.87, 0.01);
-    EXPECT_DOUBLE_EQ(MeterBarHeight(-5), MeterBarHeight(0));
+    // Silence shows nothing at all, not the 0.87 of the formula's floor.
+    EXPECT_DOUBLE_EQ(MeterBarHeight(0), 0.0);
+    EXPECT_DOUBLE_EQ(MeterBarHeight(-5), 0.0);
+    EXPECT_NEAR(MeterBarHeight(1), 186.0 - 100.0 * std::log10(71.0 - (20.0 * std::log10(0.021568627450980392) + 60.0)), 1e-9);
     EXPECT_DOUBLE_EQ(MeterBarHeight(400), 186.0);
     double previous = -1;
     for (int level = 0; level <= 255; ++level) {

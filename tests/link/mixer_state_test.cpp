@@ -8,23 +8,34 @@ using namespace mixer;
 
 TEST(FaderPosition, TopBottomAndClamping) {
     EXPECT_EQ(FaderPositionFromLevel(70), 0);
-    EXPECT_EQ(FaderPositionFromLevel(0), 185);
-    EXPECT_EQ(FaderPositionFromLevel(60), 104);  // 0 dB: 100 * log10(11)
+    EXPECT_EQ(FaderPositionFromLevel(0), kFaderPositionMax);
+    EXPECT_EQ(FaderPositionFromLevel(60), 105);  // 0 dB: 186 * log10(11) / log10(71)
     EXPECT_EQ(FaderPositionFromLevel(500), 0);
-    EXPECT_EQ(FaderPositionFromLevel(-3), 185);
+    EXPECT_EQ(FaderPositionFromLevel(-3), kFaderPositionMax);
 }
 
-TEST(FaderPosition, BackFromThePositionCoversTheWholeRangeDownward) {
-    EXPECT_EQ(LevelFromFaderPosition(0), 70);
-    EXPECT_EQ(LevelFromFaderPosition(104), 61);  // 10^1.04 = 10.96
-    EXPECT_EQ(LevelFromFaderPosition(105), 60);
-    EXPECT_EQ(LevelFromFaderPosition(186), 0);  // 10^1.86 = 72.4, clamped to 71
+// A fader taken and let go where it stands must keep its level: every level
+// needs a position of its own, and the way back must find it.
+TEST(FaderPosition, EveryLevelSurvivesTheRoundTrip) {
+    int previous = -1;
+    for (int level = kLevelMax; level >= 0; --level) {
+        const int position = FaderPositionFromLevel(level);
+        EXPECT_GT(position, previous) << level;
+        EXPECT_EQ(LevelFromFaderPosition(position), level) << level;
+        previous = position;
+    }
+}
+
+TEST(FaderPosition, BackFromAnyPositionTakesTheNearestLevel) {
     EXPECT_EQ(LevelFromFaderPosition(-20), 70);
+    EXPECT_EQ(LevelFromFaderPosition(400), 0);
+    // 0 dB stands at 105, +1 dB at 100: 103 is nearer to 0 dB, 102 to +1 dB.
+    EXPECT_EQ(LevelFromFaderPosition(103), 60);
+    EXPECT_EQ(LevelFromFaderPosition(102), 61);
     int previous = kLevelMax;
-    for (int p = 0; p <= 186; ++p) {
+    for (int p = 0; p <= kFaderPositionMax; ++p) {
         const int level = LevelFromFaderPosition(p);
         EXPECT_LE(level, previous) << p;
-        EXPECT_GE(level, 0);
         previous = level;
     }
 }

@@ -49,7 +49,9 @@ TEST(StateReply, RoundTripThroughDatagrams) {
         const auto delivered = Deliver(reply);
         ASSERT_EQ(delivered.size(), 1u);
 
+        // The reply carries no mode for the MAIN records: they keep theirs.
         MixerState parsed = Zero();
+        parsed.buses[0].busMode = parsed.buses[1].busMode = original.buses[0].busMode;
         std::string version;
         ASSERT_EQ(OnMessage(delivered[0], parsed, version), IncomingKind::StateReply);
         EXPECT_EQ(version, "123");
@@ -72,7 +74,7 @@ TEST(StateReply, GainsAreDoubledOnArrivalAndTypesLowered) {
     EXPECT_EQ(s.strips[0].peqBands[0].q, 5);
     EXPECT_EQ(s.strips[0].peqBands[1].freq, 2000);
     EXPECT_EQ(s.strips[0].peqBands[3].freq, 20);
-    EXPECT_EQ(s.strips[1].peqBands[0].freq, 20);  // partial record: only clamped by the normalisation
+    EXPECT_EQ(s.strips[1].peqBands[0].freq, 0);  // a partial record is not read at all
     EXPECT_EQ(s.strips[1].peqBands[0].gain2, 0);
 }
 
@@ -120,6 +122,34 @@ TEST(StateReply, MissingEmptyAndPartialGroupsChangeOnlyWhatTheyHold) {
     EXPECT_EQ(s.strips[0].gateOn, 0);  // "1" is read "01"
     EXPECT_EQ(s.strips[1].gateOn, 1);
     EXPECT_EQ(version, "99");
+}
+
+// Whatever a reply does not carry keeps its value, in range or not: a later
+// upload must not send values the mixer never had.
+TEST(StateReply, AbsentGroupsAreLeftUntouched) {
+    MixerState s = Zero();
+    s.strips[5].comp[kDynRatio] = 0;
+    s.buses[4].lim[kDynAttack] = 0;
+    s.strips[2].hpfFreq = 5;
+    s.strips[2].peqBands[1].q = 0;
+    s.buses[6].busMode = 0;
+    s.buses[1].geqBands[3].gain2 = 400;
+    s.strips[17].reverbParams[kRevTime] = 0;
+    MixerState before = s;
+    std::string version;
+    // Only the levels and the CH 1 compressor (ratio 0, below its range).
+    ASSERT_TRUE(ParseStateReply(ReplyWithGroups({{1, "46"}, {6, "00" "10" "10" "10" "10"}}), s, version));
+    EXPECT_EQ(s.strips[0].level, 70);
+    EXPECT_EQ(s.strips[0].comp[kDynRatio], 10);  // stored, so pulled into range
+    before.strips[0].level = 70;
+    std::memcpy(before.strips[0].comp, s.strips[0].comp, sizeof before.strips[0].comp);
+    // What the normalisation always sets.
+    for (StripRecord& r : before.strips) {
+        r.peqOn = 1;
+        r.hpfType = r.lpfType = 2;
+    }
+    for (BusRecord& b : before.buses) b.geqOn = 1;
+    EXPECT_TRUE(SameState(s, before));
 }
 
 TEST(StateReply, ExtraRecordsAreIgnoredAndOnlyWholeRecordsRead) {

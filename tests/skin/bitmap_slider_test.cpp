@@ -119,11 +119,11 @@ TEST(BitmapSlider, VerticalSliderMovesOnlyWhenItsCapIsTaken) {
     Mouse(fader, QEvent::MouseButtonPress, QPoint(13, 30));
     EXPECT_TRUE(fader.IsDragging());
     EXPECT_EQ(moving.count(), 0);
-    Mouse(fader, QEvent::MouseMove, QPoint(13, 130));  // centre 126: trunc(100 / 227 * 186) = 81
+    Mouse(fader, QEvent::MouseMove, QPoint(13, 130));  // centre 126: where 82 is drawn
     Mouse(fader, QEvent::MouseMove, QPoint(13, 900));  // far below: held at the end
     Mouse(fader, QEvent::MouseButtonRelease, QPoint(13, 900));
     EXPECT_FALSE(fader.IsDragging());
-    EXPECT_EQ(Positions(moving, kFaderId), (QList<int>{81, 186}));
+    EXPECT_EQ(Positions(moving, kFaderId), (QList<int>{82, 186}));
     EXPECT_EQ(Positions(moved, kFaderId), (QList<int>{186}));
 }
 
@@ -139,9 +139,9 @@ TEST(BitmapSlider, HorizontalSliderJumpsToThePressAndReportsDoubleClicks) {
     Mouse(pan, QEvent::MouseButtonRelease, QPoint(20, 12));
     Mouse(pan, QEvent::MouseButtonDblClick, QPoint(20, 12));
     Mouse(pan, QEvent::MouseButtonRelease, QPoint(20, 12));
-    EXPECT_EQ(Positions(moving, kPanId), (QList<int>{19}));  // trunc(10 / 102 * 200)
-    EXPECT_EQ(Positions(moved, kPanId), (QList<int>{19}));
-    EXPECT_EQ(Positions(doubled, kPanId), (QList<int>{19}));
+    EXPECT_EQ(Positions(moving, kPanId), (QList<int>{20}));  // the value drawn at 20
+    EXPECT_EQ(Positions(moved, kPanId), (QList<int>{20}));
+    EXPECT_EQ(Positions(doubled, kPanId), (QList<int>{20}));
 
     // Pressed within half a knob of its centre, the knob does not jump.
     pan.SetPos(100);
@@ -150,7 +150,7 @@ TEST(BitmapSlider, HorizontalSliderJumpsToThePressAndReportsDoubleClicks) {
     EXPECT_EQ(moving.count(), 0);
     Mouse(pan, QEvent::MouseMove, QPoint(76, 12));
     Mouse(pan, QEvent::MouseButtonRelease, QPoint(76, 12));
-    EXPECT_EQ(Positions(moving, kPanId), (QList<int>{119}));  // centre 71: trunc(61 / 102 * 200)
+    EXPECT_EQ(Positions(moving, kPanId), (QList<int>{120}));  // centre 71: the value drawn there
 }
 
 TEST(BitmapSlider, DisabledSliderIgnoresMouseAndKeys) {

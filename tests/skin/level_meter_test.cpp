@@ -4,6 +4,8 @@
 
 #include <QTest>
 
+#include <algorithm>
+
 #include "widget_probe.h"
 
 using namespace mixer;
@@ -126,4 +128,30 @@ TEST(LevelMeter, RepaintsOnlyWhenADrawnHeightChanges) {
     meter.SetValue(0, 30);
     QTest::qWait(50);
     EXPECT_GE(meter.paints, 1);
+}
+
+// Narrow columns, as MAIN's two meters stand side by side: each "Peak" mark
+// stays whole inside its own column instead of running into its neighbour.
+TEST(LevelMeter, PeakMarksFitNarrowColumns) {
+    for (const int width : {20, 24, 30}) {
+        SCOPED_TRACE(width);
+        CLevelMeter meter;
+        meter.SetColumnCount(1);
+        meter.SetMargins(16, 0);
+        meter.resize(width, 200);
+        const QImage shot = Snapshot(meter);
+        const MeterSpan span = meter.ColumnSpan(0);
+        int left = width;
+        int right = -1;
+        for (int y = 0; y < 16; ++y) {
+            for (int x = 0; x < width; ++x) {
+                if (shot.pixelColor(x, y) == kUnder) continue;
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+        }
+        ASSERT_LE(left, right);  // the mark is drawn
+        EXPECT_GT(left, span.left);
+        EXPECT_LT(right, span.right);
+    }
 }

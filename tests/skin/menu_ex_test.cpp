@@ -2,12 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include <QApplication>
 #include <QPainter>
 #include <QPointer>
 #include <QStyleOptionMenuItem>
 #include <QTest>
 #include <QTimer>
 
+#include "skin/contrast.h"
 #include "skin/menu_resources.h"
 #include "skin/skin_font.h"
 
@@ -151,6 +155,31 @@ TEST(CMenuEx, SelectedItemIsFramedButAGrayedOneNeverHighlights) {
         for (int x = CMenuEx::kIconColumn; x < grayed.width(); ++x) etched |= grayed.pixelColor(x, y) == CMenuEx::kGrayedText;
     }
     EXPECT_TRUE(etched);
+}
+
+// The menu's fills are fixed and light, whatever the desktop's theme: the
+// captions must read on them, the selected one too.
+TEST(CMenuEx, CaptionsReadOnTheirFillsUnderAnyTheme) {
+    const QPalette saved = QApplication::palette();
+    QPalette dark = saved;
+    dark.setColor(QPalette::HighlightedText, Qt::white);
+    dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
+    QApplication::setPalette(dark);
+    CMenuEx menu;
+    QApplication::setPalette(saved);
+    for (const bool selected : {false, true}) {
+        SCOPED_TRACE(selected);
+        const QImage item = Draw(menu, Option(QStringLiteral("NAME"), selected, true));
+        const QColor fill = selected ? CMenuEx::kHighlightFill : CMenuEx::kBackground;
+        double best = 1.0;
+        for (int y = 0; y < item.height(); ++y) {
+            for (int x = CMenuEx::kIconColumn + 2; x < item.width() - 2; ++x) {
+                const QColor c = item.pixelColor(x, y);
+                best = std::max(best, ContrastRatio({c.red(), c.green(), c.blue()}, {fill.red(), fill.green(), fill.blue()}));
+            }
+        }
+        EXPECT_GE(best, kReadableContrast);
+    }
 }
 
 TEST(CMenuEx, SeparatorIsAnEtchedLineAndChecksShowTheMark) {

@@ -64,3 +64,23 @@ TEST(CNameDlg, ChineseNamesAreStoredAsTypedAndEnterConfirms) {
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.Name(), QStringLiteral("主唱话筒"));
 }
+
+TEST(CNameDlg, CaptionsFollowTheLanguageAndFitTheirButtons) {
+    CNameDlg dialog;
+    dialog.SetLabels(2);
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("名称"));
+    EXPECT_EQ(dialog.OkButton()->text(), QStringLiteral("确定"));
+    EXPECT_EQ(dialog.CancelButton()->text(), QStringLiteral("取消"));
+    dialog.SetLabels(7);
+    EXPECT_EQ(dialog.OkButton()->text(), QStringLiteral("确定"));
+    dialog.SetLabels(1);
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("NAME"));
+    EXPECT_EQ(dialog.CancelButton()->text(), QStringLiteral("Cancel"));
+    for (const int language : {1, 2}) {
+        dialog.SetLabels(language);
+        for (CImageButton* button : {dialog.OkButton(), dialog.CancelButton()}) {
+            const QFontMetrics metrics(SkinFontPoints(9));
+            EXPECT_LE(metrics.horizontalAdvance(button->text()), button->width() - 8) << language;
+        }
+    }
+}

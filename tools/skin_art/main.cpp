@@ -53,7 +53,7 @@ std::vector<Picture> Pictures() {
         {181, [=] { return ConnectKey(connect, true); }},
         {220, [=] { return Key(small, false); }},
         {219, [=] { return Key(small, true); }},
-        {180, [] { return Logo(QSize(182, 64)); }},
+        {180, [] { return Logo(QSize(300, 60)); }},
         // Backgrounds: console, strips, output strips, pages, control-group strips 1..4.
         {188, [=] { return ConsoleBackground(strip); }},
         {189, [=] { return StripBackground(strip, QColor(60, 66, 78), false); }},

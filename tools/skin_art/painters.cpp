@@ -266,40 +266,45 @@ QImage ConnectKey(QSize size, bool online) {
 }
 
 QImage Logo(QSize size) {
+    // Laid out for the 150 x 30 box the navigation bar shows it in and drawn
+    // at `k` times that, so it is shown at its own size or halved, never
+    // blurred by an odd factor.
     QImage image = Blank(size);
     QPainter p(&image);
+    const double k = size.height() / 30.0;
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
     // Three fader caps as the mark.
-    for (int k = 0; k < 3; ++k) {
-        const double x = 8 + k * 11;
-        p.fillRect(QRectF(x + 3, 10, 2, 44), QColor(70, 76, 88));
-        const double y = 16 + (k == 1 ? 20 : k * 8);
+    for (int cap = 0; cap < 3; ++cap) {
+        const double x = 3 + cap * 8;
+        p.fillRect(QRectF((x + 2.25) * k, 3 * k, 1.5 * k, 24 * k), QColor(70, 76, 88));
+        const double y = 6 + (cap == 1 ? 10 : cap * 4);
         p.setPen(Qt::NoPen);
-        p.setBrush(k == 1 ? kCyanBottom : QColor(200, 206, 216));
-        p.drawRoundedRect(QRectF(x, y, 8, 12), 2, 2);
+        p.setBrush(cap == 1 ? kCyanBottom : QColor(200, 206, 216));
+        p.drawRoundedRect(QRectF(x * k, y * k, 6 * k, 8 * k), 1.5 * k, 1.5 * k);
     }
-    // The word mark takes the largest size at which it fits beside the mark.
+    // The word mark on the first line, as large as fits beside the mark;
+    // "MIXER" under it in capitals some 8 pixels high, where they read.
     const QString word = QStringLiteral("Vantor");
     const QString second = QStringLiteral("DIGITAL");
-    int pixels = 26;
-    while (pixels > 10 && QFontMetricsF(ArtFont(pixels, true)).horizontalAdvance(word) +
-                                  QFontMetricsF(ArtFont(pixels, false)).horizontalAdvance(second) + 2 >
-                              size.width() - 50) {
-        --pixels;
-    }
+    const double left = 30 * k;
+    const double room = 148 * k - left;
+    int pixels = static_cast<int>(15 * k);
+    const auto width = [](const QString& text, int px, bool bold) {
+        return QFontMetricsF(ArtFont(px, bold)).horizontalAdvance(text);
+    };
+    while (pixels > 8 * k && width(word, pixels, true) + width(second, pixels, false) + k > room) --pixels;
     p.setFont(ArtFont(pixels, true));
     p.setPen(QColor(236, 240, 246));
-    p.drawText(QPointF(46, 34), word);
-    const double after = 46 + QFontMetricsF(ArtFont(pixels, true)).horizontalAdvance(word);
+    p.drawText(QPointF(left, 14 * k), word);
     p.setFont(ArtFont(pixels, false));
     p.setPen(kCyanBottom);
-    p.drawText(QPointF(after + 2, 34), second);
-    QFont small = ArtFont(11, true);
-    small.setLetterSpacing(QFont::AbsoluteSpacing, 9);
+    p.drawText(QPointF(left + width(word, pixels, true) + k, 14 * k), second);
+    QFont small = ArtFont(static_cast<int>(11 * k), true);
+    small.setLetterSpacing(QFont::AbsoluteSpacing, 4.5 * k);
     p.setFont(small);
-    p.setPen(QColor(150, 158, 172));
-    p.drawText(QPointF(48, 54), QStringLiteral("MIXER"));
+    p.setPen(QColor(170, 178, 192));
+    p.drawText(QPointF(left + k, 28 * k), QStringLiteral("MIXER"));
     return image;
 }
 
@@ -377,21 +382,6 @@ QImage FaderTrack(QSize size, int thumbHeight) {
     p.fillRect(groove - 2, half - 2, 4, travel + 4, kOutline);
     p.fillRect(groove - 1, half - 1, 2, travel + 2, QColor(4, 4, 6));
     p.fillRect(groove + 2, half - 2, 1, travel + 4, QColor(80, 86, 98));
-    // dB scale, placed exactly where the strip's fader mapping puts each level.
-    struct Mark {
-        int level;
-        const char* text;
-    };
-    const Mark marks[] = {{70, "+10"}, {65, "+5"}, {60, "0"}, {55, "-5"}, {50, "-10"},
-                          {40, "-20"}, {30, "-30"}, {20, "-40"}, {0, "-\u221E"}};
-    p.setFont(ArtFont(9, false));
-    for (const Mark& m : marks) {
-        const int position = static_cast<int>(100 * std::log10(71.0 - m.level));
-        const int y = half + position * travel / 186;
-        p.setPen(m.level == 60 ? kCyanTop : QColor(150, 158, 172));
-        p.drawLine(27, y, 31, y);
-        p.drawText(QRect(30, y - 7, size.width() - 31, 14), Qt::AlignRight | Qt::AlignVCenter, QString::fromUtf8(m.text));
-    }
     return image;
 }
 

@@ -38,6 +38,7 @@ QImage StripBackground(QSize size, const QColor& tint, bool badge);
 QImage PageBackground(QSize size);
 
 // Slider parts. groove is the centre line of the groove across the track.
+// The fader's track is the groove alone: the strips draw its scale, at any length.
 QImage FaderTrack(QSize size, int thumbHeight);
 QImage FaderCap(QSize size, const QColor& line, bool lit);
 QImage VerticalTrack(QSize size, int groove, int thumbHeight, bool lit);

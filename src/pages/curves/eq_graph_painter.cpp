@@ -145,6 +145,18 @@ void PaintLinearScale(QPainter& p, const GraphModel& model, const PlotMapping& m
     }
 }
 
+// Vertical lines at the bands that stand on the labelled frequencies, as the
+// frequency scale of a curve draws them.
+void PaintBandGrid(QPainter& p, const GraphModel& model, const PlotMapping& map) {
+    const QRectF plot = PlotRectF(map);
+    p.setPen(QPen(WithAlpha(kGrid, 115), 1));
+    for (int pos : LabelledBandPositions()) {
+        if (pos < model.xmin || pos > model.xmax) continue;
+        const double x = std::round(map.XToPixel(pos)) + 0.5;
+        p.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
+    }
+}
+
 // The band names under the bars, on two staggered rows when they would touch.
 void PaintBandLabels(QPainter& p, const GraphModel& model, const PlotMapping& map) {
     if (!model.margin) return;
@@ -345,6 +357,7 @@ void PaintGraphBackground(QPainter& p, const QSize& size, const GraphModel& mode
         PaintTransferScale(p, model, map);
         break;
     case GraphMode::kBars:
+        PaintBandGrid(p, model, map);
         PaintLevelScale(p, model, map);
         PaintBandLabels(p, model, map);
         break;

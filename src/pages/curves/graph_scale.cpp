@@ -1,5 +1,6 @@
 #include "pages/curves/graph_scale.h"
 
+#include <cctype>
 #include <cmath>
 
 namespace mixer {
@@ -10,6 +11,21 @@ const std::array<const char*, kThirdOctaveBands>& ThirdOctaveLabels() {
         "250", "315", "400",  "500", "630", "800", "1k", "1k25", "1k6", "2k",  "2k5",
         "3k15", "4k", "5k",   "6k3", "8k",  "10k", "12k5", "16k", "20k"};
     return kLabels;
+}
+
+const std::vector<int>& LabelledBandPositions() {
+    static const std::vector<int> kPositions = [] {
+        std::vector<int> positions;
+        for (int band = 0; band < kThirdOctaveBands; ++band) {
+            std::string name = ThirdOctaveLabels()[band];
+            for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+            for (double hz : FrequencyGridLines()) {
+                if (FrequencyLabel(hz) == name) positions.push_back(band + 1);
+            }
+        }
+        return positions;
+    }();
+    return kPositions;
 }
 
 const std::array<double, 28>& FrequencyGridLines() {

@@ -14,6 +14,10 @@ inline constexpr int kLevelLines = 11;   // ymin, 10 steps, ymax
 // "20", "25", "31.5", ... "20k": the graphic EQ's band centres.
 const std::array<const char*, kThirdOctaveBands>& ThirdOctaveLabels();
 
+// The bands (1-based positions) whose centre is a labelled frequency grid
+// line: 20, 50, 100, 200, 500 Hz, 1, 2, 5, 10 and 20 kHz.
+const std::vector<int>& LabelledBandPositions();
+
 // 20..100 Hz in tens, 200..1000 in hundreds, 2000..10000 in thousands, 20000.
 const std::array<double, 28>& FrequencyGridLines();
 
