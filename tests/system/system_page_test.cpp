@@ -11,9 +11,11 @@
 
 #include "console/app_context.h"
 #include "console/fake_link.h"
+#include "console/fake_strip_host.h"
 #include "console/gbk_text.h"
 #include "link/notifier.h"
 #include "link/reset_defaults.h"
+#include "pages/peq/peq_dlg.h"
 #include "loopback.h"
 #include "skin/image_button.h"
 #include "skin/skin_label.h"
@@ -207,6 +209,34 @@ TEST_F(SystemPage, SpanOkSetsTheSpanTimeAsAtoiReadsTheField) {
     page->SpanField()->setText("abc");
     page->OnSpanOk();
     EXPECT_EQ(context.spanTimeMs, 0);
+}
+
+TEST_F(SystemPage, TheSpanTimeTypedHerePacesADragOnTheEqGraph) {
+    auto page = Open();
+    mixer::testing::FakeStripHost host;
+    ManualClock clock;
+    CPeqDlg peq(context, host, nullptr);
+    peq.SetClock(clock);
+    peq.SetChannel(0);
+    // Sends of band 2 during a 600 ms drag, one move every 10 ms.
+    auto sendsDuringADrag = [&] {
+        host.sent.clear();
+        peq.OnPointMoved(1, 500, 0.0, 0);
+        for (int i = 1; i <= 60; ++i) {
+            clock.Advance(std::chrono::milliseconds(10));
+            peq.OnPointMoved(1, 500 + 10 * i, 0.1 * i, 1);
+        }
+        return host.sent.size();
+    };
+
+    page->SpanField()->setText(QStringLiteral("300"));
+    QTest::mouseClick(page->SpanOkButton(), Qt::LeftButton);
+    const std::size_t slow = sendsDuringADrag();
+    EXPECT_LE(slow, 1u + 2u);
+
+    page->SpanField()->setText(QStringLiteral("20"));
+    QTest::mouseClick(page->SpanOkButton(), Qt::LeftButton);
+    EXPECT_GE(sendsDuringADrag(), 1u + 20u);
 }
 
 TEST_F(SystemPage, LimitTogglesNameTheChannelsAndOutputsAndKeepTheirFlags) {
