@@ -21,11 +21,14 @@ constexpr int kInputVolumeKind = 61;
 constexpr int kLevelUnit = 60;
 constexpr int kSectionHeight = 300;
 constexpr int kParamRowHeight = 38;
-constexpr int kCaptionWidth = 120;
-constexpr int kKnobLength = 300;
-constexpr int kLevelKnobLength = 186;
-constexpr int kLevelColumn = 110;
-constexpr int kMeterWidth = 4 * 70;
+constexpr int kCaptionWidth = 110;
+constexpr int kKnobLength = 200;
+constexpr int kLevelKnobLength = 190;
+constexpr int kLevelColumn = 96;
+constexpr int kMeterWidth = 4 * 54;
+constexpr int kFaderTrack = 191;
+constexpr int kFaderCap = 192;
+constexpr int kFaderCapHeld = 209;
 
 QString ParamValueText(Effect effect, int param, int value) {
     if (effect == Effect::kReverb) {
@@ -90,9 +93,18 @@ void CEffectDlg::BuildSection(Effect effect) {
         LevelControls& c = section.levels[k];
         c.caption = MakePageCaption(this);
         c.caption->SetAlignment(Qt::AlignCenter);
-        c.knob = MakePageKnob(this, 0, kEffectLevelKnobMax);
+        c.knob = new CBitmapSlider(this);
         c.knob->SetVertical(true);
+        c.knob->SetTrackBitmaps(kFaderTrack);
+        c.knob->SetThumbBitmaps(kFaderCap, kFaderCapHeld);
+        c.knob->SetRange(0, kEffectLevelKnobMax);
+        c.knob->SetPageSize(10);
         c.knob->SetTrackLength(kLevelKnobLength);
+        c.knob->SetMarks({{KnobFromLevel(70), QStringLiteral("+10"), false},
+                          {KnobFromLevel(60), QStringLiteral("0"), true},
+                          {KnobFromLevel(50), QStringLiteral("-10"), false},
+                          {KnobFromLevel(30), QStringLiteral("-30"), false},
+                          {KnobFromLevel(0), QString::fromUtf8("-\u221E"), false}});
         c.value = MakePageValueBox(this);
         connect(c.knob, &CBitmapSlider::Moving, this, [this, effect, input](int, int p) { OnLevelKnob(effect, input, p, true); });
         connect(c.knob, &CBitmapSlider::Moved, this, [this, effect, input](int, int p) { OnLevelKnob(effect, input, p, false); });
@@ -133,7 +145,7 @@ void CEffectDlg::SetLabels(int language) {
         section->reset->setText(en ? QStringLiteral("RESET") : QStringLiteral("复位"));
         section->presets->SetLabels(language);
     }
-    const QStringList meterEn = {"REV IN", "DLY IN", "REV OUT", "DLY OUT"};
+    const QStringList meterEn = {"R IN", "D IN", "R OUT", "D OUT"};
     const QStringList meterZh = {"混响入", "延时入", "混响出", "延时出"};
     for (int b = 0; b < kEffectMuteCount; ++b) {
         meter_->SetCaption(b, en ? meterEn[b] : meterZh[b]);
@@ -266,15 +278,15 @@ void CEffectDlg::LayOutSection(Effect effect, int top) {
         c.value->move(c.knob->x() + c.knob->width() + 10, y + 2);
         y += kParamRowHeight;
     }
-    const int lx = x + kCaptionWidth + kKnobLength + kPageValueWidth + 50;
+    const int lx = x + kCaptionWidth + kKnobLength + kPageValueWidth + 36;
     for (int k = 0; k < 2; ++k) {
         LevelControls& c = section.levels[k];
         const int cx = lx + k * kLevelColumn;
         c.caption->setGeometry(cx, top + 4, kPageValueWidth + 10, 24);
         c.knob->move(cx + (kPageValueWidth + 10 - c.knob->width()) / 2, top + 34);
-        c.value->move(cx + 5, top + 34 + c.knob->height() + 8);
+        c.value->move(cx + 5, top + 34 + c.knob->height() + 6);
     }
-    const int rx = lx + 2 * kLevelColumn + 20;
+    const int rx = lx + 2 * kLevelColumn + 16;
     section.reset->move(rx, top + 34);
     section.presets->setGeometry(rx, top + 34 + kKeyHeight + 12, kSelectorWidth, kKeyHeight);
     section.hold->setGeometry(rx, top + 34 + 2 * (kKeyHeight + 12), kSelectorWidth, kKeyHeight);
