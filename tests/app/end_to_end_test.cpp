@@ -76,6 +76,18 @@ protected:
     CSendsDlg& Sends() { return *static_cast<CSendsDlg*>(window->Pages().sends); }
     CEffectDlg& EffectPage() { return *static_cast<CEffectDlg*>(window->Pages().effect); }
 
+    // Ties channel `own` with `other` for `function`, as an enabled control
+    // group does.
+    void Tie(int own, int other, LinkFunction function) {
+        StripLinks links;
+        links.linked = true;
+        links.channels[0] = own;
+        links.channels[1] = other;
+        links.count = 2;
+        links.functions[function] = 1;
+        Input(own).SetLinks(links);
+    }
+
     // Drags graph point `point` by `by` in steps, as a hand would.
     static void DragPoint(CEqGraph* graph, int point, QPoint by) {
         const QPoint start = graph->PointPixel(point);
@@ -211,13 +223,7 @@ TEST_F(EndToEnd, PhantomPowerOnChannelFiveShowsInTheMixersReply) {
 
 TEST_F(EndToEnd, EqPageEditsReachTheMixerAndTheLinkedChannels) {
     // Channel 3's control group ties it with channel 6 for EQ.
-    StripLinks links;
-    links.linked = true;
-    links.channels[0] = 2;
-    links.channels[1] = 5;
-    links.count = 2;
-    links.functions[kLinkEq] = 1;
-    Input(2).SetLinks(links);
+    Tie(2, 5, kLinkEq);
     QTest::mouseClick(Input(2).Thumbnail(), Qt::LeftButton);
     ASSERT_TRUE(Peq().isVisible());
     ASSERT_EQ(Peq().Channel(), 2);
@@ -280,13 +286,7 @@ TEST_F(EndToEnd, APresetRecalledOnThePageReachesTheMixer) {
 }
 
 TEST_F(EndToEnd, SendsPageEditsReachTheMixerAndTheLinkedChannels) {
-    StripLinks links;
-    links.linked = true;
-    links.channels[0] = 3;
-    links.channels[1] = 8;
-    links.count = 2;
-    links.functions[kLinkMatrix] = 1;
-    Input(3).SetLinks(links);
+    Tie(3, 8, kLinkMatrix);
     window->OpenInputDetail(3, kModuleSends);
     ASSERT_TRUE(Sends().isVisible());
     ASSERT_EQ(Sends().Channel(), 3);
