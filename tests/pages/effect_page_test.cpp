@@ -57,9 +57,12 @@ TEST_F(EffectPage, MutesFollowTheirPathsAndMetersTheirValues) {
     page->SetChannel(16);
     const int codes[kEffectMuteCount] = {30, 28, 29, 27};
     for (int b = 0; b < kEffectMuteCount; ++b) {
+        host.shown.clear();
         page->OnMute(b);
         EXPECT_EQ(Sent().back().code, codes[b]);
         EXPECT_TRUE(page->MuteButton(b)->GetDown());
+        // The value display's MUTE shows the return strip's flag: the outputs'.
+        EXPECT_EQ(host.shown.size(), b >= 2 ? 1u : 0u);
     }
     context.state.strips[17].meter2 = 255;
     context.state.strips[16].meter = 0;

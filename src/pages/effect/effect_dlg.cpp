@@ -16,6 +16,7 @@ namespace mixer {
 
 namespace {
 
+constexpr int kMuteKind = 1;
 constexpr int kOutputVolumeKind = 3;
 constexpr int kInputVolumeKind = 61;
 constexpr int kLevelUnit = 60;
@@ -237,9 +238,10 @@ void CEffectDlg::OnMute(int button) {
     if (commands.empty()) return;
     mutes_[button]->SetDown(EffectMuted(context_.state, button));
     const EffectMute mute = EffectMuteAt(button);
-    // The return strip's MUTE is the output path's.
+    // The return strip's MUTE is the output path's; the value display's MUTE
+    // reads that flag too, so the input paths leave it as it is.
     host_.RefreshChannelViews(EffectChannel(mute.effect));
-    host_.ShowValue(EffectChannel(mute.effect), 1);
+    if (!mute.input) host_.ShowValue(EffectChannel(mute.effect), kMuteKind);
     Send(commands);
 }
 
