@@ -344,6 +344,12 @@ TEST_F(EndToEnd, EffectPageEditsReachTheMixerAndTheReturnStrip) {
     EXPECT_TRUE(FullStateRestores(context.state.strips[kDelayReturn].delayParams[kFeedback]));
     EXPECT_EQ(context.state.strips[kDelayReturn].delayParams[kFeedback], 100);
     EXPECT_EQ(EffectPage().ParamKnob(Effect::kDelay, kFeedback)->GetPos(), 100);
+
+    // A level typed for the reverb return shows on the page the delay return opened.
+    window->ShowValue(kReverbReturn, 3);
+    Type(window->Navigation().valueBox1, "0");
+    EXPECT_EQ(context.state.strips[kReverbReturn].level, 60);
+    EXPECT_EQ(EffectPage().LevelKnob(Effect::kReverb, false)->GetPos(), KnobFromLevel(60));
     EXPECT_TRUE(notifier.messages.empty());
 }
 
