@@ -9,8 +9,10 @@
 #include "groups/mute_group_dlg.h"
 #include "groups/phantom_dlg.h"
 #include "groups/view_group_dlg.h"
+#include "pages/effect/effect_dlg.h"
 #include "pages/geq/geq_dlg.h"
 #include "pages/peq/peq_dlg.h"
+#include "pages/sends/sends_dlg.h"
 #include "system/system_dlg.h"
 
 namespace mixer {
@@ -74,10 +76,10 @@ void CreateConsolePages(ConsolePages& pages, QWidget* parent, AppContext& contex
     pages.muteGroups = new CMuteGroupDlg(context, parent);
     pages.viewGroups = new CViewGroupDlg(context, parent);
     pages.controlGroups = new CControlGroupDlg(context, parent);
-    pages.sends = new ChannelPagePlaceholder(QStringLiteral("SENDS"), QStringLiteral("发送"), parent);
+    pages.sends = new CSendsDlg(context, host, parent);
     pages.gateComp = new ChannelPagePlaceholder(QStringLiteral("GATE / COMP"), QStringLiteral("噪声门 / 压缩"), parent);
     pages.peq = new CPeqDlg(context, host, parent);
-    pages.effect = new ChannelPagePlaceholder(QStringLiteral("EFFECT"), QStringLiteral("效果"), parent);
+    pages.effect = new CEffectDlg(context, host, parent);
     pages.limiter = new ChannelPagePlaceholder(QStringLiteral("LIMIT"), QStringLiteral("限幅"), parent);
     pages.geq = new CGeqDlg(context, host, parent);
 

@@ -292,7 +292,9 @@ void CMixerDlg::RefreshChannelPages(int channel) {
     const auto refresh = [&](ChannelPageView* page, int pageChannel) {
         if (page->isVisible() && (channel < 0 || pair(channel) == pair(pageChannel))) page->RefreshFromState();
     };
-    for (ChannelPageView* page : {pages_.gateComp, pages_.peq, pages_.effect, pages_.sends}) refresh(page, page->Channel());
+    for (ChannelPageView* page : {pages_.gateComp, pages_.peq, pages_.sends}) refresh(page, page->Channel());
+    // The effect page shows both effect returns, whichever opened it.
+    refresh(pages_.effect, channel == kReverbReturn ? kReverbReturn : kDelayReturn);
     for (ChannelPageView* page : {pages_.limiter, pages_.geq}) refresh(page, page->Channel() + kFirstOutputChannel);
 }
 

@@ -18,8 +18,10 @@
 #include "link/commands.h"
 #include "pages/curves/eq_graph.h"
 #include "pages/frame/preset_selector.h"
+#include "pages/effect/effect_dlg.h"
 #include "pages/geq/geq_dlg.h"
 #include "pages/peq/peq_dlg.h"
+#include "pages/sends/sends_dlg.h"
 #include "presets/preset_database.h"
 #include "presets/preset_store.h"
 #include "link/notifier.h"
@@ -71,6 +73,20 @@ protected:
     CInputStripDlg& Input(int channel) { return *static_cast<CInputStripDlg*>(window->Pages().inputs[channel]); }
     CPeqDlg& Peq() { return *static_cast<CPeqDlg*>(window->Pages().peq); }
     CGeqDlg& Geq() { return *static_cast<CGeqDlg*>(window->Pages().geq); }
+    CSendsDlg& Sends() { return *static_cast<CSendsDlg*>(window->Pages().sends); }
+    CEffectDlg& EffectPage() { return *static_cast<CEffectDlg*>(window->Pages().effect); }
+
+    // Ties channel `own` with `other` for `function`, as an enabled control
+    // group does.
+    void Tie(int own, int other, LinkFunction function) {
+        StripLinks links;
+        links.linked = true;
+        links.channels[0] = own;
+        links.channels[1] = other;
+        links.count = 2;
+        links.functions[function] = 1;
+        Input(own).SetLinks(links);
+    }
 
     // Drags graph point `point` by `by` in steps, as a hand would.
     static void DragPoint(CEqGraph* graph, int point, QPoint by) {
@@ -207,13 +223,7 @@ TEST_F(EndToEnd, PhantomPowerOnChannelFiveShowsInTheMixersReply) {
 
 TEST_F(EndToEnd, EqPageEditsReachTheMixerAndTheLinkedChannels) {
     // Channel 3's control group ties it with channel 6 for EQ.
-    StripLinks links;
-    links.linked = true;
-    links.channels[0] = 2;
-    links.channels[1] = 5;
-    links.count = 2;
-    links.functions[kLinkEq] = 1;
-    Input(2).SetLinks(links);
+    Tie(2, 5, kLinkEq);
     QTest::mouseClick(Input(2).Thumbnail(), Qt::LeftButton);
     ASSERT_TRUE(Peq().isVisible());
     ASSERT_EQ(Peq().Channel(), 2);
@@ -273,6 +283,74 @@ TEST_F(EndToEnd, APresetRecalledOnThePageReachesTheMixer) {
     Type(window->Navigation().valueBox1, "6");
     EXPECT_EQ(Peq().BandKnob(1, CPeqDlg::Knob::kGain)->GetPos(), 210);
     EXPECT_EQ(Peq().KnobText(1, CPeqDlg::Knob::kGain), "6.0dB");
+}
+
+TEST_F(EndToEnd, SendsPageEditsReachTheMixerAndTheLinkedChannels) {
+    Tie(3, 8, kLinkMatrix);
+    window->OpenInputDetail(3, kModuleSends);
+    ASSERT_TRUE(Sends().isVisible());
+    ASSERT_EQ(Sends().Channel(), 3);
+
+    CBitmapSlider* aux2 = Sends().Knob(2);
+    aux2->setFocus();
+    QTest::keyClick(aux2, Qt::Key_End);
+    QTest::mouseClick(Sends().MuteButton(kSendRowReverb), Qt::LeftButton);
+    ASSERT_TRUE(WaitUntil([&] { return Mixer().State().strips[8].auxSend[1] == 70; }));
+
+    EXPECT_TRUE(FullStateRestores(context.state.strips[3].auxSend[1]));
+    EXPECT_EQ(context.state.strips[3].auxSend[1], 70);
+    EXPECT_EQ(context.state.strips[8].auxSend[1], 70);
+    EXPECT_EQ(context.state.strips[3].fxSend[1], 0);
+    EXPECT_EQ(context.state.strips[8].fxSend[1], 0);
+
+    // Unmuted, the row gets its knob's level back.
+    const int knob = Sends().Knob(kSendRowReverb)->GetPos();
+    QTest::mouseClick(Sends().MuteButton(kSendRowReverb), Qt::LeftButton);
+    ASSERT_TRUE(WaitUntil([&] { return Mixer().State().strips[3].fxSend[1] == knob; }));
+}
+
+TEST_F(EndToEnd, EffectPageEditsReachTheMixerAndTheReturnStrip) {
+    window->OpenInputDetail(kDelayReturn, kModuleEffect);
+    ASSERT_TRUE(EffectPage().isVisible());
+
+    CBitmapSlider* output = EffectPage().LevelKnob(Effect::kReverb, false);
+    output->setFocus();
+    QTest::keyClick(output, Qt::Key_Home);
+    QTest::mouseClick(EffectPage().MuteButton(1), Qt::LeftButton);
+    CBitmapSlider* feedback = EffectPage().ParamKnob(Effect::kDelay, kFeedback);
+    feedback->setFocus();
+    QTest::keyClick(feedback, Qt::Key_End);
+    ASSERT_TRUE(WaitUntil([&] { return Mixer().State().strips[kDelayReturn].delayParams[kFeedback] == 100; }));
+    EXPECT_EQ(Mixer().State().strips[kReverbReturn].level, 70);
+    EXPECT_EQ(Mixer().State().strips[kDelayReturn].mute2, 1);
+    EXPECT_EQ(Input(kReverbReturn).Fader()->GetPos(), FaderPositionFromLevel(70));
+    // The output path's MUTE is the return strip's.
+    QTest::mouseClick(EffectPage().MuteButton(3), Qt::LeftButton);
+    EXPECT_TRUE(Input(kDelayReturn).MuteButton()->GetDown());
+
+    // A DELAY preset saved, the delay reset, then the preset recalled.
+    CPresetSelector* presets = EffectPage().DelayPresets();
+    emit presets->activated(0);
+    ASSERT_EQ(presets->count(), 2);
+    QTest::mouseClick(EffectPage().ResetButton(Effect::kDelay), Qt::LeftButton);
+    ASSERT_TRUE(WaitUntil([&] { return Mixer().State().strips[kDelayReturn].delayParams[kFeedback] == 38; }));
+    emit presets->activated(1);
+    QAction* recall = nullptr;
+    for (QAction* action : presets->Menu()->actions()) {
+        if (CMenuEx::CommandOf(action) == kSecondPresetMenu.recall) recall = action;
+    }
+    ASSERT_NE(recall, nullptr);
+    recall->trigger();
+    EXPECT_TRUE(FullStateRestores(context.state.strips[kDelayReturn].delayParams[kFeedback]));
+    EXPECT_EQ(context.state.strips[kDelayReturn].delayParams[kFeedback], 100);
+    EXPECT_EQ(EffectPage().ParamKnob(Effect::kDelay, kFeedback)->GetPos(), 100);
+
+    // A level typed for the reverb return shows on the page the delay return opened.
+    window->ShowValue(kReverbReturn, 3);
+    Type(window->Navigation().valueBox1, "0");
+    EXPECT_EQ(context.state.strips[kReverbReturn].level, 60);
+    EXPECT_EQ(EffectPage().LevelKnob(Effect::kReverb, false)->GetPos(), KnobFromLevel(60));
+    EXPECT_TRUE(notifier.messages.empty());
 }
 
 }  // namespace
