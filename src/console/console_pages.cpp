@@ -9,7 +9,9 @@
 #include "groups/mute_group_dlg.h"
 #include "groups/phantom_dlg.h"
 #include "groups/view_group_dlg.h"
+#include "pages/dynamics/dynamics_dlg.h"
 #include "pages/geq/geq_dlg.h"
+#include "pages/limiter/limiter_dlg.h"
 #include "pages/peq/peq_dlg.h"
 #include "system/system_dlg.h"
 
@@ -75,10 +77,10 @@ void CreateConsolePages(ConsolePages& pages, QWidget* parent, AppContext& contex
     pages.viewGroups = new CViewGroupDlg(context, parent);
     pages.controlGroups = new CControlGroupDlg(context, parent);
     pages.sends = new ChannelPagePlaceholder(QStringLiteral("SENDS"), QStringLiteral("发送"), parent);
-    pages.gateComp = new ChannelPagePlaceholder(QStringLiteral("GATE / COMP"), QStringLiteral("噪声门 / 压缩"), parent);
+    pages.gateComp = new CDynamicsDlg(context, host, parent);
     pages.peq = new CPeqDlg(context, host, parent);
     pages.effect = new ChannelPagePlaceholder(QStringLiteral("EFFECT"), QStringLiteral("效果"), parent);
-    pages.limiter = new ChannelPagePlaceholder(QStringLiteral("LIMIT"), QStringLiteral("限幅"), parent);
+    pages.limiter = new CLimiterDlg(context, host, parent);
     pages.geq = new CGeqDlg(context, host, parent);
 
     for (PageView* page : pages.InLabelOrder()) page->hide();

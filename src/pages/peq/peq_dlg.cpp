@@ -7,6 +7,7 @@
 #include "console/app_context.h"
 #include "console/strip_host.h"
 #include "pages/curves/graph_setup.h"
+#include "pages/frame/page_controls.h"
 #include "pages/frame/preset_selector.h"
 #include "pages/peq/peq_mapping.h"
 #include "skin/bitmap_slider.h"
@@ -20,15 +21,11 @@ namespace {
 
 constexpr int kSmallKeyUp = 220;
 constexpr int kSmallKeyDown = 219;
-constexpr int kKnobTrack = 185;
-constexpr int kKnobTrackLit = 186;
-constexpr int kKnobThumb = 187;
 
 constexpr int kGraphTop = CProcessingPage::kTitleHeight + 8;
 constexpr int kControlsHeight = 200;   // headings, three knob rows, the filter row
 constexpr int kLabelColumn = 110;
 constexpr int kRowHeight = 36;
-constexpr int kValueWidth = 78;
 constexpr int kShelfWidth = 38;
 
 // Value display kinds: band gain, frequency, Q of band b are 5, 6, 7 + 3(b - 1).
@@ -78,8 +75,8 @@ CPeqDlg::CPeqDlg(AppContext& context, StripHost& host, QWidget* parent)
             std::pair{0, kGainKnobMax}, std::pair{kFreqKnobMin, kFreqKnobMax}, std::pair{0, kQKnobMax}};
         for (int k = 0; k < 3; ++k) {
             const auto knob = static_cast<Knob>(k);
-            band.knobs[k] = MakeKnob(ranges[k].first, ranges[k].second);
-            band.values[k] = MakeValueLabel();
+            band.knobs[k] = MakePageKnob(this, ranges[k].first, ranges[k].second);
+            band.values[k] = MakeValueBox(this);
             connect(band.knobs[k], &CBitmapSlider::Moving, this, [this, b, knob](int, int p) { OnBandKnob(b, knob, p, false); });
             connect(band.knobs[k], &CBitmapSlider::Moved, this, [this, b, knob](int, int p) { OnBandKnob(b, knob, p, true); });
         }
@@ -88,10 +85,10 @@ CPeqDlg::CPeqDlg(AppContext& context, StripHost& host, QWidget* parent)
         FilterControls& filter = Filter(f);
         filter.button = MakeKey(true);
         connect(filter.button, &QAbstractButton::clicked, this, [this, f] { OnFilterButton(f); });
-        filter.knob = MakeKnob(kFreqKnobMin, kFreqKnobMax);
+        filter.knob = MakePageKnob(this, kFreqKnobMin, kFreqKnobMax);
         connect(filter.knob, &CBitmapSlider::Moving, this, [this, f](int, int p) { OnFilterKnob(f, p, false); });
         connect(filter.knob, &CBitmapSlider::Moved, this, [this, f](int, int p) { OnFilterKnob(f, p, true); });
-        filter.value = MakeValueLabel();
+        filter.value = MakeValueBox(this);
         filter.slope = new QComboBox(this);
         filter.slope->addItems(SlopeTexts());
         filter.slope->setFont(SkinFontPoints(9));
@@ -114,28 +111,6 @@ CPeqDlg::CPeqDlg(AppContext& context, StripHost& host, QWidget* parent)
     connect(bypassButton_, &QAbstractButton::clicked, this, &CPeqDlg::OnBypass);
     connect(reset_, &QAbstractButton::clicked, this, &CPeqDlg::OnReset);
     SetLabels(context.language);
-}
-
-CBitmapSlider* CPeqDlg::MakeKnob(int minimum, int maximum) {
-    auto* knob = new CBitmapSlider(this);
-    knob->SetTrackBitmaps(kKnobTrack, kKnobTrackLit);
-    knob->SetThumbBitmaps(kKnobThumb);
-    knob->SetRange(minimum, maximum);
-    knob->SetReadoutShown(false);
-    knob->SetPageSize(10);
-    return knob;
-}
-
-CSkinLabel* CPeqDlg::MakeValueLabel() {
-    auto* label = new CSkinLabel(this);
-    label->SetFontSize(10);
-    label->SetTransparent(false);
-    label->SetSunken(true);
-    label->SetBackgroundColour(QColor(14, 16, 22));
-    label->SetTextColour(QColor(130, 235, 160));
-    label->SetAlignment(Qt::AlignCenter);
-    label->resize(kValueWidth, 22);
-    return label;
 }
 
 void CPeqDlg::SetLabels(int language) {
@@ -422,7 +397,7 @@ void CPeqDlg::LayOutControls() {
         f.button->move(fx, fy);
         f.knob->move(fx + kKeyWidth + 10, fy);
         f.value->move(f.knob->x() + f.knob->width() + 6, fy + 1);
-        f.slope->setGeometry(f.value->x() + kValueWidth + 8, fy, 110, kKeyHeight);
+        f.slope->setGeometry(f.value->x() + kValueBoxWidth + 8, fy, 110, kKeyHeight);
     }
 }
 

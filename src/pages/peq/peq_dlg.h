@@ -84,8 +84,6 @@ private:
         QComboBox* slope = nullptr;
     };
 
-    CBitmapSlider* MakeKnob(int minimum, int maximum);
-    CSkinLabel* MakeValueLabel();
     FilterControls& Filter(PeqFilter filter) { return filters_[filter == PeqFilter::kHighPass ? 0 : 1]; }
     const FilterControls& Filter(PeqFilter filter) const { return filters_[filter == PeqFilter::kHighPass ? 0 : 1]; }
     void ShowKnobValues();
