@@ -10,21 +10,10 @@ using namespace mixer;
 
 namespace {
 
-class DynamicsPage : public mixer::testing::PageFixture<CDynamicsDlg> {
-protected:
-    // Ties channel `own` with `others` for one function.
-    void LinkFor(LinkFunction function, int own, std::initializer_list<int> others) {
-        StripLinks links;
-        links.linked = true;
-        links.channels[links.count++] = own;
-        for (int c : others) links.channels[links.count++] = c;
-        links.functions[function] = 1;
-        host.links[own] = links;
-    }
-};
+using DynamicsPage = mixer::testing::PageFixture<CDynamicsDlg>;
 
 TEST_F(DynamicsPage, AKnobSendsOnlyWhenLetGoAndRepeatsOnTheGateLink) {
-    LinkFor(kLinkGate, 2, {6, 16});
+    Link(2, {6, 16}, kLinkGate);
     page->SetChannel(2);
     page->OnGateKnob(GateKnob::kThreshold, 35, false);
     EXPECT_EQ(context.state.strips[2].gate[kGateThreshold], 35);

@@ -85,30 +85,33 @@ TEST(TransferHandles, MetersFollowTheSectionsThatAreOn) {
     r.gate[kGateThreshold] = 40;  // -20 dB
     r.gate[kGateUnused] = 10;
     const int loud = 255;         // +10 dB
-    DynamicsLevels l = ChannelLevels(r, loud);
-    EXPECT_NEAR(l.inputDb, 10.0, 0.01);
-    EXPECT_NEAR(l.outputDb, 10.0, 0.01);
-    EXPECT_DOUBLE_EQ(l.reductionDb, 0.0);
+    ChannelDynamicsLevels l = ChannelLevels(r, loud);
+    EXPECT_NEAR(l.gate.inputDb, 10.0, 0.01);
+    EXPECT_NEAR(l.comp.outputDb, 10.0, 0.01);
+    EXPECT_DOUBLE_EQ(l.comp.reductionDb, 0.0);
 
     r.compOn = 1;
     l = ChannelLevels(r, loud);
-    EXPECT_NEAR(l.outputDb, -5.0, 0.01);
-    EXPECT_NEAR(l.reductionDb, 15.0, 0.01);
+    EXPECT_NEAR(l.comp.outputDb, -5.0, 0.01);
+    EXPECT_NEAR(l.comp.reductionDb, 15.0, 0.01);
+    EXPECT_DOUBLE_EQ(l.gate.reductionDb, 0.0);
     r.comp[kDynGain] = 50;   // make-up gain is no reduction
     l = ChannelLevels(r, loud);
-    EXPECT_NEAR(l.outputDb, 0.0, 0.01);
-    EXPECT_NEAR(l.reductionDb, 15.0, 0.01);
+    EXPECT_NEAR(l.comp.outputDb, 0.0, 0.01);
+    EXPECT_NEAR(l.comp.reductionDb, 15.0, 0.01);
 
     r.gateOn = 1;
     const int quiet = 4;     // about -21 dB, under the gate's threshold
     l = ChannelLevels(r, quiet);
-    EXPECT_NEAR(l.reductionDb, 10.0, 0.01);
-    EXPECT_NEAR(l.outputDb, l.inputDb - 10.0 + 5.0, 0.01);
+    EXPECT_NEAR(l.gate.reductionDb, 10.0, 0.01);
+    EXPECT_DOUBLE_EQ(l.comp.inputDb, l.gate.outputDb);
+    EXPECT_NEAR(l.comp.outputDb, l.gate.inputDb - 10.0 + 5.0, 0.01);
+    EXPECT_DOUBLE_EQ(l.comp.reductionDb, 0.0);
 
     l = ChannelLevels(r, 0);
-    EXPECT_DOUBLE_EQ(l.inputDb, -60.0);
-    EXPECT_DOUBLE_EQ(l.reductionDb, 0.0);
-    EXPECT_DOUBLE_EQ(MeterBarFromDb(l.outputDb), 0.0);
+    EXPECT_DOUBLE_EQ(l.gate.inputDb, -60.0);
+    EXPECT_DOUBLE_EQ(l.comp.reductionDb, 0.0);
+    EXPECT_DOUBLE_EQ(MeterBarFromDb(l.comp.outputDb), 0.0);
     EXPECT_GT(MeterBarFromDb(0.0), MeterBarFromDb(-20.0));
 
     BusRecord b{};

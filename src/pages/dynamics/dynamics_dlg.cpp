@@ -20,22 +20,12 @@ namespace mixer {
 namespace {
 
 constexpr std::array<GateKnob, 3> kGateKnobs = {GateKnob::kThreshold, GateKnob::kAttack, GateKnob::kRelease};
-constexpr std::array<CompKnob, 5> kCompKnobs = {CompKnob::kThreshold, CompKnob::kRatio, CompKnob::kGain,
-                                                CompKnob::kAttack, CompKnob::kRelease};
 
 // The gate's range has no knob of its own: its graph handle sets it.
 const std::array<CDynamicsPanel::Row, 3> kGateRows = {{
     {"Threshold", "阀值", GateKnobRange(GateKnob::kThreshold)},
     {"Attack", "启动时间", GateKnobRange(GateKnob::kAttack)},
     {"Release", "释放时间", GateKnobRange(GateKnob::kRelease)},
-}};
-
-const std::array<CDynamicsPanel::Row, 5> kCompRows = {{
-    {"Threshold", "阀值", CompKnobRange(CompKnob::kThreshold, false)},
-    {"Ratio", "比例", CompKnobRange(CompKnob::kRatio, false)},
-    {"Gain", "增益", CompKnobRange(CompKnob::kGain, false)},
-    {"Attack", "启动时间", CompKnobRange(CompKnob::kAttack, false)},
-    {"Release", "释放时间", CompKnobRange(CompKnob::kRelease, false)},
 }};
 
 constexpr int kHeaderHeight = 40;
@@ -51,7 +41,7 @@ QString Title(bool gate, int language) {
 CDynamicsDlg::CDynamicsDlg(AppContext& context, StripHost& host, QWidget* parent)
     : CProcessingPage(context, host, PresetModule::kNoise, parent),
       gate_(new CDynamicsPanel(kGateRows, this)),
-      comp_(new CDynamicsPanel(kCompRows, this)),
+      comp_(new CDynamicsPanel(CompressorRows(false), this)),
       gateOn_(MakeKey(true)),
       gateReset_(MakeKey(false)),
       compOn_(MakeKey(true)),
@@ -144,9 +134,9 @@ void CDynamicsDlg::ShowComp() {
 void CDynamicsDlg::UpdateMeters() {
     if (!IsDynamicsChannel(channel_)) return;
     const StripRecord& r = context_.state.strips[channel_];
-    const DynamicsLevels levels = ChannelLevels(r, r.meter);
-    gate_->ShowLevels(levels);
-    comp_->ShowLevels(levels);
+    const ChannelDynamicsLevels levels = ChannelLevels(r, r.meter);
+    gate_->ShowLevels(levels.gate);
+    comp_->ShowLevels(levels.comp);
 }
 
 void CDynamicsDlg::Commit(const Commands& commands, int change) {

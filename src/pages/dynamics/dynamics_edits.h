@@ -5,6 +5,8 @@
 // the effect returns are stored and give no commands. Channels outside 0..17
 // are left alone.
 
+#include <array>
+
 #include "link/channel_edits.h"
 #include "link/mixer_state.h"
 
@@ -29,6 +31,8 @@ enum DynamicsChange {
 enum class GateKnob { kThreshold, kAttack, kRelease };
 // The compressor's and the limiter's knobs, top to bottom.
 enum class CompKnob { kThreshold, kRatio, kGain, kAttack, kRelease };
+inline constexpr std::array<CompKnob, 5> kCompKnobs = {CompKnob::kThreshold, CompKnob::kRatio, CompKnob::kGain,
+                                                       CompKnob::kAttack, CompKnob::kRelease};
 
 inline constexpr int kGateRangeMax = 60;
 

@@ -34,6 +34,7 @@ CDynamicsPanel::CDynamicsPanel(std::span<const Row> rows, QWidget* parent)
     meter_->SetRange(kColumnReduction, 0, kReductionMaxDb);
     meter_->SetRange(kColumnOut, 0, kMeterBarMax);
     meter_->SetStyle(kColumnReduction, CLevelMeter::kSolid);
+    meter_->SetBackgroundColour(QColor(14, 16, 22));
 
     for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
         const Row& row = rows[i];
@@ -81,8 +82,11 @@ void CDynamicsPanel::resizeEvent(QResizeEvent*) {
     const int h = height();
     const int graphSide = std::max(120, std::min(h, width() / 2));
     graph_->setGeometry(0, 0, graphSide, h);
-    meter_->setGeometry(width() - kMeterWidth, 0, kMeterWidth, h);
     const int x0 = graphSide + kGap;
+    // The meter stands right of the knobs rather than at the far edge, so
+    // the eye need not cross the page between a knob and what it does.
+    const int knobsWidth = rows_.empty() ? 0 : kCaptionWidth + rows_[0].knob->width() + 6 + kValueBoxWidth;
+    meter_->setGeometry(std::min(width() - kMeterWidth, x0 + knobsWidth + 3 * kGap), 0, kMeterWidth, h);
     const int top = std::max(0, (h - RowCount() * kRowHeight) / 2);
     for (int i = 0; i < RowCount(); ++i) {
         RowControls& c = rows_[i];
@@ -91,6 +95,16 @@ void CDynamicsPanel::resizeEvent(QResizeEvent*) {
         c.knob->move(x0 + kCaptionWidth, y);
         c.value->move(c.knob->x() + c.knob->width() + 6, y + 1);
     }
+}
+
+std::array<CDynamicsPanel::Row, 5> CompressorRows(bool limiter) {
+    return {{
+        {"Threshold", "阀值", CompKnobRange(CompKnob::kThreshold, limiter)},
+        {"Ratio", "比例", CompKnobRange(CompKnob::kRatio, limiter)},
+        {"Gain", "增益", CompKnobRange(CompKnob::kGain, limiter)},
+        {"Attack", "启动时间", CompKnobRange(CompKnob::kAttack, limiter)},
+        {"Release", "释放时间", CompKnobRange(CompKnob::kRelease, limiter)},
+    }};
 }
 
 void SetupCompressorHandles(CEqGraph& graph) {

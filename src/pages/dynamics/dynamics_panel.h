@@ -8,6 +8,7 @@
 #include <QString>
 #include <QWidget>
 
+#include <array>
 #include <span>
 #include <vector>
 
@@ -67,6 +68,9 @@ private:
     CLevelMeter* meter_;
     std::vector<RowControls> rows_;
 };
+
+// The compressor's and the limiter's knob rows, in the order of kCompKnobs.
+std::array<CDynamicsPanel::Row, 5> CompressorRows(bool limiter);
 
 // The compressor's and limiter's graph: threshold, ratio and gain handles;
 // the ratio handle stays at 0 dB input, the gain handle at -60 dB input.

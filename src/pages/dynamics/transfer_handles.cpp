@@ -11,6 +11,7 @@ namespace {
 
 constexpr double kMeterFloorDb = -60.0;
 constexpr double kMeterTopDb = 10.0;
+constexpr DynamicsLevels kSilence{kMeterFloorDb, kMeterFloorDb, 0.0};
 // Level 255 is +10 dB on the strips' meter scale.
 constexpr double kLevelToRatio = 0.021568627450980392;
 
@@ -22,6 +23,12 @@ double Compress(const int32_t (&record)[5], double in) {
     const double t = ThresholdDb(record[kDynThreshold]);
     const double out = in <= t ? in : t + (in - t) / RatioOf(record);
     return out + GainDbOf(record);
+}
+
+DynamicsLevels CompStage(const int32_t (&record)[5], bool on, double in) {
+    if (!on) return {in, in, 0.0};
+    const double out = Compress(record, in);
+    return {in, out, in + GainDbOf(record) - out};
 }
 
 }  // namespace
@@ -111,28 +118,17 @@ double MeterBarFromDb(double db) {
     return MeterBarHeight(static_cast<int>(std::lround(level)));
 }
 
-DynamicsLevels ChannelLevels(const StripRecord& r, int meterLevel) {
+ChannelDynamicsLevels ChannelLevels(const StripRecord& r, int meterLevel) {
+    if (meterLevel <= 0) return {kSilence, kSilence};
     const double in = MeterLevelDb(meterLevel);
-    double level = in;
-    if (r.gateOn != 0 && level < ThresholdDb(r.gate[kGateThreshold])) {
-        level -= std::clamp(r.gate[kGateUnused], 0, 60);
-    }
-    double reduction = in - level;
-    if (r.compOn != 0) {
-        const double out = Compress(r.comp, level);
-        reduction += level + GainDbOf(r.comp) - out;
-        level = out;
-    }
-    if (meterLevel <= 0) return {kMeterFloorDb, kMeterFloorDb, 0.0};
-    return {in, level, reduction};
+    double gated = in;
+    if (r.gateOn != 0 && in < ThresholdDb(r.gate[kGateThreshold])) gated -= std::clamp(r.gate[kGateUnused], 0, 60);
+    return {{in, gated, in - gated}, CompStage(r.comp, r.compOn != 0, gated)};
 }
 
 DynamicsLevels LimiterLevels(const BusRecord& b, int meterLevel) {
-    const double in = MeterLevelDb(meterLevel);
-    if (meterLevel <= 0) return {kMeterFloorDb, kMeterFloorDb, 0.0};
-    if (b.limOn == 0) return {in, in, 0.0};
-    const double out = Compress(b.lim, in);
-    return {in, out, in + GainDbOf(b.lim) - out};
+    if (meterLevel <= 0) return kSilence;
+    return CompStage(b.lim, b.limOn != 0, MeterLevelDb(meterLevel));
 }
 
 }  // namespace mixer

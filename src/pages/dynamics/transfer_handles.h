@@ -72,7 +72,13 @@ struct DynamicsLevels {
 double MeterLevelDb(int level);
 // Bar height 0..186 for a level in dB, as the strips draw a reported level.
 double MeterBarFromDb(double db);
-DynamicsLevels ChannelLevels(const StripRecord& r, int meterLevel);
+// The gate's meter shows the channel's level into and out of the gate, the
+// compressor's what the gate passes on and what the compressor makes of it.
+struct ChannelDynamicsLevels {
+    DynamicsLevels gate;
+    DynamicsLevels comp;
+};
+ChannelDynamicsLevels ChannelLevels(const StripRecord& r, int meterLevel);
 DynamicsLevels LimiterLevels(const BusRecord& b, int meterLevel);
 
 }  // namespace mixer

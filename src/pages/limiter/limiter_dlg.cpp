@@ -1,7 +1,5 @@
 #include "pages/limiter/limiter_dlg.h"
 
-#include <array>
-
 #include "console/app_context.h"
 #include "console/strip_host.h"
 #include "console/value_display.h"
@@ -14,29 +12,14 @@
 
 namespace mixer {
 
-namespace {
-
-constexpr std::array<CompKnob, 5> kKnobs = {CompKnob::kThreshold, CompKnob::kRatio, CompKnob::kGain, CompKnob::kAttack,
-                                            CompKnob::kRelease};
-
-const std::array<CDynamicsPanel::Row, 5> kRows = {{
-    {"Threshold", "阀值", CompKnobRange(CompKnob::kThreshold, true)},
-    {"Ratio", "比例", CompKnobRange(CompKnob::kRatio, true)},
-    {"Gain", "增益", CompKnobRange(CompKnob::kGain, true)},
-    {"Attack", "启动时间", CompKnobRange(CompKnob::kAttack, true)},
-    {"Release", "释放时间", CompKnobRange(CompKnob::kRelease, true)},
-}};
-
-}  // namespace
-
 CLimiterDlg::CLimiterDlg(AppContext& context, StripHost& host, QWidget* parent)
     : CProcessingPage(context, host, PresetModule::kLimit, parent),
-      panel_(new CDynamicsPanel(kRows, this)),
+      panel_(new CDynamicsPanel(CompressorRows(true), this)),
       onOff_(MakeKey(true)),
       reset_(MakeKey(false)) {
     SetupCompressorHandles(*panel_->Graph());
     connect(panel_, &CDynamicsPanel::knobMoved, this,
-            [this](int row, int p, bool changed) { OnKnob(kKnobs[row], p, changed); });
+            [this](int row, int p, bool changed) { OnKnob(kCompKnobs[row], p, changed); });
     connect(panel_->Graph(), &CEqGraph::pointMoved, this, &CLimiterDlg::OnPoint);
     connect(onOff_, &QAbstractButton::clicked, this, &CLimiterDlg::OnButton);
     connect(reset_, &QAbstractButton::clicked, this, &CLimiterDlg::OnReset);
@@ -58,8 +41,8 @@ void CLimiterDlg::RefreshFromState() {
     if (!IsLimiterOutput(channel_)) return;
     const BusRecord& b = context_.state.buses[channel_];
     const int displayChannel = LimiterDisplayChannel(channel_);
-    for (int row = 0; row < static_cast<int>(kKnobs.size()); ++row) {
-        const CompKnob knob = kKnobs[row];
+    for (int row = 0; row < static_cast<int>(kCompKnobs.size()); ++row) {
+        const CompKnob knob = kCompKnobs[row];
         const ValueDisplayText text = FormatValueDisplay(context_.state, displayChannel, LimiterDisplayKind(knob), context_.language);
         panel_->ShowKnob(row, CompWord(b.lim, knob), QString::fromStdString(text.box1));
     }
