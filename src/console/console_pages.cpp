@@ -3,14 +3,15 @@
 #include "console/app_context.h"
 #include "console/input_strip_dlg.h"
 #include "console/output_strip_dlg.h"
-#include "console/page_placeholder.h"
 #include "groups/control_group_dlg.h"
 #include "groups/group_panel_dlg.h"
 #include "groups/mute_group_dlg.h"
 #include "groups/phantom_dlg.h"
 #include "groups/view_group_dlg.h"
 #include "pages/effect/effect_dlg.h"
+#include "pages/dynamics/dynamics_dlg.h"
 #include "pages/geq/geq_dlg.h"
+#include "pages/limiter/limiter_dlg.h"
 #include "pages/peq/peq_dlg.h"
 #include "pages/sends/sends_dlg.h"
 #include "system/system_dlg.h"
@@ -77,10 +78,10 @@ void CreateConsolePages(ConsolePages& pages, QWidget* parent, AppContext& contex
     pages.viewGroups = new CViewGroupDlg(context, parent);
     pages.controlGroups = new CControlGroupDlg(context, parent);
     pages.sends = new CSendsDlg(context, host, parent);
-    pages.gateComp = new ChannelPagePlaceholder(QStringLiteral("GATE / COMP"), QStringLiteral("噪声门 / 压缩"), parent);
+    pages.gateComp = new CDynamicsDlg(context, host, parent);
     pages.peq = new CPeqDlg(context, host, parent);
     pages.effect = new CEffectDlg(context, host, parent);
-    pages.limiter = new ChannelPagePlaceholder(QStringLiteral("LIMIT"), QStringLiteral("限幅"), parent);
+    pages.limiter = new CLimiterDlg(context, host, parent);
     pages.geq = new CGeqDlg(context, host, parent);
 
     for (PageView* page : pages.InLabelOrder()) page->hide();

@@ -46,8 +46,7 @@ struct ConsolePages {
 using PageFactory =
     std::function<void(ConsolePages& pages, QWidget* parent, AppContext& context, StripHost& host)>;
 
-// The pages of this build. Pages not yet built stand as placeholders that
-// show their place and name.
+// The pages of this build.
 void CreateConsolePages(ConsolePages& pages, QWidget* parent, AppContext& context, StripHost& host);
 
 }  // namespace mixer

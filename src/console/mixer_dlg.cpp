@@ -312,6 +312,9 @@ void CMixerDlg::UpdateMeters() {
             if (!view->isHidden()) static_cast<StripView*>(view)->UpdateMeters();
         }
     }
+    for (ChannelPageView* page : {pages_.gateComp, pages_.limiter}) {
+        if (!page->isHidden()) page->UpdateMeters();
+    }
     RefreshPageOverviews();
 }
 

@@ -36,6 +36,8 @@ public:
     // Shows the page's values from the mixer state: after a typed value or a
     // full-state reply changed them.
     virtual void RefreshFromState() = 0;
+    // Shows the meter levels of the state, for the pages that have meters.
+    virtual void UpdateMeters() {}
 };
 
 // The panel at the right edge through which the system page and the group

@@ -17,9 +17,12 @@
 #include "groups/phantom_dlg.h"
 #include "link/commands.h"
 #include "pages/curves/eq_graph.h"
+#include "pages/dynamics/dynamics_dlg.h"
+#include "pages/dynamics/dynamics_panel.h"
 #include "pages/frame/preset_selector.h"
 #include "pages/effect/effect_dlg.h"
 #include "pages/geq/geq_dlg.h"
+#include "pages/limiter/limiter_dlg.h"
 #include "pages/peq/peq_dlg.h"
 #include "pages/sends/sends_dlg.h"
 #include "presets/preset_database.h"
@@ -86,6 +89,22 @@ protected:
         links.count = 2;
         links.functions[function] = 1;
         Input(own).SetLinks(links);
+    }
+
+    CDynamicsDlg& Dynamics() { return *static_cast<CDynamicsDlg*>(window->Pages().gateComp); }
+    CLimiterDlg& Limiter() { return *static_cast<CLimiterDlg*>(window->Pages().limiter); }
+
+    // Recalls the preset in entry `entry` of a selector through its menu.
+    static void Recall(CPresetSelector* selector, int entry, int command) {
+        emit selector->activated(entry);
+        ASSERT_TRUE(selector->Menu()->isVisible());
+        for (QAction* action : selector->Menu()->actions()) {
+            if (CMenuEx::CommandOf(action) == command) {
+                action->trigger();
+                return;
+            }
+        }
+        FAIL() << "no recall entry";
     }
 
     // Drags graph point `point` by `by` in steps, as a hand would.
@@ -263,14 +282,7 @@ TEST_F(EndToEnd, APresetRecalledOnThePageReachesTheMixer) {
     QTest::mouseClick(Peq().ResetButton(), Qt::LeftButton);
     ASSERT_TRUE(WaitUntil([&] { return Mixer().State().strips[7].peqBands[3].freq == 5000; }));
 
-    emit selector->activated(1);   // the saved preset: its menu opens
-    ASSERT_TRUE(selector->Menu()->isVisible());
-    QAction* recall = nullptr;
-    for (QAction* action : selector->Menu()->actions()) {
-        if (CMenuEx::CommandOf(action) == kFirstPresetMenu.recall) recall = action;
-    }
-    ASSERT_NE(recall, nullptr);
-    recall->trigger();
+    Recall(selector, 1, kFirstPresetMenu.recall);   // the saved preset's menu
     RefetchState();
     const PeqBand& band = context.state.strips[7].peqBands[3];
     EXPECT_EQ(band.freq, 4321);
@@ -334,13 +346,7 @@ TEST_F(EndToEnd, EffectPageEditsReachTheMixerAndTheReturnStrip) {
     ASSERT_EQ(presets->count(), 2);
     QTest::mouseClick(EffectPage().ResetButton(Effect::kDelay), Qt::LeftButton);
     ASSERT_TRUE(WaitUntil([&] { return Mixer().State().strips[kDelayReturn].delayParams[kFeedback] == 38; }));
-    emit presets->activated(1);
-    QAction* recall = nullptr;
-    for (QAction* action : presets->Menu()->actions()) {
-        if (CMenuEx::CommandOf(action) == kSecondPresetMenu.recall) recall = action;
-    }
-    ASSERT_NE(recall, nullptr);
-    recall->trigger();
+    Recall(presets, 1, kSecondPresetMenu.recall);
     EXPECT_TRUE(FullStateRestores(context.state.strips[kDelayReturn].delayParams[kFeedback]));
     EXPECT_EQ(context.state.strips[kDelayReturn].delayParams[kFeedback], 100);
     EXPECT_EQ(EffectPage().ParamKnob(Effect::kDelay, kFeedback)->GetPos(), 100);
@@ -350,6 +356,97 @@ TEST_F(EndToEnd, EffectPageEditsReachTheMixerAndTheReturnStrip) {
     Type(window->Navigation().valueBox1, "0");
     EXPECT_EQ(context.state.strips[kReverbReturn].level, 60);
     EXPECT_EQ(EffectPage().LevelKnob(Effect::kReverb, false)->GetPos(), KnobFromLevel(60));
+}
+
+TEST_F(EndToEnd, DynamicsPageEditsReachTheMixer) {
+    QTest::mouseClick(Input(3).DynamicsButton(), Qt::LeftButton);
+    ASSERT_TRUE(Dynamics().isVisible());
+    ASSERT_EQ(Dynamics().Channel(), 3);
+    StripRecord& r = context.state.strips[3];
+
+    // A preset of the compressor saved now and recalled after a RESET.
+    r.comp[kDynAttack] = 77;
+    r.comp[kDynRatio] = 35;
+    CPresetSelector* selector = Dynamics().CompPresetSelector();
+    emit selector->activated(0);   // SAVE PRESET
+    ASSERT_EQ(selector->count(), 2);
+    QTest::mouseClick(Dynamics().CompResetButton(), Qt::LeftButton);
+    ASSERT_TRUE(WaitUntil([&] { return Mixer().State().strips[3].comp[kDynRatio] == 10; }));
+    Recall(selector, 1, kSecondPresetMenu.recall);
+    EXPECT_EQ(r.comp[kDynRatio], 35);
+
+    // A knob, a handle drag and the gate's on/off. The threshold is raised
+    // first: at -60 dB its handle covers the gain handle.
+    r.comp[kDynThreshold] = 30;
+    Dynamics().RefreshFromState();
+    CBitmapSlider* release = Dynamics().GatePanel()->Knob(2);
+    release->setFocus();
+    QTest::keyClick(release, Qt::Key_End);
+    DragPoint(Dynamics().CompPanel()->Graph(), kCompPointGain, QPoint(0, -40));
+    const int gain = r.comp[kDynGain];
+    ASSERT_GT(gain, 0);
+    const int gateOn = r.gateOn;
+    QTest::mouseClick(Dynamics().GateButton(), Qt::LeftButton);
+    ASSERT_NE(r.gateOn, gateOn);
+
+    // What the mixer sends back in its next full state is what was edited.
+    const StripRecord edited = r;
+    r.comp[kDynGain] = r.comp[kDynRatio] = r.comp[kDynAttack] = r.gate[kGateRelease] = 0;
+    r.gateOn = gateOn;
+    QSignalSpy replies(built.link.get(), &ConsoleLink::stateReplyApplied);
+    built.link->Send(BuildZ());
+    ASSERT_TRUE(WaitUntil([&] { return replies.count() > 0; }));
+    EXPECT_EQ(r.gate[kGateRelease], 250);
+    EXPECT_EQ(r.gateOn, edited.gateOn);
+    EXPECT_EQ(r.comp[kDynGain], gain);
+    EXPECT_EQ(r.comp[kDynRatio], 35);
+    EXPECT_EQ(r.comp[kDynAttack], 77);
+
+    // The page's meters move with the mixer's meter stream.
+    window->ShowValue(3, 3);
+    Type(window->Navigation().valueBox1, "10");
+    CLevelMeter* meter = Dynamics().GatePanel()->Meter();
+    ASSERT_TRUE(WaitUntil([&] { return meter->Value(0) > 100.0; }));
+    EXPECT_TRUE(notifier.messages.empty());
+}
+
+TEST_F(EndToEnd, LimiterPageEditsReachTheMixer) {
+    window->OpenOutputDetail(0, kModuleLimiter);
+    ASSERT_TRUE(Limiter().isVisible());
+    ASSERT_EQ(Limiter().Channel(), 0);
+    BusRecord& main = context.state.buses[0];
+
+    main.lim[kDynAttack] = 123;
+    CPresetSelector* selector = Limiter().PresetSelector();
+    emit selector->activated(0);
+    ASSERT_EQ(selector->count(), 2);
+    QTest::mouseClick(Limiter().ResetButton(), Qt::LeftButton);
+    ASSERT_TRUE(WaitUntil([&] { return Mixer().State().buses[1].lim[kDynThreshold] == kMainPairResetThreshold; }));
+    Recall(selector, 1, TableInfo(PresetModule::kLimit).menu.recall);
+    EXPECT_EQ(main.lim[kDynAttack], 123);
+
+    CBitmapSlider* ratio = Limiter().Panel()->Knob(1);
+    ratio->setFocus();
+    QTest::keyClick(ratio, Qt::Key_End);
+    main.lim[kDynThreshold] = 40;
+    Limiter().RefreshFromState();
+    DragPoint(Limiter().Panel()->Graph(), kCompPointThreshold, QPoint(-60, 0));
+    const int threshold = main.lim[kDynThreshold];
+    ASSERT_LT(threshold, 40);
+    QTest::mouseClick(Limiter().OnOffButton(), Qt::LeftButton);
+    const int on = main.limOn;
+
+    for (BusRecord& b : context.state.buses) b.lim[kDynRatio] = b.lim[kDynAttack] = b.lim[kDynThreshold] = b.limOn = 0;
+    QSignalSpy replies(built.link.get(), &ConsoleLink::stateReplyApplied);
+    built.link->Send(BuildZ());
+    ASSERT_TRUE(WaitUntil([&] { return replies.count() > 0; }));
+    for (int o : {0, 1}) {
+        const BusRecord& b = context.state.buses[o];
+        EXPECT_EQ(b.lim[kDynRatio], 100) << o;
+        EXPECT_EQ(b.lim[kDynAttack], 123) << o;
+        EXPECT_EQ(b.lim[kDynThreshold], threshold) << o;
+        EXPECT_EQ(b.limOn, on) << o;
+    }
     EXPECT_TRUE(notifier.messages.empty());
 }
 

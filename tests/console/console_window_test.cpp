@@ -14,7 +14,6 @@
 #include "console/console_canvas.h"
 #include "console/mixer_dlg.h"
 #include "console/navigation_bar.h"
-#include "console/page_placeholder.h"
 #include "console/strip_dlg_base.h"
 #include "groups/group_panel_dlg.h"
 #include "console/fake_link.h"
@@ -325,7 +324,7 @@ TEST_F(ConsoleWindow, DetailViewsPlaceTheDetailStripsAndModulePage) {
     EXPECT_EQ(pages.detailOutput->Index(), 0);
     EXPECT_EQ(pages.detailOutput->geometry(), At(8 * 150 + 16, 150, m));
     EXPECT_TRUE(pages.peq->isVisible());
-    EXPECT_EQ(static_cast<ChannelPagePlaceholder*>(pages.peq)->Channel(), 5);
+    EXPECT_EQ(pages.peq->Channel(), 5);
     EXPECT_EQ(pages.peq->geometry(), At(152, 7 * 150, m));
     EXPECT_TRUE(pages.sidePanel->isVisible());
 
@@ -396,15 +395,11 @@ TEST_F(ConsoleWindow, TimerOneTicksTheLink) {
 
 TEST_F(ConsoleWindow, SetLanguageLabelsEveryPageInOrder) {
     std::vector<QString> order;
-    struct Recorder : PagePlaceholder<PageView> {
-        Recorder(const QString& name, std::vector<QString>& log, QWidget* parent)
-            : PagePlaceholder(name, name, parent), log_(log) {
+    struct Recorder : PageView {
+        Recorder(const QString& name, std::vector<QString>& log, QWidget* parent) : PageView(parent), log_(log) {
             setObjectName(name);
         }
-        void SetLabels(int language) override {
-            log_.push_back(objectName());
-            PagePlaceholder::SetLabels(language);
-        }
+        void SetLabels(int) override { log_.push_back(objectName()); }
         std::vector<QString>& log_;
     };
     // Wraps the pages of the build so each one's labels are logged.

@@ -33,13 +33,13 @@ protected:
         page->resize(1200, 700);
     }
 
-    // Ties channel `own` with `others` for EQ, as an enabled control group does.
-    void Link(int own, std::initializer_list<int> others) {
+    // Ties channel `own` with `others` for a function, as an enabled control group does.
+    void Link(int own, std::initializer_list<int> others, LinkFunction function = kLinkEq) {
         StripLinks links;
         links.linked = true;
         links.channels[links.count++] = own;
         for (int c : others) links.channels[links.count++] = c;
-        links.functions[kLinkEq] = 1;
+        links.functions[function] = 1;
         host.links[own] = links;
     }
 

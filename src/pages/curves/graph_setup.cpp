@@ -44,4 +44,10 @@ void ShowTransferLine(CEqGraph& graph, const TransferLine& line) {
     graph.SetTrace(1, std::span<const double>(line.output.data(), n));
 }
 
+void ShowCompressorCurves(CEqGraph& graph, const TransferLine& withoutGain, const TransferLine& withGain) {
+    ShowTransferLine(graph, withoutGain);
+    const auto n = static_cast<std::size_t>(std::clamp(withGain.count, 0, 4));
+    graph.SetTrace(2, std::span<const double>(withGain.output.data(), n));
+}
+
 }  // namespace mixer

@@ -26,5 +26,8 @@ void ShowBandGains(CEqGraph& graph, std::span<const double> gainsDb);
 // captioned "INPUT" and "OUTPUT". The handles are the page's to place.
 void SetupTransferGraph(CEqGraph& graph);
 void ShowTransferLine(CEqGraph& graph, const TransferLine& line);
+// A compressor's curve without make-up gain (trace 1) and with it (trace 2);
+// both have the same corners.
+void ShowCompressorCurves(CEqGraph& graph, const TransferLine& withoutGain, const TransferLine& withGain);
 
 }  // namespace mixer

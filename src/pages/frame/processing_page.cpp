@@ -96,13 +96,15 @@ CImageButton* CProcessingPage::MakeKey(bool twoState) {
     return key;
 }
 
-void CProcessingPage::PlaceTopRow(std::initializer_list<QWidget*> keys) {
+void CProcessingPage::PlaceTopRow(std::initializer_list<QWidget*> keys) { PlaceKeyRow(presets_, kTopRow, keys); }
+
+void CProcessingPage::PlaceKeyRow(QWidget* selector, int top, std::initializer_list<QWidget*> keys) {
     int x = width() - kMargin - kSelectorWidth;
-    presets_->setGeometry(x, kTopRow, kSelectorWidth, kKeyHeight);
+    selector->setGeometry(x, top, kSelectorWidth, kKeyHeight);
     x -= 2 * kKeyGap;
     for (QWidget* key : keys) {
         x -= key->width();
-        key->move(x, kTopRow);
+        key->move(x, top);
         x -= kKeyGap;
     }
 }

@@ -101,6 +101,8 @@ protected:
     CImageButton* MakeKey(bool twoState);
     // The preset selector at the top right, then `keys` from right to left.
     void PlaceTopRow(std::initializer_list<QWidget*> keys);
+    // The same for another selector, at height `top`.
+    void PlaceKeyRow(QWidget* selector, int top, std::initializer_list<QWidget*> keys);
 
     void SetTitle(const QString& title);
 

@@ -1,0 +1,78 @@
+#include "pages/limiter/limiter_edits.h"
+
+#include <algorithm>
+
+#include "link/commands.h"
+
+namespace mixer {
+
+namespace {
+
+void Reset(BusRecord& b, int threshold) {
+    b.limOn = 1;
+    b.lim[kDynThreshold] = threshold;
+    b.lim[kDynRatio] = 10;
+    b.lim[kDynAttack] = 1;
+    b.lim[kDynRelease] = 20;
+}
+
+void CopyToPair(MixerState& s, int output) {
+    if (output != 0) return;
+    s.buses[1].limOn = s.buses[0].limOn;
+    std::copy(std::begin(s.buses[0].lim), std::end(s.buses[0].lim), std::begin(s.buses[1].lim));
+}
+
+}  // namespace
+
+bool IsLimiterOutput(int output) { return output >= 0 && output < kBusCount; }
+
+Commands LimiterCommands(const MixerState& s, int output) {
+    if (!IsLimiterOutput(output)) return {};
+    if (output == 0) return {BuildD(s, 1), BuildD(s, 2)};
+    return {BuildD(s, output + 1)};
+}
+
+Commands WriteLimiterKnob(MixerState& s, int output, CompKnob knob, int code) {
+    if (!IsLimiterOutput(output)) return {};
+    const KnobRange range = CompKnobRange(knob, true);
+    const int value = std::clamp(code, range.minimum, range.maximum);
+    CompWord(s.buses[output].lim, knob) = value;
+    if (output == 0) CompWord(s.buses[1].lim, knob) = value;
+    return LimiterCommands(s, output);
+}
+
+Commands ToggleLimiter(MixerState& s, int output) {
+    if (!IsLimiterOutput(output)) return {};
+    const int on = s.buses[output].limOn != 0 ? 0 : 1;
+    s.buses[output].limOn = on;
+    if (output == 0) s.buses[1].limOn = on;
+    return LimiterCommands(s, output);
+}
+
+Commands ResetLimiter(MixerState& s, int output) {
+    if (!IsLimiterOutput(output)) return {};
+    Reset(s.buses[output], 0);
+    if (output == 0) Reset(s.buses[1], kMainPairResetThreshold);
+    return LimiterCommands(s, output);
+}
+
+Commands LimiterRecalled(MixerState& s, int output) {
+    if (!IsLimiterOutput(output)) return {};
+    CopyToPair(s, output);
+    return LimiterCommands(s, output);
+}
+
+int LimiterDisplayKind(CompKnob knob) {
+    switch (knob) {
+    case CompKnob::kThreshold: return 41;
+    case CompKnob::kRatio: return 42;
+    case CompKnob::kGain: return 45;
+    case CompKnob::kAttack: return 43;
+    case CompKnob::kRelease: return 44;
+    }
+    return 41;
+}
+
+int LimiterDisplayChannel(int output) { return output + kFirstOutputChannel; }
+
+}  // namespace mixer
