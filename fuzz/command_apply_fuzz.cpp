@@ -19,9 +19,7 @@ void Check(std::string_view message, MixerState& state) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
-    const std::string_view text(reinterpret_cast<const char*>(data), size);
     MixerState state = fuzz::DefaultState();
-    Check(text, state);
-    Check(fuzz::Resealed(text), state);
+    fuzz::AsSentAndResealed(data, size, [&state](std::string_view message) { Check(message, state); });
     return 0;
 }

@@ -53,6 +53,14 @@ inline std::string Resealed(std::string_view text) {
     return std::string(body) + crc + "#";
 }
 
+// Runs check on the input as it came, then once more resealed.
+template <typename Check>
+void AsSentAndResealed(const uint8_t* data, std::size_t size, Check check) {
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    check(text);
+    check(Resealed(text));
+}
+
 class Input {
 public:
     Input(const uint8_t* data, std::size_t size) : data_(data), size_(size) {}

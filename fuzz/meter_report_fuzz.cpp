@@ -28,8 +28,6 @@ void Check(std::string_view message) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
-    const std::string_view text(reinterpret_cast<const char*>(data), size);
-    Check(text);
-    Check(fuzz::Resealed(text));
+    fuzz::AsSentAndResealed(data, size, Check);
     return 0;
 }

@@ -16,17 +16,7 @@ if [ "${1:-}" = "--runs" ]; then
 fi
 
 packages=(clang libclang-rt-14-dev cmake ninja-build qt6-base-dev ccache)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  sudo_cmd=()
-  [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
-  echo "Installing: ${missing[*]}"
-  "${sudo_cmd[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq "${missing[@]}"
-fi
+bash scripts/install_packages.sh "${packages[@]}"
 
 targets=()
 for dir in fuzz/corpus/*/; do
