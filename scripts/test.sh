@@ -20,7 +20,6 @@ if [ "${1:-}" = "--sanitize" ]; then
   CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1 cmake --build "$dir" -j2
   export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
   export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-  export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp"
 fi
 
 run_tests="ip link set lo up && cd $dir && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2"
