@@ -1,9 +1,11 @@
 // mixer-editor: the remote-control editor of the VantorDIGITAL mixer.
 
 #include <QApplication>
+#include <QStandardPaths>
 #include <QTextStream>
 
 #include "app/discover_run.h"
+#include "app/data_location.h"
 #include "app/editor_link.h"
 #include "console/app_context.h"
 #include "console/editor_options.h"
@@ -39,8 +41,15 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("mixer-editor"));
     mixer::EditorOptions options = parsed.options;
     mixer::AppContext context;
-    mixer::ApplyOptions(context, options, QApplication::applicationDirPath());
     mixer::MessageBoxNotifier notifier;
+    QString defaultDataDir = QApplication::applicationDirPath();
+    if (options.dataDir.empty()) {
+        const mixer::DataDirChoice choice = mixer::DefaultDataDir(
+            defaultDataDir, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation), options.language);
+        if (!choice.error.isEmpty()) notifier.Show(choice.error.toStdString(), {});
+        defaultDataDir = choice.dir;
+    }
+    mixer::ApplyOptions(context, options, defaultDataDir);
     mixer::PresetStore presets(context.dataDir, notifier);
     context.presets = &presets;
     context.notifier = &notifier;
