@@ -34,16 +34,10 @@ void ResetStrip(StripRecord& s, int index) {
     s.phantom = 0;
     s.polarity = 0;
     s.compOn = 0;
-    s.comp[kDynThreshold] = 0;
-    s.comp[kDynAttack] = 1;
-    s.comp[kDynRelease] = 20;
-    s.comp[kDynGain] = 0;
-    s.comp[kDynRatio] = 10;
+    ResetDynamicsWords(s.comp, false);
     s.gateOn = 0;
-    s.gate[kGateThreshold] = 0;
+    ResetGateWords(s.gate);
     s.gate[kGateUnused] = 20;
-    s.gate[kGateAttack] = 1;
-    s.gate[kGateRelease] = 20;
     s.other2[0] = 0;
     s.mainSend = 60;
     for (int32_t& v : s.auxSend) v = 60;
@@ -75,15 +69,25 @@ void ResetBus(BusRecord& b, int index) {
     b.solo = 0;
     b.busMode = 1;
     b.limOn = 0;
-    b.lim[kDynThreshold] = 0;
-    b.lim[kDynAttack] = 1;
-    b.lim[kDynRelease] = 20;
-    b.lim[kDynGain] = 0;
-    b.lim[kDynRatio] = 10;
+    ResetDynamicsWords(b.lim, false);
     b.index = index;
 }
 
 }  // namespace
+
+void ResetDynamicsWords(int32_t (&words)[5], bool keepGain) {
+    words[kDynThreshold] = 0;
+    words[kDynAttack] = 1;
+    words[kDynRelease] = 20;
+    words[kDynRatio] = 10;
+    if (!keepGain) words[kDynGain] = 0;
+}
+
+void ResetGateWords(int32_t (&words)[4]) {
+    words[kGateThreshold] = 0;
+    words[kGateAttack] = 1;
+    words[kGateRelease] = 20;
+}
 
 void ResetDefaults(MixerState& state) {
     for (int i = 0; i < kStripCount; ++i) ResetStrip(state.strips[i], i);

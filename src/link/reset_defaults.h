@@ -11,6 +11,13 @@ namespace mixer {
 // reset does not cover keep their values; each record's index is rewritten.
 void ResetDefaults(MixerState& state);
 
+// The reset values of a compressor's or limiter's words (threshold, attack,
+// release, ratio; the gain only when keepGain is false) and of a gate's
+// threshold, attack and release. The processing pages' RESET buttons share
+// them with the device reset.
+void ResetDynamicsWords(int32_t (&words)[5], bool keepGain);
+void ResetGateWords(int32_t (&words)[4]);
+
 // Writes the default names: language 2 gives the Chinese names (GBK bytes),
 // any other language the English ones.
 void SetDefaultNames(MixerState& state, int language);

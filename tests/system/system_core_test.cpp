@@ -63,7 +63,7 @@ TEST(DiscoveryReplies, ListsEachSenderOnce) {
 
     // A flood of answers from ever new addresses stops at the limit.
     for (std::size_t i = 0; i < 2 * DiscoveryReplies::kMaxSenders; ++i)
-        replies.Accept("%R,01,00,30A0#", "10.0." + std::to_string(i / 256) + "." + std::to_string(i % 256));
+        replies.Accept("%R,01,00,30A0#", "127.1." + std::to_string(i / 256) + "." + std::to_string(i % 256));
     EXPECT_EQ(replies.Senders().size(), DiscoveryReplies::kMaxSenders);
 }
 
@@ -91,10 +91,10 @@ TEST(DiscoveryReplies, ReadsADatagramUpToItsFirstNulAndAtMost128Bytes) {
 }
 
 TEST(ScanOrigin, IsTheBindAddressWhenOneIsGiven) {
-    const std::vector<InterfaceInfo> interfaces = {{true, false, {"10.1.2.3"}}};
+    const std::vector<InterfaceInfo> interfaces = {{true, false, {"203.0.113.7"}}};
     EXPECT_EQ(ScanOrigin("127.0.0.1", interfaces), "127.0.0.1");
-    EXPECT_EQ(ScanOrigin("0.0.0.0", interfaces), "10.1.2.3");
-    EXPECT_EQ(ScanOrigin("", interfaces), "10.1.2.3");
+    EXPECT_EQ(ScanOrigin("0.0.0.0", interfaces), "203.0.113.7");
+    EXPECT_EQ(ScanOrigin("", interfaces), "203.0.113.7");
     EXPECT_EQ(ScanOrigin("not.an.address", interfaces), std::nullopt);
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "link/commands.h"
+#include "link/reset_defaults.h"
 
 namespace mixer {
 
@@ -127,9 +128,7 @@ Commands ResetGate(MixerState& s, int channel) {
     if (!IsDynamicsChannel(channel)) return {};
     StripRecord& r = s.strips[channel];
     r.gateOn = 1;
-    r.gate[kGateThreshold] = 0;
-    r.gate[kGateAttack] = 1;
-    r.gate[kGateRelease] = 20;
+    ResetGateWords(r.gate);
     return GateCommands(s, channel);
 }
 
@@ -150,11 +149,7 @@ Commands ResetComp(MixerState& s, int channel) {
     if (!IsDynamicsChannel(channel)) return {};
     StripRecord& r = s.strips[channel];
     r.compOn = 1;
-    r.comp[kDynThreshold] = 0;
-    r.comp[kDynRatio] = 10;
-    r.comp[kDynGain] = 0;
-    r.comp[kDynAttack] = 1;
-    r.comp[kDynRelease] = 20;
+    ResetDynamicsWords(r.comp, false);
     return CompCommands(s, channel);
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "link/commands.h"
+#include "link/reset_defaults.h"
 
 namespace mixer {
 
@@ -10,10 +11,8 @@ namespace {
 
 void Reset(BusRecord& b, int threshold) {
     b.limOn = 1;
+    ResetDynamicsWords(b.lim, true);
     b.lim[kDynThreshold] = threshold;
-    b.lim[kDynRatio] = 10;
-    b.lim[kDynAttack] = 1;
-    b.lim[kDynRelease] = 20;
 }
 
 void CopyToPair(MixerState& s, int output) {
