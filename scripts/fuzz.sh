@@ -28,6 +28,11 @@ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DMIXER_FUZZ=ON -DMIXER_BUILD_TESTS=OFF -DMIXER_BUILD_BENCH=OFF >/dev/null
 cmake --build build-fuzz -j2 --target "${targets[@]/#/fuzz_}"
 
+# A smaller quarantine than ASan's 256 MB, never handed back to the system:
+# use-after-free of recent frees is still caught, and the targets no longer
+# spend most of their time in page faults of freshly mapped memory.
+export ASAN_OPTIONS="${ASAN_OPTIONS:-quarantine_size_mb=16:allocator_release_to_os_interval_ms=-1}"
+
 mkdir -p build-fuzz/artifacts
 for t in "${targets[@]}"; do
   mkdir -p "build-fuzz/corpus/$t"

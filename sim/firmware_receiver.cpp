@@ -14,7 +14,9 @@ FirmwareAnswer FirmwareReceiver::OnMessage(std::string_view message) {
     // A new header starts over, whatever came before.
     header_ = header;
     const std::size_t blocks = (header.length + 2 + kFirmwareBlockSize - 1) / kFirmwareBlockSize;
-    data_.assign(blocks * kFirmwareBlockSize, 0);
+    // The buffer grows with the blocks that arrive: a header alone, whatever
+    // length it announces, costs nothing.
+    data_.clear();
     arrived_.assign(blocks, false);
     missing_ = blocks;
     active_ = true;
@@ -26,8 +28,10 @@ FirmwareAnswer FirmwareReceiver::OnBlock(std::string_view message) {
     if (!active_ || !ParseTransferBlock(message, block) || block.target != header_.target ||
         static_cast<std::size_t>(block.index) >= arrived_.size())
         return {};
-    std::copy(block.bytes.begin(), block.bytes.end(), data_.begin() + static_cast<std::ptrdiff_t>(block.index) *
-                                                                          static_cast<std::ptrdiff_t>(kFirmwareBlockSize));
+    const std::size_t end = (static_cast<std::size_t>(block.index) + 1) * kFirmwareBlockSize;
+    if (data_.size() < end) data_.resize(end, 0);
+    std::copy(block.bytes.begin(), block.bytes.end(),
+              data_.begin() + static_cast<std::ptrdiff_t>(end - kFirmwareBlockSize));
     if (!arrived_[block.index]) {
         arrived_[block.index] = true;
         --missing_;
@@ -42,6 +46,8 @@ FirmwareAnswer FirmwareReceiver::OnBlock(std::string_view message) {
 }
 
 void FirmwareReceiver::Finish() {
+    // Every block is in, the last one too, so the buffer covers the bytes and
+    // their checksum.
     ReceivedImage image;
     image.target = header_.target;
     image.bytes.assign(data_.begin(), data_.begin() + static_cast<std::ptrdiff_t>(header_.length));
