@@ -71,6 +71,7 @@ TEST(DoubleDensity, ImageButtonDrawsTheTwiceAsLargePicture) {
 }
 
 TEST(DoubleDensity, FaderCapAndStretchedTrackUseTheTwiceAsLargePictures) {
+    ASSERT_EQ(qApp->devicePixelRatio(), 2.0) << "runs at QT_SCALE_FACTOR=2";
     CBitmapSlider fader(nullptr, 1);
     fader.SetVertical(true);
     fader.SetTrackBitmaps(191);
