@@ -8,24 +8,14 @@
 #include "skin/bitmap_slider.h"
 #include "skin/image_button.h"
 #include "skin/skin_images.h"
-#include "widget_probe.h"
+#include "meter_picture_probe.h"
 
 using namespace mixer;
 using namespace skin_test;
 
 namespace {
 
-// What the widget draws over kUnder, in device pixels.
-QImage DeviceShot(QWidget& widget) {
-    const qreal ratio = widget.devicePixelRatioF();
-    QImage image(widget.size() * ratio, QImage::Format_ARGB32);
-    image.setDevicePixelRatio(ratio);
-    image.fill(kUnder);
-    widget.render(&image, QPoint(), QRegion(), QWidget::RenderFlags());
-    return image;
-}
-
-// The picture at logical position at over kUnder, like DeviceShot.
+// The picture at logical position at over kUnder, like Shot.
 QImage Expected(QSize logical, const QImage& picture, QPoint at) {
     QImage image(logical * 2, QImage::Format_ARGB32);
     image.setDevicePixelRatio(2);
@@ -59,7 +49,7 @@ TEST(DoubleDensity, ImageButtonDrawsTheTwiceAsLargePicture) {
         button.SetSizeMode(CImageButton::kImageSize);
         button.LoadImages(id, id);
         ASSERT_EQ(button.size(), QSize(54, 45));
-        const QImage shot = DeviceShot(button);
+        const QImage shot = Shot(button);
         ASSERT_EQ(shot.size(), QSize(108, 90));
         const QRect all(0, 0, 108, 90);
         EXPECT_EQ(Differences(shot, Expected(button.size(), Dense(id), QPoint(0, 0)), all), 0) << id;
@@ -79,7 +69,7 @@ TEST(DoubleDensity, FaderCapAndStretchedTrackUseTheTwiceAsLargePictures) {
     fader.SetTrackLength(400);
     fader.SetRange(0, 70);
     fader.SetPos(35);
-    const QImage shot = DeviceShot(fader);
+    const QImage shot = Shot(fader);
     const QImage cap = Dense(192);
     const QRect thumb = fader.ThumbRect();
     // The cap is opaque inside its rounded outline.
