@@ -23,10 +23,16 @@ CAboutDlg::CAboutDlg(int language, QWidget* parent) : QDialog(parent) {
     // buttons, whatever font the desktop gives it.
     setMinimumWidth(kTitleRoom + QFontMetrics(QFont(font().family(), kTitlePoints, QFont::Bold)).horizontalAdvance(windowTitle()));
     auto* row = new QHBoxLayout;
-    const QPixmap icon = LoadResourceImage(kIconImage);
+    const SkinPixmap icon = LoadSkinPixmap(kIconImage);
     if (!icon.isNull()) {
         auto* iconLabel = new QLabel(this);
-        iconLabel->setPixmap(icon.scaled(32, 32, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        // Scaled down from the densest picture there is to 32 logical pixels
+        // at this screen's density, so a scaled display gets its detail.
+        const qreal ratio = devicePixelRatioF();
+        const int side = qRound(32 * ratio);
+        QPixmap shown = icon.For(ratio).scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        shown.setDevicePixelRatio(ratio);
+        iconLabel->setPixmap(shown);
         row->addWidget(iconLabel);
     }
     productLine_ = new QLabel(QStringLiteral("VantorDIGITAL MIXER1.1"), this);

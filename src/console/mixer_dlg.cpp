@@ -58,8 +58,12 @@ ScrollAction ActionFor(int sliderAction) {
 CMixerDlg::CMixerDlg(AppContext& context, ConsoleLink& link, const PageFactory& createPages, QWidget* parent)
     : QWidget(parent), context_(context), link_(link) {
     setWindowTitle(QStringLiteral("VantorDIGITAL MIXER 1.1"));
-    const QPixmap icon = LoadResourceImage(kIconImage);
-    if (!icon.isNull()) setWindowIcon(QIcon(icon));
+    const SkinPixmap icon = LoadSkinPixmap(kIconImage);
+    if (!icon.isNull()) {
+        QIcon windowIcon(icon.normal);
+        if (!icon.dense.isNull()) windowIcon.addPixmap(icon.dense);
+        setWindowIcon(windowIcon);
+    }
 
     viewport_ = new QWidget(this);
     canvas_ = new ConsoleCanvas(viewport_);

@@ -23,11 +23,13 @@ constexpr int kMarkPixels = 9;
 const QColor kPlainMark(150, 158, 172);
 const QColor kAccentMark(160, 232, 255);
 
-QPixmap LoadMasked(int id, bool transparent, const QColor& colour) {
+SkinPixmap LoadMasked(int id, bool transparent, const QColor& colour) {
     if (id < 0) return {};
-    QPixmap image = LoadResourceImage(id);
+    SkinPixmap image = LoadSkinPixmap(id);
     if (image.isNull() || !transparent || !colour.isValid()) return image;
-    image.setMask(image.createMaskFromColor(colour, Qt::MaskInColor));
+    for (QPixmap* density : {&image.normal, &image.dense}) {
+        if (!density->isNull()) density->setMask(density->createMaskFromColor(colour, Qt::MaskInColor));
+    }
     return image;
 }
 
@@ -176,9 +178,9 @@ void CBitmapSlider::paintEvent(QPaintEvent*) {
         PaintTicks(p);
         PaintMarks(p);
         const QRect thumbRect = ThumbRect();
-        const QPixmap& thumb = dragging_ && !activeThumb_.isNull() ? activeThumb_ : thumb_;
+        const SkinPixmap& thumb = dragging_ && !activeThumb_.isNull() ? activeThumb_ : thumb_;
         if (!thumb.isNull()) {
-            p.drawPixmap(thumbRect.topLeft(), thumb);
+            DrawSkinPixmap(p, thumbRect, thumb);
         } else {
             p.fillRect(thumbRect, QColor(200, 204, 212));
             p.fillRect(vertical_ ? thumbRect.adjusted(0, thumbRect.height() / 2, 0, -thumbRect.height() / 2 + 1)
@@ -194,22 +196,29 @@ void CBitmapSlider::paintEvent(QPaintEvent*) {
     QPainter(this).drawPixmap(0, 0, buffer);
 }
 
-void CBitmapSlider::DrawStretched(QPainter& p, const QPixmap& image, const QRect& target) const {
+void CBitmapSlider::DrawStretched(QPainter& p, const SkinPixmap& image, const QRect& target) const {
     const int imageLength = vertical_ ? image.height() : image.width();
     const int targetLength = vertical_ ? target.height() : target.width();
     // The ends, as far as the thumb's centre reaches, keep their size; only
     // the groove between them is stretched.
     const int end = std::min(imageLength / 2, (vertical_ ? ThumbSize().height() : ThumbSize().width()) / 2 + 2);
     if (targetLength == imageLength || targetLength < 2 * end) {
-        p.drawPixmap(target, image);
+        DrawSkinPixmap(p, target, image);
         return;
     }
-    const auto span = [&](int from, int length) {
-        return vertical_ ? QRect(0, from, image.width(), length) : QRect(from, 0, length, image.height());
+    const QPixmap& picture = image.For(p.device()->devicePixelRatioF());
+    const int scale = qRound(picture.devicePixelRatio());
+    const auto span = [&](int from, int length, int across) {
+        return vertical_ ? QRect(0, from, across, length) : QRect(from, 0, length, across);
     };
-    p.drawPixmap(span(0, end), image, span(0, end));
-    p.drawPixmap(span(end, targetLength - 2 * end), image, span(end, imageLength - 2 * end));
-    p.drawPixmap(span(targetLength - end, end), image, span(imageLength - end, end));
+    const int across = vertical_ ? image.width() : image.height();
+    // Sources are cut in the picture's own pixels, targets in logical ones.
+    const auto part = [&](int to, int toLength, int from, int fromLength) {
+        p.drawPixmap(span(to, toLength, across), picture, span(from * scale, fromLength * scale, across * scale));
+    };
+    part(0, end, 0, end);
+    part(end, targetLength - 2 * end, end, imageLength - 2 * end);
+    part(targetLength - end, end, imageLength - end, end);
 }
 
 void CBitmapSlider::PaintTicks(QPainter& p) const {

@@ -9,10 +9,10 @@
 // with the margins.
 
 #include <QColor>
-#include <QPixmap>
 #include <QWidget>
 #include <vector>
 
+#include "skin/skin_images.h"
 #include "skin/slider_geometry.h"
 
 namespace mixer {
@@ -103,7 +103,7 @@ private:
     int Along(const QPoint& point) const { return vertical_ ? point.y() : point.x(); }
     void DragTo(int along);
     // Draws image over target, stretching only its middle along the travel.
-    void DrawStretched(QPainter& painter, const QPixmap& image, const QRect& target) const;
+    void DrawStretched(QPainter& painter, const SkinPixmap& image, const QRect& target) const;
     void PaintTicks(QPainter& painter) const;
     void PaintMarks(QPainter& painter) const;
     void PaintReadout(QPainter& painter) const;
@@ -118,10 +118,10 @@ private:
     int marginTop_ = 0;
     int marginEnd_ = 0;
     int marginBottom_ = 0;
-    QPixmap track_;
-    QPixmap activeTrack_;
-    QPixmap thumb_;
-    QPixmap activeThumb_;
+    SkinPixmap track_;
+    SkinPixmap activeTrack_;
+    SkinPixmap thumb_;
+    SkinPixmap activeThumb_;
     bool dragging_ = false;
     int dragOffset_ = 0;
     bool readoutShown_ = true;

@@ -36,8 +36,8 @@ CImageButton::CImageButton(const QString& caption, QWidget* parent) : CImageButt
 }
 
 void CImageButton::LoadImages(int upId, int downId) {
-    upImage_ = LoadResourceImage(upId);
-    downImage_ = LoadResourceImage(downId);
+    upImage_ = LoadSkinPixmap(upId);
+    downImage_ = LoadSkinPixmap(downId);
     imageSize_ = upImage_.size();
     if (sizeMode_ == kImageSize && !upImage_.isNull()) {
         setGeometry(QRect(pos(), imageSize_));
@@ -176,10 +176,8 @@ void CImageButton::paintEvent(QPaintEvent*) {
     buffer.fill(Qt::transparent);
     {
         QPainter p(&buffer);
-        p.setRenderHint(QPainter::SmoothPixmapTransform);
         const Face face = CurrentFace();
-        const QPixmap& image = face == Face::Down ? downImage_ : upImage_;
-        if (face != Face::None && !image.isNull()) p.drawPixmap(QRect(QPoint(0, 0), ImageSize()), image);
+        if (face != Face::None) DrawSkinPixmap(p, QRect(QPoint(0, 0), ImageSize()), face == Face::Down ? downImage_ : upImage_);
         if (overview_) PaintOverview(p);
         if (showCaption_ && !text().isEmpty()) {
             p.setRenderHint(QPainter::TextAntialiasing);

@@ -5,8 +5,9 @@
 #include <QAbstractButton>
 #include <QFont>
 #include <QColor>
-#include <QPixmap>
 #include <array>
+
+#include "skin/skin_images.h"
 
 namespace mixer {
 
@@ -92,8 +93,8 @@ private:
     bool staticLook_ = false;
     bool hovering_ = false;
     QSize imageSize_;
-    QPixmap upImage_;
-    QPixmap downImage_;
+    SkinPixmap upImage_;
+    SkinPixmap downImage_;
 
     bool overview_ = false;
     int overviewBars_ = kMaxOverviewBars;

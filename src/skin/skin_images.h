@@ -1,7 +1,9 @@
 #pragma once
 // The skin's images, looked up by number. Every PNG and background of the
-// program lives in the resource ":/skin/<number>.png"; each is decoded once
-// and shared by all controls that draw it.
+// program lives in the resource ":/skin/<number>.png"; all but the large page
+// backgrounds also in ":/skin/<number>@2x.png", drawn at twice the size for
+// screens at 150 % and 200 % display scaling. Each is decoded once and shared
+// by all controls that draw it.
 
 #include <QPixmap>
 #include <QRect>
@@ -12,14 +14,41 @@ class QPainter;
 namespace mixer {
 
 QString SkinImagePath(int id);
+QString SkinImagePath2x(int id);
 
-// The image with that number, or a null pixmap when the program has none.
-// GUI thread only.
+// The 1x image with that number, or a null pixmap when the program has none.
+// Its size is the size the skin lays the image out at. GUI thread only.
 QPixmap LoadResourceImage(int id);
+
+// An image in both densities. size() is the layout size (the 1x image's);
+// For() gives what a device of that pixel ratio draws into a rectangle of
+// that size: the 2x image, whose devicePixelRatio is 2, on any device denser
+// than 1:1 where there is one, so nothing is ever blown up from 1x there.
+struct SkinPixmap {
+    QPixmap normal;
+    QPixmap dense;
+
+    bool isNull() const { return normal.isNull(); }
+    QSize size() const { return normal.size(); }
+    int width() const { return normal.width(); }
+    int height() const { return normal.height(); }
+    const QPixmap& For(qreal devicePixelRatio) const {
+        return devicePixelRatio > 1 && !dense.isNull() ? dense : normal;
+    }
+};
+
+// Both densities of the image with that number; either may be null.
+SkinPixmap LoadSkinPixmap(int id);
+
+// Draws image into target (logical pixels) at the density of the painter's
+// device.
+void DrawSkinPixmap(QPainter& painter, const QRect& target, const SkinPixmap& image);
 
 // Fills area with background tiled from area's top-left corner, each copy at
 // its full size. Returns false, drawing nothing, when background is null, so
-// that the caller falls back to its plain background.
+// that the caller falls back to its plain background. A 1x background is
+// drawn on a denser device with its pixels repeated, never smoothed: its rows
+// are single colours and its lines a pixel wide, so it stays sharp.
 bool PaintTiled(QPainter& painter, const QRect& area, const QPixmap& background);
 
 // Draws the strip frame along area's edges: corners 131, 133, 136, 138 and

@@ -89,7 +89,7 @@ void CSkinLabel::SetSunken(bool sunken) {
 }
 
 void CSkinLabel::SetImage(int id) {
-    image_ = id < 0 ? QPixmap() : LoadResourceImage(id);
+    image_ = id < 0 ? SkinPixmap() : LoadSkinPixmap(id);
     update();
 }
 
@@ -107,12 +107,11 @@ void CSkinLabel::paintEvent(QPaintEvent*) {
         area.adjust(2, 1, -2, -1);
     }
     if (!image_.isNull()) {
-        p.setRenderHint(QPainter::SmoothPixmapTransform);
         const QSize fitted = image_.size().scaled(area.size(), Qt::KeepAspectRatio);
         const QRect target(QPoint(area.left() + (area.width() - fitted.width()) / 2,
                                   area.top() + (area.height() - fitted.height()) / 2),
                            fitted);
-        p.drawPixmap(target, image_);
+        DrawSkinPixmap(p, target, image_);
         return;
     }
     p.setRenderHint(QPainter::TextAntialiasing);

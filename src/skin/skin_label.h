@@ -5,10 +5,10 @@
 // a skin image instead of text, as the console's logo does.
 
 #include <QColor>
-#include <QPixmap>
 #include <QWidget>
 
 #include "skin/label_format.h"
+#include "skin/skin_images.h"
 
 namespace mixer {
 
@@ -60,7 +60,7 @@ private:
     Qt::Alignment alignment_ = Qt::AlignLeft | Qt::AlignVCenter;
     bool transparent_ = true;
     bool sunken_ = false;
-    QPixmap image_;
+    SkinPixmap image_;
 };
 
 }  // namespace mixer

@@ -1,4 +1,5 @@
-// Paints every picture of the skin and writes it as <number>.png into the
+// Paints every picture of the skin and writes it as <number>.png, and all but
+// the page backgrounds also at twice the size as <number>@2x.png, into the
 // directory given on the command line (src/skin/resources in the tree):
 //   cmake --build build --target skin_art
 //   QT_QPA_PLATFORM=offscreen build/tools/skin_art/skin_art src/skin/resources
@@ -18,87 +19,88 @@ namespace {
 
 struct Picture {
     int id;
-    std::function<QImage()> paint;
+    std::function<QImage(int scale)> paint;
+    bool twice = true;  // also painted at 2x
 };
 
 std::vector<Picture> Pictures() {
     const QSize key(100, 28), wide(96, 28), page(73, 79), large(104, 79), icon(54, 45), connect(69, 70), small(38, 28);
     const QSize strip(2000, 2000), panel(1600, 1280);
     std::vector<Picture> all = {
-        {128, [] { return AppIcon(QSize(64, 64)); }},
-        {165, [=] { return Key(key, false); }},
-        {166, [=] { return Key(key, true); }},
-        {167, [=] { return Key(wide, false); }},
-        {168, [=] { return Key(wide, true); }},
-        {213, [=] { return Key(wide, false); }},
-        {214, [=] { return Key(wide, true, kCyanTop, kCyanBottom); }},
-        {183, [=] { return PageKey(page, false); }},
-        {184, [=] { return PageKey(page, true); }},
-        {193, [=] { return NameKey(large, false); }},
-        {194, [=] { return NameKey(large, true); }},
-        {195, [=] { return IconKey(icon, false, Icon::Gear); }},
-        {196, [=] { return IconKey(icon, true, Icon::Gear); }},
-        {197, [=] { return IconKey(icon, false, Icon::Outputs); }},
-        {198, [=] { return IconKey(icon, true, Icon::Outputs); }},
-        {199, [=] { return IconKey(icon, false, Icon::Link); }},
-        {200, [=] { return IconKey(icon, true, Icon::Link); }},
-        {201, [=] { return IconKey(icon, false, Icon::Phantom); }},
-        {202, [=] { return IconKey(icon, true, Icon::Phantom); }},
-        {203, [=] { return IconKey(icon, false, Icon::ClearMute); }},
-        {204, [=] { return IconKey(icon, true, Icon::ClearMute); }},
-        {205, [=] { return IconKey(icon, false, Icon::ClearSolo); }},
-        {206, [=] { return IconKey(icon, true, Icon::ClearSolo); }},
-        {208, [=] { return IconKey(icon, false, Icon::Home); }},
-        {182, [=] { return ConnectKey(connect, false); }},
-        {181, [=] { return ConnectKey(connect, true); }},
-        {220, [=] { return Key(small, false); }},
-        {219, [=] { return Key(small, true); }},
-        {180, [] { return Logo(QSize(300, 60)); }},
+        {128, [](int s) { return AppIcon(QSize(64, 64), s); }},
+        {165, [=](int s) { return Key(key, s, false); }},
+        {166, [=](int s) { return Key(key, s, true); }},
+        {167, [=](int s) { return Key(wide, s, false); }},
+        {168, [=](int s) { return Key(wide, s, true); }},
+        {213, [=](int s) { return Key(wide, s, false); }},
+        {214, [=](int s) { return Key(wide, s, true, kCyanTop, kCyanBottom); }},
+        {183, [=](int s) { return PageKey(page, s, false); }},
+        {184, [=](int s) { return PageKey(page, s, true); }},
+        {193, [=](int s) { return NameKey(large, s, false); }},
+        {194, [=](int s) { return NameKey(large, s, true); }},
+        {195, [=](int s) { return IconKey(icon, s, false, Icon::Gear); }},
+        {196, [=](int s) { return IconKey(icon, s, true, Icon::Gear); }},
+        {197, [=](int s) { return IconKey(icon, s, false, Icon::Outputs); }},
+        {198, [=](int s) { return IconKey(icon, s, true, Icon::Outputs); }},
+        {199, [=](int s) { return IconKey(icon, s, false, Icon::Link); }},
+        {200, [=](int s) { return IconKey(icon, s, true, Icon::Link); }},
+        {201, [=](int s) { return IconKey(icon, s, false, Icon::Phantom); }},
+        {202, [=](int s) { return IconKey(icon, s, true, Icon::Phantom); }},
+        {203, [=](int s) { return IconKey(icon, s, false, Icon::ClearMute); }},
+        {204, [=](int s) { return IconKey(icon, s, true, Icon::ClearMute); }},
+        {205, [=](int s) { return IconKey(icon, s, false, Icon::ClearSolo); }},
+        {206, [=](int s) { return IconKey(icon, s, true, Icon::ClearSolo); }},
+        {208, [=](int s) { return IconKey(icon, s, false, Icon::Home); }},
+        {182, [=](int s) { return ConnectKey(connect, s, false); }},
+        {181, [=](int s) { return ConnectKey(connect, s, true); }},
+        {220, [=](int s) { return Key(small, s, false); }},
+        {219, [=](int s) { return Key(small, s, true); }},
+        {180, [](int s) { return Logo(QSize(300, 60), s); }},
         // Backgrounds: console, strips, output strips, pages, control-group strips 1..4.
-        {188, [=] { return ConsoleBackground(strip); }},
-        {189, [=] { return StripBackground(strip, QColor(60, 66, 78), false); }},
-        {190, [=] { return StripBackground(strip, QColor(40, 80, 130), false); }},
-        {171, [=] { return PageBackground(panel); }},
-        {172, [=] { return StripBackground(panel, QColor(210, 60, 60), true); }},
-        {173, [=] { return StripBackground(panel, QColor(60, 185, 90), true); }},
-        {174, [=] { return StripBackground(panel, QColor(60, 125, 225), true); }},
-        {175, [=] { return StripBackground(panel, QColor(215, 185, 50), true); }},
+        {188, [=](int) { return ConsoleBackground(strip); }, false},
+        {189, [=](int) { return StripBackground(strip, QColor(60, 66, 78), false); }, false},
+        {190, [=](int) { return StripBackground(strip, QColor(40, 80, 130), false); }, false},
+        {171, [=](int) { return PageBackground(panel); }, false},
+        {172, [=](int) { return StripBackground(panel, QColor(210, 60, 60), true); }, false},
+        {173, [=](int) { return StripBackground(panel, QColor(60, 185, 90), true); }, false},
+        {174, [=](int) { return StripBackground(panel, QColor(60, 125, 225), true); }, false},
+        {175, [=](int) { return StripBackground(panel, QColor(215, 185, 50), true); }, false},
         // Faders, pan and parameter sliders.
-        {191, [] { return FaderTrack(QSize(52, 280), 53); }},
-        {192, [] { return FaderCap(QSize(26, 53), QColor(240, 244, 250), false); }},
-        {209, [] { return FaderCap(QSize(26, 53), kCyanTop, true); }},
-        {207, [] { return FaderCap(QSize(26, 53), QColor(255, 70, 60), false); }},
-        {185, [] { return HorizontalTrack(QSize(122, 25), 10, 20, false, true); }},
-        {186, [] { return HorizontalTrack(QSize(122, 25), 10, 20, true, true); }},
-        {187, [] { return KnobThumb(QSize(20, 20)); }},
-        {158, [] { return VerticalTrack(QSize(50, 158), 8, 30, false); }},
-        {159, [] { return VerticalTrack(QSize(50, 158), 8, 30, true); }},
-        {160, [] { return SliderCap(QSize(17, 30), true); }},
-        {161, [] { return HorizontalTrack(QSize(100, 15), 7, 17, false, false); }},
-        {162, [] { return HorizontalTrack(QSize(100, 15), 7, 17, true, false); }},
-        {176, [] { return HorizontalTrack(QSize(90, 20), 10, 17, false, false); }},
-        {177, [] { return HorizontalTrack(QSize(90, 20), 10, 17, true, false); }},
-        {223, [] { return HorizontalTrack(QSize(100, 24), 12, 17, false, true); }},
-        {224, [] { return HorizontalTrack(QSize(100, 24), 12, 17, true, true); }},
-        {221, [] { return VerticalTrack(QSize(30, 160), 8, 34, false); }},
-        {222, [] { return SliderCap(QSize(16, 34), true); }},
+        {191, [](int s) { return FaderTrack(QSize(52, 280), s, 53); }},
+        {192, [](int s) { return FaderCap(QSize(26, 53), s, QColor(240, 244, 250), false); }},
+        {209, [](int s) { return FaderCap(QSize(26, 53), s, kCyanTop, true); }},
+        {207, [](int s) { return FaderCap(QSize(26, 53), s, QColor(255, 70, 60), false); }},
+        {185, [](int s) { return HorizontalTrack(QSize(122, 25), s, 10, 20, false, true); }},
+        {186, [](int s) { return HorizontalTrack(QSize(122, 25), s, 10, 20, true, true); }},
+        {187, [](int s) { return KnobThumb(QSize(20, 20), s); }},
+        {158, [](int s) { return VerticalTrack(QSize(50, 158), s, 8, 30, false); }},
+        {159, [](int s) { return VerticalTrack(QSize(50, 158), s, 8, 30, true); }},
+        {160, [](int s) { return SliderCap(QSize(17, 30), s, true); }},
+        {161, [](int s) { return HorizontalTrack(QSize(100, 15), s, 7, 17, false, false); }},
+        {162, [](int s) { return HorizontalTrack(QSize(100, 15), s, 7, 17, true, false); }},
+        {176, [](int s) { return HorizontalTrack(QSize(90, 20), s, 10, 17, false, false); }},
+        {177, [](int s) { return HorizontalTrack(QSize(90, 20), s, 10, 17, true, false); }},
+        {223, [](int s) { return HorizontalTrack(QSize(100, 24), s, 12, 17, false, true); }},
+        {224, [](int s) { return HorizontalTrack(QSize(100, 24), s, 12, 17, true, true); }},
+        {221, [](int s) { return VerticalTrack(QSize(30, 160), s, 8, 34, false); }},
+        {222, [](int s) { return SliderCap(QSize(16, 34), s, true); }},
         // The strip frame and its title-bar parts.
-        {131, [] { return Frame(QSize(6, 6), FramePart::TopLeft); }},
-        {132, [] { return Frame(QSize(16, 2), FramePart::Top); }},
-        {133, [] { return Frame(QSize(6, 6), FramePart::TopRight); }},
-        {134, [] { return Frame(QSize(2, 16), FramePart::Left); }},
-        {135, [] { return Frame(QSize(2, 16), FramePart::Right); }},
-        {136, [] { return Frame(QSize(6, 6), FramePart::BottomLeft); }},
-        {137, [] { return Frame(QSize(16, 2), FramePart::Bottom); }},
-        {138, [] { return Frame(QSize(6, 6), FramePart::BottomRight); }},
-        {139, [] { return TitleGlyph(QSize(16, 16), TitleButton::Exit); }},
-        {140, [] { return TitleGlyph(QSize(16, 16), TitleButton::Maxed); }},
-        {141, [] { return TitleGlyph(QSize(16, 16), TitleButton::Tray); }},
-        {142, [] { return TitleGlyph(QSize(16, 16), TitleButton::Toped); }},
-        {143, [] { return TitleGlyph(QSize(16, 16), TitleButton::Color); }},
-        {144, [] { return TitleGlyph(QSize(16, 16), TitleButton::Plus); }},
-        {145, [] { return TitleGlyph(QSize(16, 16), TitleButton::Menu); }},
-        {146, [] { return Frame(QSize(16, 20), FramePart::Title); }},
+        {131, [](int s) { return Frame(QSize(6, 6), s, FramePart::TopLeft); }},
+        {132, [](int s) { return Frame(QSize(16, 2), s, FramePart::Top); }},
+        {133, [](int s) { return Frame(QSize(6, 6), s, FramePart::TopRight); }},
+        {134, [](int s) { return Frame(QSize(2, 16), s, FramePart::Left); }},
+        {135, [](int s) { return Frame(QSize(2, 16), s, FramePart::Right); }},
+        {136, [](int s) { return Frame(QSize(6, 6), s, FramePart::BottomLeft); }},
+        {137, [](int s) { return Frame(QSize(16, 2), s, FramePart::Bottom); }},
+        {138, [](int s) { return Frame(QSize(6, 6), s, FramePart::BottomRight); }},
+        {139, [](int s) { return TitleGlyph(QSize(16, 16), s, TitleButton::Exit); }},
+        {140, [](int s) { return TitleGlyph(QSize(16, 16), s, TitleButton::Maxed); }},
+        {141, [](int s) { return TitleGlyph(QSize(16, 16), s, TitleButton::Tray); }},
+        {142, [](int s) { return TitleGlyph(QSize(16, 16), s, TitleButton::Toped); }},
+        {143, [](int s) { return TitleGlyph(QSize(16, 16), s, TitleButton::Color); }},
+        {144, [](int s) { return TitleGlyph(QSize(16, 16), s, TitleButton::Plus); }},
+        {145, [](int s) { return TitleGlyph(QSize(16, 16), s, TitleButton::Menu); }},
+        {146, [](int s) { return Frame(QSize(16, 20), s, FramePart::Title); }},
     };
     return all;
 }
@@ -118,13 +120,17 @@ int main(int argc, char** argv) {
     }
     int failures = 0;
     for (const Picture& picture : Pictures()) {
-        QImage image = picture.paint();
-        // Opaque pictures are written without an alpha channel (24-bit).
-        if (!image.hasAlphaChannel()) image = image.convertToFormat(QImage::Format_RGB888);
-        const QString path = out.filePath(QStringLiteral("%1.png").arg(picture.id));
-        if (!image.save(path, "PNG", 0)) {
-            std::fprintf(stderr, "skin_art: cannot write %s\n", qPrintable(path));
-            ++failures;
+        for (const int scale : {1, 2}) {
+            if (scale == 2 && !picture.twice) continue;
+            QImage image = picture.paint(scale);
+            // Opaque pictures are written without an alpha channel (24-bit).
+            if (!image.hasAlphaChannel()) image = image.convertToFormat(QImage::Format_RGB888);
+            const QString name = scale == 1 ? QStringLiteral("%1.png") : QStringLiteral("%1@2x.png");
+            const QString path = out.filePath(name.arg(picture.id));
+            if (!image.save(path, "PNG", 0)) {
+                std::fprintf(stderr, "skin_art: cannot write %s\n", qPrintable(path));
+                ++failures;
+            }
         }
     }
     return failures == 0 ? 0 : 1;

@@ -14,8 +14,11 @@ namespace skin_art {
 
 namespace {
 
-QImage Blank(QSize size) {
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+// A transparent picture of size logical pixels at scale device pixels each;
+// painters draw on it in logical pixels.
+QImage Blank(QSize size, int scale) {
+    QImage image(size * scale, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(scale);
     image.fill(Qt::transparent);
     return image;
 }
@@ -172,15 +175,15 @@ void PaintIcon(QPainter& p, const QRectF& box, Icon icon, const QColor& colour) 
 
 }  // namespace
 
-QImage Key(QSize size, bool lit, const QColor& litTop, const QColor& litBottom) {
-    QImage image = Blank(size);
+QImage Key(QSize size, int scale, bool lit, const QColor& litTop, const QColor& litBottom) {
+    QImage image = Blank(size, scale);
     QPainter p(&image);
     PaintKeyBody(p, QRectF(QPointF(0, 0), QSizeF(size)), 4, lit, litTop, litBottom);
     return image;
 }
 
-QImage IconKey(QSize size, bool lit, Icon icon) {
-    QImage image = Key(size, lit);
+QImage IconKey(QSize size, int scale, bool lit, Icon icon) {
+    QImage image = Key(size, scale, lit);
     QPainter p(&image);
     const double side = std::min(size.width(), size.height()) * 0.6;
     const QRectF box((size.width() - side) / 2, (size.height() - side) / 2, side, side);
@@ -188,8 +191,8 @@ QImage IconKey(QSize size, bool lit, Icon icon) {
     return image;
 }
 
-QImage PageKey(QSize size, bool lit) {
-    QImage image = Blank(size);
+QImage PageKey(QSize size, int scale, bool lit) {
+    QImage image = Blank(size, scale);
     QPainter p(&image);
     const QRectF r(QPointF(0, 0), QSizeF(size));
     PaintKeyBody(p, r, 5, false, kLitTop, kLitBottom);
@@ -211,8 +214,8 @@ QImage PageKey(QSize size, bool lit) {
     return image;
 }
 
-QImage NameKey(QSize size, bool lit) {
-    QImage image = Blank(size);
+QImage NameKey(QSize size, int scale, bool lit) {
+    QImage image = Blank(size, scale);
     QPainter p(&image);
     const QRectF r(QPointF(0, 0), QSizeF(size));
     if (lit) {
@@ -227,8 +230,8 @@ QImage NameKey(QSize size, bool lit) {
     return image;
 }
 
-QImage ConnectKey(QSize size, bool online) {
-    QImage image = Blank(size);
+QImage ConnectKey(QSize size, int scale, bool online) {
+    QImage image = Blank(size, scale);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF r(QPointF(0, 0), QSizeF(size));
@@ -265,11 +268,11 @@ QImage ConnectKey(QSize size, bool online) {
     return image;
 }
 
-QImage Logo(QSize size) {
+QImage Logo(QSize size, int scale) {
     // Laid out for the 150 x 30 box the navigation bar shows it in and drawn
     // at `k` times that, so it is shown at its own size or halved, never
     // blurred by an odd factor.
-    QImage image = Blank(size);
+    QImage image = Blank(size, scale);
     QPainter p(&image);
     const double k = size.height() / 30.0;
     p.setRenderHint(QPainter::Antialiasing);
@@ -308,8 +311,8 @@ QImage Logo(QSize size) {
     return image;
 }
 
-QImage AppIcon(QSize size) {
-    QImage image = Blank(size);
+QImage AppIcon(QSize size, int scale) {
+    QImage image = Blank(size, scale);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF r(QPointF(0, 0), QSizeF(size));
@@ -373,8 +376,8 @@ QImage PageBackground(QSize size) {
     return image;
 }
 
-QImage FaderTrack(QSize size, int thumbHeight) {
-    QImage image = Blank(size);
+QImage FaderTrack(QSize size, int scale, int thumbHeight) {
+    QImage image = Blank(size, scale);
     QPainter p(&image);
     const int half = thumbHeight / 2;
     const int travel = size.height() - thumbHeight;
@@ -385,8 +388,8 @@ QImage FaderTrack(QSize size, int thumbHeight) {
     return image;
 }
 
-QImage FaderCap(QSize size, const QColor& line, bool lit) {
-    QImage image = Blank(size);
+QImage FaderCap(QSize size, int scale, const QColor& line, bool lit) {
+    QImage image = Blank(size, scale);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF r(QPointF(0, 0), QSizeF(size));
@@ -410,8 +413,8 @@ QImage FaderCap(QSize size, const QColor& line, bool lit) {
     return image;
 }
 
-QImage VerticalTrack(QSize size, int groove, int thumbHeight, bool lit) {
-    QImage image = Blank(size);
+QImage VerticalTrack(QSize size, int scale, int groove, int thumbHeight, bool lit) {
+    QImage image = Blank(size, scale);
     QPainter p(&image);
     const int half = thumbHeight / 2;
     const int travel = size.height() - thumbHeight;
@@ -427,8 +430,8 @@ QImage VerticalTrack(QSize size, int groove, int thumbHeight, bool lit) {
     return image;
 }
 
-QImage HorizontalTrack(QSize size, int groove, int thumbWidth, bool lit, bool centreMark) {
-    QImage image = Blank(size);
+QImage HorizontalTrack(QSize size, int scale, int groove, int thumbWidth, bool lit, bool centreMark) {
+    QImage image = Blank(size, scale);
     QPainter p(&image);
     const int half = thumbWidth / 2;
     const int travel = size.width() - thumbWidth;
@@ -448,8 +451,8 @@ QImage HorizontalTrack(QSize size, int groove, int thumbWidth, bool lit, bool ce
     return image;
 }
 
-QImage KnobThumb(QSize size) {
-    QImage image = Blank(size);
+QImage KnobThumb(QSize size, int scale) {
+    QImage image = Blank(size, scale);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF r = QRectF(QPointF(0, 0), QSizeF(size)).adjusted(1, 1, -1, -1);
@@ -464,29 +467,30 @@ QImage KnobThumb(QSize size) {
     return image;
 }
 
-QImage SliderCap(QSize size, bool vertical) {
-    QImage image = FaderCap(size, kCyanBottom, false);
+QImage SliderCap(QSize size, int scale, bool vertical) {
+    QImage image = FaderCap(size, scale, kCyanBottom, false);
     if (!vertical) return image;
     QPainter p(&image);
     p.fillRect(size.width() / 2, 3, 1, size.height() - 6, QColor(255, 255, 255, 60));
     return image;
 }
 
-QImage Frame(QSize size, FramePart part) {
+QImage Frame(QSize size, int scale, FramePart part) {
     if (part == FramePart::Title) {
-        QImage image(size, QImage::Format_ARGB32_Premultiplied);
+        QImage image(size * scale, QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(scale);
         QPainter p(&image);
         QLinearGradient band(0, 0, 0, size.height());
         band.setColorAt(0, QColor(64, 70, 80));
         band.setColorAt(1, QColor(36, 40, 47));
-        p.fillRect(image.rect(), band);
+        p.fillRect(QRect(QPoint(0, 0), size), band);
         p.fillRect(0, size.height() - 1, size.width(), 1, kOutline);
         return image;
     }
     // Every piece is cut from one framed panel, so the corners meet the edges.
-    QImage whole = Blank(QSize(32, 32));
-    {
-        QPainter p(&whole);
+    const QImage whole = [scale] {
+        QImage panel = Blank(QSize(32, 32), scale);
+        QPainter p(&panel);
         p.setRenderHint(QPainter::Antialiasing);
         p.setPen(QPen(kOutline, 1));
         p.setBrush(Qt::NoBrush);
@@ -496,25 +500,34 @@ QImage Frame(QSize size, FramePart part) {
         bevel.setColorAt(1, QColor(34, 37, 43));
         p.setPen(QPen(QBrush(bevel), 1));
         p.drawRoundedRect(QRectF(1.5, 1.5, 29, 29), 4, 4);
-    }
+        return panel;
+    }();
     const int w = size.width();
     const int h = size.height();
+    // Cuts are given in logical pixels of the panel; an edge is one pixel
+    // line of it drawn out to the piece's length.
+    const auto cut = [&](int x, int y, int cw, int ch) {
+        QImage piece = whole.copy(x * scale, y * scale, cw * scale, ch * scale);
+        if (cw != w || ch != h) piece = piece.scaled(w * scale, h * scale);
+        piece.setDevicePixelRatio(scale);
+        return piece;
+    };
     switch (part) {
-    case FramePart::TopLeft: return whole.copy(0, 0, w, h);
-    case FramePart::TopRight: return whole.copy(32 - w, 0, w, h);
-    case FramePart::BottomLeft: return whole.copy(0, 32 - h, w, h);
-    case FramePart::BottomRight: return whole.copy(32 - w, 32 - h, w, h);
-    case FramePart::Top: return whole.copy(8, 0, 1, h).scaled(w, h);
-    case FramePart::Bottom: return whole.copy(8, 32 - h, 1, h).scaled(w, h);
-    case FramePart::Left: return whole.copy(0, 8, w, 1).scaled(w, h);
-    case FramePart::Right: return whole.copy(32 - w, 8, w, 1).scaled(w, h);
+    case FramePart::TopLeft: return cut(0, 0, w, h);
+    case FramePart::TopRight: return cut(32 - w, 0, w, h);
+    case FramePart::BottomLeft: return cut(0, 32 - h, w, h);
+    case FramePart::BottomRight: return cut(32 - w, 32 - h, w, h);
+    case FramePart::Top: return cut(8, 0, 1, h);
+    case FramePart::Bottom: return cut(8, 32 - h, 1, h);
+    case FramePart::Left: return cut(0, 8, w, 1);
+    case FramePart::Right: return cut(32 - w, 8, w, 1);
     case FramePart::Title: break;
     }
     return whole;
 }
 
-QImage TitleGlyph(QSize size, TitleButton button) {
-    QImage image = Key(size, false);
+QImage TitleGlyph(QSize size, int scale, TitleButton button) {
+    QImage image = Key(size, scale, false);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF g = QRectF(QPointF(0, 0), QSizeF(size)).adjusted(4.5, 4.5, -4.5, -4.5);
