@@ -1,0 +1,30 @@
+#pragma once
+// The transfer's pauses and reply waits cut to a few milliseconds, so that a
+// lost acknowledgement or a silent mixer costs a test a fraction of a second.
+
+#include "system/firmware_transfer.h"
+
+namespace mixer::testing {
+
+inline TransferTiming FastTiming() {
+    TransferTiming t;
+    t.drainPauseMs = 5;
+    t.headerPauseMs = 1;
+    t.blockPauseMs = 2;
+    t.verifyPauseMs = 1;
+    t.replyPollMs = 2;
+    t.replyPolls = 150;
+    t.collectPauseMs = 5;
+    t.collectRetryMs = 5;
+    t.headerCollectRetries = 20;
+    t.verifyCollectRetries = 40;
+    t.versionPauseMs = 5;
+    t.versionPollMs = 5;
+    t.versionPolls = 60;
+    t.versionCollectPauseMs = 5;
+    t.imageGapMs = 10;
+    t.downloadPauseMs = 5;
+    return t;
+}
+
+}  // namespace mixer::testing
