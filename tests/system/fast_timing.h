@@ -1,6 +1,8 @@
 #pragma once
-// The transfer's pauses and reply waits cut to a few milliseconds, so that a
-// lost acknowledgement or a silent mixer costs a test a fraction of a second.
+// The transfer's pauses cut to a few milliseconds and its waits for a reply
+// that never comes to about a second, so that a lost acknowledgement or a
+// silent mixer costs a test little, while a loaded machine still has time to
+// answer.
 
 #include "system/firmware_transfer.h"
 
@@ -13,14 +15,14 @@ inline TransferTiming FastTiming() {
     t.blockPauseMs = 2;
     t.verifyPauseMs = 1;
     t.replyPollMs = 2;
-    t.replyPolls = 150;
+    t.replyPolls = 500;
     t.collectPauseMs = 5;
     t.collectRetryMs = 5;
     t.headerCollectRetries = 20;
     t.verifyCollectRetries = 40;
     t.versionPauseMs = 5;
     t.versionPollMs = 5;
-    t.versionPolls = 60;
+    t.versionPolls = 200;
     t.versionCollectPauseMs = 5;
     t.imageGapMs = 10;
     t.downloadPauseMs = 5;
