@@ -34,8 +34,7 @@ public:
 
     // What the host has.
     std::map<std::string, std::vector<uint8_t>> files;
-    std::map<std::string, std::string> pages;     // url -> body
-    std::map<std::string, std::vector<uint8_t>> downloads;  // url -> body
+    std::map<std::string, std::string> pages;     // url -> body; nothing can be downloaded
 
     // What happened.
     long nowMs = 0;
@@ -79,12 +78,9 @@ public:
         return true;
     }
 
-    bool Download(const std::string& url, const std::string& name) override {
+    bool Download(const std::string& url, const std::string&) override {
         fetched.push_back(url);
-        const auto body = downloads.find(url);
-        if (body == downloads.end()) return false;
-        files[name] = body->second;
-        return true;
+        return false;
     }
 
     bool Stopping() const override {
