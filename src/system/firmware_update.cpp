@@ -26,7 +26,11 @@ FirmwareUpdate::FirmwareUpdate(AppContext& context, QObject* parent) : QObject(p
         Run();
     });
     connect(&runner_, &UpdateRunner::progressChanged, this, &FirmwareUpdate::progressChanged);
-    connect(&runner_, &UpdateRunner::versionsShown, this, &FirmwareUpdate::versionsShown);
+    connect(&runner_, &UpdateRunner::versionsShown, this,
+            [this](const QString& device, const QString& offered, bool remote) {
+                context_.firmwareVersion = device;
+                emit versionsShown(device, offered, remote);
+            });
     connect(&runner_, &UpdateRunner::finished, this, &FirmwareUpdate::OnFinished);
 }
 
@@ -35,7 +39,7 @@ FirmwareUpdate::~FirmwareUpdate() { Stop(); }
 FirmwareUpdate::StartResult FirmwareUpdate::Start(Kind kind, const QString& address, int language) {
     language_ = language;
     if (context_.updateBusy) {
-        Tell(QStringLiteral("Updateing......."), QStringLiteral("Updateing......."));
+        TellBusy(language);
         return StartResult::Busy;
     }
     if (kind == Kind::Remote && context_.updateUrl.isEmpty()) {
@@ -108,6 +112,11 @@ void FirmwareUpdate::OnFinished(int outcome, const QString& deviceVersion) {
         case UpdateOutcome::Stopped: break;
     }
     emit finished();
+}
+
+void FirmwareUpdate::TellBusy(int language) {
+    language_ = language;
+    Tell(QStringLiteral("Updateing......."), QStringLiteral("Updateing......."));
 }
 
 void FirmwareUpdate::Tell(const QString& english, const QString& chinese, const QString& caption) {

@@ -34,6 +34,8 @@ public:
     // Ends an update without a word, as when the window closes.
     void Stop();
     bool IsRunning() const { return linkWait_.isActive() || runner_.IsRunning(); }
+    // What a command that must wait for the update says.
+    void TellBusy(int language);
 
     void SetTiming(const TransferTiming& timing) { timing_ = timing; }
 

@@ -446,7 +446,7 @@ void CSystemDlg::StartUpdate(bool remote) {
 // meanwhile would take the mixer's replies from it.
 bool CSystemDlg::RefuseDuringUpdate() {
     if (!updater_->IsRunning()) return false;
-    Tell(QStringLiteral("Updateing......."), QStringLiteral("Updateing......."));
+    updater_->TellBusy(language_);
     return true;
 }
 

@@ -94,6 +94,9 @@ TEST_F(UpdatePage, LocalTakesTheLinkOfflineSendsBothImagesAndShowsTheVersions) {
     StartMixer("37");
     link.GoOnline();
     auto page = Open();
+    QString shownDuringTransfer;
+    QObject::connect(&page->Updater(), &FirmwareUpdate::versionsShown,
+                     [&] { shownDuringTransfer = page->CurrentVersionLabel()->DisplayText(); });
     QTest::mouseClick(page->LocalButton(), Qt::LeftButton);
     EXPECT_TRUE(context.updateBusy);
     EXPECT_EQ(link.disconnects, 1);
@@ -112,6 +115,7 @@ TEST_F(UpdatePage, LocalTakesTheLinkOfflineSendsBothImagesAndShowsTheVersions) {
                                                  "Update successfully."}));
     EXPECT_EQ(images, 2);
     EXPECT_EQ(context.firmwareVersion, "37");
+    EXPECT_EQ(shownDuringTransfer, "Current version：3.7");
     EXPECT_EQ(page->CurrentVersionLabel()->DisplayText(), "Current version：3.7");
     EXPECT_EQ(page->LocalVersionLabel()->DisplayText(), "Local version：1.2");
     // The DSP image's bar, full: two blocks.
