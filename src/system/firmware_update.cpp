@@ -54,9 +54,10 @@ FirmwareUpdate::StartResult FirmwareUpdate::Start(Kind kind, const QString& addr
     context_.deviceAddress = address;
     // The update socket needs the device port: the link lets go of it first.
     if (context_.link && (context_.link->IsConnected() || context_.link->IsReceiving())) context_.link->Disconnect();
+    // Binding waits for the event loop's next turn, so that the caller can
+    // close a search's socket first.
     linkPolls_ = 0;
-    if (context_.link && context_.link->IsReceiving()) linkWait_.start();
-    else Run();
+    linkWait_.start();
     return StartResult::Started;
 }
 

@@ -140,6 +140,18 @@ TEST_F(UpdatePage, TheUpdateWaitsForTheLinkToLetGoOfThePort) {
     EXPECT_EQ(images, 2);
 }
 
+TEST_F(UpdatePage, ASearchUnderWayGivesUpThePortToTheUpdate) {
+    StartMixer();
+    auto page = Open();
+    page->StartDiscovery();
+    ASSERT_TRUE(page->Discovery().IsListening());
+    page->OnLocal();
+    EXPECT_FALSE(page->Discovery().IsListening());
+    ASSERT_TRUE(Ended());
+    EXPECT_EQ(Texts(), std::vector<std::string>{"Update successfully."});
+    EXPECT_EQ(images, 2);
+}
+
 TEST_F(UpdatePage, FailuresAreToldInTheWindowsLanguageAndReleaseTheBusyFlag) {
     StartMixer("12", false);
     auto page = Open(2);
