@@ -421,7 +421,6 @@ void CSystemDlg::OnLimitToggle(int index) {
     limits_[index]->SetDown(context_.restrictions[index] != 0);
 }
 
-
 void CSystemDlg::OnLocal() { StartUpdate(false); }
 
 void CSystemDlg::OnUpdate() { StartUpdate(true); }
