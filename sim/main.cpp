@@ -49,13 +49,14 @@ int main(int argc, char** argv) {
         QObject::connect(&mixer, &mixer::SimulatedMixer::sent, [&](const QString& message, const QString& peer) {
             out << "-> " << peer << " " << Shorten(message) << Qt::endl;
         });
-        QObject::connect(&mixer, &mixer::SimulatedMixer::imageReceived,
-                         [&](int target, int length, quint16 checksum, bool accepted) {
-                             out << "image for target " << target << ": " << length << " bytes, checksum "
-                                 << QStringLiteral("%1").arg(checksum, 4, 16, QLatin1Char('0')).toUpper()
-                                 << (accepted ? ", accepted" : ", checksum mismatch") << Qt::endl;
-                         });
     }
+    // Always: what a firmware update brought is what a test or a user checks.
+    QObject::connect(&mixer, &mixer::SimulatedMixer::imageReceived,
+                     [&](int target, int length, quint16 checksum, bool accepted) {
+                         out << "image for target " << target << ": " << length << " bytes, checksum "
+                             << QStringLiteral("%1").arg(checksum, 4, 16, QLatin1Char('0')).toUpper()
+                             << (accepted ? ", accepted" : ", checksum mismatch") << Qt::endl;
+                     });
     out << "mixer-sim listening on " << QString::fromStdString(options.address) << ":" << options.port << Qt::endl;
 
     mixer::QuitOnSignal(&app);

@@ -21,6 +21,8 @@ void AddSimOptions(QCommandLineParser& parser) {
         {"answer-from", "Answer the full-state request only from the N-th request on (default 1).", "N", "1"},
         {"stop-meters-after", "Stop a meter stream by itself after S seconds (default: never).", "S"},
         {"never-answer", "Receive everything and answer nothing."},
+        {"drop-ack", "Never acknowledge firmware block N (counted from 0) of an image.", "N"},
+        {"refuse-firmware", "Report every firmware image as failed (status 01)."},
     });
 }
 
@@ -64,6 +66,14 @@ bool ReadSimOptions(const QCommandLineParser& parser, SimOptions& options, QStri
         }
     }
     o.neverAnswer = parser.isSet("never-answer");
+    if (parser.isSet("drop-ack")) {
+        o.dropAckOfBlock = parser.value("drop-ack").toInt(&ok);
+        if (!ok || o.dropAckOfBlock < 0) {
+            error = "--drop-ack needs a block number, 0 or more";
+            return false;
+        }
+    }
+    o.refuseFirmware = parser.isSet("refuse-firmware");
     options = o;
     return true;
 }

@@ -19,10 +19,14 @@ struct SimOptions {
     bool verbose = false;
     // Faults for tests: the first full-state request that is answered, the
     // seconds after which a meter stream stops by itself (negative: never),
-    // and a mixer that never answers anything.
+    // a mixer that never answers anything, the firmware block whose
+    // acknowledgement is lost (negative: none), and a mixer that reports
+    // every firmware image as failed.
     int answerFromRequest = 1;
     double stopMetersAfter = -1.0;
     bool neverAnswer = false;
+    int dropAckOfBlock = -1;
+    bool refuseFirmware = false;
 };
 
 inline constexpr int kMaxMeterRateHz = 100;

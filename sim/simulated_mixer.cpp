@@ -88,7 +88,7 @@ void SimulatedMixer::Handle(const std::string& message, const Peer& from) {
         case 'T': {
             const FirmwareAnswer result = firmware_.OnMessage(message);
             if (answer)
-                for (const std::string& reply : result.replies) SendMessage(reply, from);
+                for (const std::string& reply : result.replies) SendFirmwareReply(reply, message, from);
             if (result.imageComplete) {
                 const ReceivedImage& image = *firmware_.LastImage();
                 emit imageReceived(image.target, static_cast<int>(image.bytes.size()), image.checksum, image.accepted);
@@ -99,6 +99,14 @@ void SimulatedMixer::Handle(const std::string& message, const Peer& from) {
             ApplyCommand(message, state_);
             break;
     }
+}
+
+void SimulatedMixer::SendFirmwareReply(const std::string& reply, const std::string& message, const Peer& to) {
+    if (reply[1] == 'Y' && options_.dropAckOfBlock >= 0) {
+        TransferBlock block;
+        if (ParseTransferBlock(message, block) && block.index == options_.dropAckOfBlock) return;
+    }
+    SendMessage(reply[1] == 'U' && options_.refuseFirmware ? BuildVerificationReport(false) : reply, to);
 }
 
 void SimulatedMixer::HandleMeterSwitch(const std::string& message, const Peer& from) {

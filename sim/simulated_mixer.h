@@ -56,6 +56,8 @@ private:
     void ReadPending();
     void Handle(const std::string& message, const Peer& from);
     void HandleMeterSwitch(const std::string& message, const Peer& from);
+    // A reply of the firmware receiver to message, unless a fault option holds it back or changes it.
+    void SendFirmwareReply(const std::string& reply, const std::string& message, const Peer& to);
     void SendMessage(const std::string& message, const Peer& to);
     void SendMeterReport();
 

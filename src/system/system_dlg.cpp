@@ -18,6 +18,7 @@
 #include "skin/skin_images.h"
 #include "skin/skin_label.h"
 #include "skin/text_field.h"
+#include "system/firmware_update.h"
 #include "system/span_time.h"
 
 namespace mixer {
@@ -59,6 +60,7 @@ constexpr Caption kLocal{"LOCAL", "本地升级"};
 constexpr Caption kUpdate{"UPDATE", "远程升级"};
 constexpr Caption kCurrentVersion{"Current version：%1", "当前版本：%1"};
 constexpr Caption kLocalVersion{"Local version：%1", "本地升级版本：%1"};
+constexpr Caption kRemoteVersion{"Remote version：%1", "最新升级版本：%1"};
 constexpr Caption kBadAddress{"The address must be four numbers from 0 to 255 joined by dots, such as 192.168.1.106.",
                               "设备IP必须是用点隔开的四个0到255的数字，例如192.168.1.106。"};
 constexpr Caption kNoOrigin{
@@ -109,7 +111,11 @@ QString VersionNumber(const QString& text) { return QString::number(text.toInt()
 }  // namespace
 
 CSystemDlg::CSystemDlg(AppContext& context, QWidget* parent)
-    : PageView(parent), context_(context), linkStopWait_(new QTimer(this)) {
+    : PageView(parent),
+      context_(context),
+      linkStopWait_(new QTimer(this)),
+      updater_(new FirmwareUpdate(context, this)),
+      offeredVersion_(QString::fromLatin1(kLocalFirmwareVersion)) {
     for (int tab = 0; tab < 4; ++tab) {
         tabs_[tab] = MakeButton(this, kTabX[tab], 50, 100, 24);
         connect(tabs_[tab], &QAbstractButton::clicked, this, [this, tab] { ShowTab(tab); });
@@ -130,6 +136,19 @@ CSystemDlg::CSystemDlg(AppContext& context, QWidget* parent)
         BeginScan();
     });
     if (context_.link) connect(context_.link, &ConsoleLink::indicatorsChanged, this, &CSystemDlg::RefreshConnectButton);
+    connect(updater_, &FirmwareUpdate::progressChanged, this, [this](int position, int range) {
+        transferProgress_->setRange(0, range);
+        transferProgress_->setValue(position);
+    });
+    connect(updater_, &FirmwareUpdate::versionsShown, this, [this](const QString&, const QString& offered, bool remote) {
+        offeredVersion_ = offered;
+        offeredRemote_ = remote;
+        RefreshVersionLabels();
+    });
+    connect(updater_, &FirmwareUpdate::finished, this, [this] {
+        RefreshVersionLabels();
+        RefreshConnectButton();
+    });
 
     SetLabels(1);
     ShowTab(kTabConnect);
@@ -207,6 +226,8 @@ void CSystemDlg::BuildHelpTab() {
     transferProgress_ = MakeProgress(this, 100, 200, 400, 24);
     currentVersion_ = MakeCaption(this, 100, 250, 300, 36);
     localVersion_ = MakeCaption(this, 100, 300, 300, 36);
+    connect(local_, &QAbstractButton::clicked, this, &CSystemDlg::OnLocal);
+    connect(update_, &QAbstractButton::clicked, this, &CSystemDlg::OnUpdate);
 }
 
 std::vector<QWidget*> CSystemDlg::ConnectControls() const {
@@ -275,7 +296,8 @@ void CSystemDlg::RefreshConnectButton() {
 
 void CSystemDlg::RefreshVersionLabels() {
     currentVersion_->SetText(kCurrentVersion.For(language_).arg(VersionNumber(context_.firmwareVersion)));
-    localVersion_->SetText(kLocalVersion.For(language_).arg(VersionNumber(localVersionText_)));
+    const Caption& offered = offeredRemote_ ? kRemoteVersion : kLocalVersion;
+    localVersion_->SetText(offered.For(language_).arg(VersionNumber(offeredVersion_)));
 }
 
 void CSystemDlg::RefreshLimitToggles() {
@@ -332,6 +354,7 @@ void CSystemDlg::TakeAddress(const QString& address) {
 void CSystemDlg::OnSpanOk() { context_.spanTimeMs = ParseSpanTime(spanField_->text().toStdString()); }
 
 void CSystemDlg::StartDiscovery() {
+    if (RefuseDuringUpdate()) return;
     StopDiscovery();
     // The search needs the device port: the console's link lets go of it
     // first, and the search starts once its socket has closed.
@@ -378,7 +401,7 @@ void CSystemDlg::OnListClick() {
 }
 
 void CSystemDlg::OnConnectButton() {
-    if (!context_.link) return;
+    if (!context_.link || RefuseDuringUpdate()) return;
     if (context_.link->IsConnected()) {
         context_.link->Disconnect();
         RefreshConnectButton();
@@ -396,6 +419,34 @@ void CSystemDlg::OnLimitToggle(int index) {
     if (index < 0 || index >= kToggleCount) return;
     context_.restrictions[index] = context_.restrictions[index] ? 0 : 1;
     limits_[index]->SetDown(context_.restrictions[index] != 0);
+}
+
+void CSystemDlg::OnLocal() { StartUpdate(false); }
+
+void CSystemDlg::OnUpdate() { StartUpdate(true); }
+
+void CSystemDlg::StartUpdate(bool remote) {
+    const QString address = addressField_->text().trimmed();
+    const auto kind = remote ? FirmwareUpdate::Kind::Remote : FirmwareUpdate::Kind::Local;
+    switch (updater_->Start(kind, address, language_)) {
+        case FirmwareUpdate::StartResult::Started:
+            // A search would read the replies meant for the update.
+            StopDiscovery();
+            transferProgress_->setValue(0);
+            RefreshConnectButton();
+            break;
+        case FirmwareUpdate::StartResult::BadAddress: Tell(kBadAddress.For(1), kBadAddress.For(2)); break;
+        case FirmwareUpdate::StartResult::Busy:
+        case FirmwareUpdate::StartResult::NoUpdatePage: break;
+    }
+}
+
+// The update holds the device port until it ends; connecting or searching
+// meanwhile would take the mixer's replies from it.
+bool CSystemDlg::RefuseDuringUpdate() {
+    if (!updater_->IsRunning()) return false;
+    updater_->TellBusy(language_);
+    return true;
 }
 
 }  // namespace mixer

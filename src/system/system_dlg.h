@@ -22,6 +22,7 @@ struct AppContext;
 class CImageButton;
 class CSkinLabel;
 class CTextField;
+class FirmwareUpdate;
 class Notifier;
 
 class CSystemDlg : public PageView {
@@ -51,6 +52,10 @@ public:
     void OnOffline();
     void OnListClick();
     void OnLimitToggle(int index);
+    // LOCAL sends the image files beside the program, UPDATE those of the
+    // update page; both take the address field's text as the mixer's.
+    void OnLocal();
+    void OnUpdate();
 
     // The caption and pressed look of the connect button from the link.
     void RefreshConnectButton();
@@ -58,6 +63,7 @@ public:
     // firmware operations need.
     void StopDiscovery();
     DeviceDiscovery& Discovery() { return discovery_; }
+    FirmwareUpdate& Updater() { return *updater_; }
 
     // The controls, for the window and for tests.
     CImageButton* TabButton(int tab) const { return tabs_[tab]; }
@@ -98,6 +104,8 @@ private:
     std::vector<QWidget*> HelpControls() const;
     void RefreshLimitToggles();
     void RefreshVersionLabels();
+    void StartUpdate(bool remote);
+    bool RefuseDuringUpdate();
     void BeginScan();
     void AddListRow(const QString& address);
     void TakeAddress(const QString& address);
@@ -107,9 +115,11 @@ private:
     DeviceDiscovery discovery_;
     int tab_ = kTabConnect;
     int language_ = 1;  // the labels' language, 1 or 2
-    QString localVersionText_ = QStringLiteral("12");  // version of the firmware files beside the program
     QTimer* linkStopWait_;
     int linkStopPolls_ = 0;
+    FirmwareUpdate* updater_;
+    QString offeredVersion_;      // of the files beside the program, or as the update page publishes it
+    bool offeredRemote_ = false;  // the second version label shows the update page's version
 
     std::array<CImageButton*, 4> tabs_{};
     CSkinLabel* sectionCaption_;

@@ -33,9 +33,12 @@ TEST(SimOptions, DefaultsAndEveryOption) {
     EXPECT_LT(o.stopMetersAfter, 0);
     EXPECT_FALSE(o.verbose);
     EXPECT_FALSE(o.neverAnswer);
+    EXPECT_LT(o.dropAckOfBlock, 0);
+    EXPECT_FALSE(o.refuseFirmware);
 
     ASSERT_TRUE(Read({"--address", "127.0.0.9", "--port", "6001", "--version", "07", "--meter-rate", "50", "--verbose",
-                      "--answer-from", "2", "--stop-meters-after", "1.5", "--never-answer"},
+                      "--answer-from", "2", "--stop-meters-after", "1.5", "--never-answer", "--drop-ack", "3",
+                      "--refuse-firmware"},
                      o, error))
         << error.toStdString();
     EXPECT_EQ(o.address, "127.0.0.9");
@@ -46,6 +49,8 @@ TEST(SimOptions, DefaultsAndEveryOption) {
     EXPECT_DOUBLE_EQ(o.stopMetersAfter, 1.5);
     EXPECT_TRUE(o.verbose);
     EXPECT_TRUE(o.neverAnswer);
+    EXPECT_EQ(o.dropAckOfBlock, 3);
+    EXPECT_TRUE(o.refuseFirmware);
 }
 
 TEST(SimOptions, ValuesOutOfRangeAreRefusedWithTheirOption) {
@@ -53,7 +58,7 @@ TEST(SimOptions, ValuesOutOfRangeAreRefusedWithTheirOption) {
         {"--address", "localhost"}, {"--address", "127.0.0.256"}, {"--port", "0"},  {"--port", "70000"},
         {"--port", "x"},            {"--version", "1"},          {"--version", "123"}, {"--version", "1a"},
         {"--meter-rate", "0"},      {"--meter-rate", "1000"},    {"--answer-from", "0"}, {"--stop-meters-after", "-1"},
-        {"--stop-meters-after", "inf"}, {"--bogus"},
+        {"--stop-meters-after", "inf"}, {"--drop-ack", "-1"}, {"--drop-ack", "x"}, {"--bogus"},
     };
     for (const QStringList& args : bad) {
         SimOptions o;
