@@ -3,10 +3,25 @@
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
+#include <QStandardPaths>
 
 #include "presets/preset_store.h"
 
 namespace mixer {
+
+namespace {
+
+// QFile::moveToTrash, guarded: where the user's data folder is missing, Qt
+// cannot set up the trash and moves the file into folders named "files" and
+// "info" under the current directory instead, reporting success. The data
+// folder is made first; where it cannot be made there is no trash.
+bool MoveToTrash(const QString& path) {
+    const QString dataHome = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (dataHome.isEmpty() || !QDir().mkpath(dataHome)) return false;
+    return QFile::moveToTrash(path);
+}
+
+}  // namespace
 
 SceneStore::SceneStore(PresetStore& database, const QString& directory)
     : database_(database), directory_(QDir(directory).absolutePath()) {}
@@ -85,7 +100,7 @@ SceneStore::Deleted SceneStore::Delete(int id) {
     if (!database_.Execute(QStringLiteral("DELETE FROM DeviceDATA WHERE ID = ?"), {id})) {
         return {DeleteResult::kDatabaseError, *path};
     }
-    if (QFile::exists(*path) && !QFile::moveToTrash(*path)) return {DeleteResult::kKept, *path};
+    if (QFile::exists(*path) && !MoveToTrash(*path)) return {DeleteResult::kKept, *path};
     return {DeleteResult::kTrashed, *path};
 }
 

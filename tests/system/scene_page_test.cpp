@@ -63,6 +63,34 @@ TEST_F(Scenes, DeletedIdsAreNotReusedAndTheFileGoesToTheTrash) {
     EXPECT_EQ(Captions(*page), (Texts{"1:SAVE1", "3:SAVE3", "4:SAVE4"}));
 }
 
+TEST_F(Scenes, DeleteMakesTheDataFolderForTheTrashOrKeepsTheFileWhereThereIsNone) {
+    // Whatever goes wrong must not land in the current directory.
+    const QString cwd = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    auto page = Open();
+    page->SaveButton()->click();
+    page->SaveButton()->click();
+
+    qputenv("XDG_DATA_HOME", dir.filePath("not-yet/share").toUtf8());
+    Choose(*page, 0, kCmdFirstDelete);
+    EXPECT_TRUE(QFile::exists(dir.filePath("not-yet/share/Trash/files/1.dat")));
+    EXPECT_FALSE(QDir(dir.filePath("files")).exists());
+
+    // A data folder that cannot exist: there is no trash.
+    QFile blocker(dir.filePath("blocker"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    qputenv("XDG_DATA_HOME", dir.filePath("blocker/share").toUtf8());
+    Choose(*page, 0, kCmdFirstDelete);
+    QDir::setCurrent(cwd);
+
+    EXPECT_TRUE(Captions(*page).empty());
+    EXPECT_TRUE(QFile::exists(dir.filePath("2.dat")));
+    ASSERT_EQ(notifier.messages.size(), 1u);
+    EXPECT_NE(notifier.messages[0].text.find("no trash"), std::string::npos);
+    EXPECT_NE(notifier.messages[0].text.find("2.dat"), std::string::npos);
+}
+
 TEST_F(Scenes, RenameThroughTheNameDialogTakesAnyName) {
     auto page = Open();
     for (int i = 0; i < 3; ++i) page->SaveButton()->click();
