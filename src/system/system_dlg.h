@@ -5,7 +5,6 @@
 // console's mode is the system page.
 
 #include <QPointer>
-#include <QDialog>
 #include <QString>
 #include <array>
 #include <functional>
@@ -17,6 +16,7 @@
 #include "presets/name_dialog.h"
 #include "system/device_discovery.h"
 #include "system/scene_image.h"
+#include "system/upload_progress_dlg.h"
 
 class QProgressBar;
 class QTableWidget;
@@ -107,7 +107,7 @@ public:
     CNameDlg* SceneNameDialog() const { return sceneNameDialog_; }
     UploadAll* Upload() const { return upload_; }
     // Shown while an upload runs; it keeps the window from taking edits.
-    QDialog* UploadProgress() const { return uploadProgress_; }
+    CUploadProgressDlg* UploadProgress() const { return uploadProgress_; }
     // What the editor carries of the last recalled scene; a save writes it back.
     const SceneBytes& HeldScene() const { return heldScene_; }
 
@@ -183,7 +183,7 @@ private:
     int sceneMenuSlot_ = -1;
     QPointer<CNameDlg> sceneNameDialog_;
     UploadAll* upload_;
-    QPointer<QDialog> uploadProgress_;
+    QPointer<CUploadProgressDlg> uploadProgress_;
 };
 
 }  // namespace mixer

@@ -6,10 +6,6 @@
 
 #include <QCursor>
 #include <QDateTime>
-#include <QDialog>
-#include <QLabel>
-#include <QProgressBar>
-#include <QVBoxLayout>
 
 #include "console/app_context.h"
 #include "console/console_link.h"
@@ -23,6 +19,7 @@
 #include "system/scene_store.h"
 #include "system/upload_all.h"
 #include "system/upload_plan.h"
+#include "system/upload_progress_dlg.h"
 
 namespace mixer {
 
@@ -190,27 +187,17 @@ void CSystemDlg::UploadThen(std::function<void(bool complete)> done) {
         done(true);
         return;
     }
-    // A plain bar: it repaints with the event loop, where a progress
-    // dialog's own update would run the loop from inside the upload.
-    auto* progress = new QDialog(this, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    progress->setAttribute(Qt::WA_DeleteOnClose);
-    progress->setModal(true);
-    auto* layout = new QVBoxLayout(progress);
-    layout->addWidget(new QLabel(language_ == 1 ? QStringLiteral("Sending every parameter to the mixer...")
-                                                : QStringLiteral("正在向调音台发送全部参数..."),
-                                 progress));
-    auto* bar = new QProgressBar(progress);
-    bar->setRange(0, kUploadMessageCount);
-    bar->setMinimumWidth(300);
-    layout->addWidget(bar);
+    auto* progress = new CUploadProgressDlg(language_ == 1 ? QStringLiteral("Sending every parameter to the mixer...")
+                                                           : QStringLiteral("正在向调音台发送全部参数..."),
+                                            kUploadMessageCount, this);
     progress->show();
     uploadProgress_ = progress;
     auto* started = new QObject(this);
-    connect(upload_, &UploadAll::progressed, started, [bar](int sent) { bar->setValue(sent); });
+    connect(upload_, &UploadAll::progressed, started, [progress](int sent) { progress->SetProgress(sent); });
     connect(upload_, &UploadAll::finished, started, [this, started, progress, done = std::move(done)](bool complete) {
         disconnect(upload_, nullptr, started, nullptr);
         started->deleteLater();
-        progress->close();
+        progress->Finish();
         if (!complete) {
             Say(QStringLiteral("The connection ended before every parameter was sent to the mixer."),
                 QStringLiteral("连接已断开，参数未能全部发送到调音台。"));

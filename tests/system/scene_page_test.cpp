@@ -156,6 +156,11 @@ TEST_F(Scenes, RecallWhileConnectedSendsTheWholeStateAndKeepsTheConnection) {
     ASSERT_NE(page->UploadProgress(), nullptr);
     EXPECT_TRUE(page->UploadProgress()->isVisible());
     EXPECT_TRUE(page->UploadProgress()->isModal());
+    // Neither Escape nor the title bar ends the box before the upload.
+    QTest::keyClick(page->UploadProgress(), Qt::Key_Escape);
+    page->UploadProgress()->close();
+    ASSERT_NE(page->UploadProgress(), nullptr);
+    EXPECT_TRUE(page->UploadProgress()->isVisible());
     EXPECT_EQ(replaced.count(), 0);
     ASSERT_TRUE(replaced.wait(5000));
 
