@@ -1,5 +1,7 @@
 #include "system/upload_plan.h"
 
+#include <initializer_list>
+
 #include "link/commands.h"
 
 namespace mixer {
@@ -11,40 +13,27 @@ std::vector<UploadStep> MakePlan() {
     plan.reserve(kUploadMessageCount);
     auto add = [&plan](char letter, int index = 0, int band = 0) { plan.push_back({letter, index, band, false}); };
     auto endPass = [&plan] { plan.back().passEnd = true; };
+    // One pass per index, each sending these letters in order.
+    auto passes = [&](std::initializer_list<char> letters, int first, int last) {
+        for (int i = first; i <= last; ++i) {
+            for (char letter : letters) add(letter, i);
+            endPass();
+        }
+    };
 
     add('Q');
     endPass();
-    for (int i = 1; i <= 24; ++i) {
-        add('A', i);
-        add('K', i);
-        endPass();
-    }
-    for (int i = 27; i <= 30; ++i) {
-        add('A', i);
-        endPass();
-    }
-    for (int i = 1; i <= kInputCount; ++i) {
-        for (char letter : {'B', 'C', 'E', 'F', 'J', 'O'}) add(letter, i);
-        endPass();
-    }
-    for (int i = 1; i <= kBusCount; ++i) {
-        add('D', i);
-        add('H', i);
-        endPass();
-    }
+    passes({'A', 'K'}, 1, 24);
+    passes({'A'}, 27, 30);
+    passes({'B', 'C', 'E', 'F', 'J', 'O'}, 1, kInputCount);
+    passes({'D', 'H'}, 1, kBusCount);
     for (int i = 1; i <= kStripCount; ++i) {
         for (int band = 1; band <= kPeqBandCount; ++band) add('G', i, band);
         add('I', i);
         endPass();
     }
-    for (int i = 1; i <= 19; ++i) {
-        add('L', i);
-        endPass();
-    }
-    for (int i = 3; i <= kBusCount; ++i) {
-        add('P', i);
-        endPass();
-    }
+    passes({'L'}, 1, 19);
+    passes({'P'}, 3, kBusCount);
     add('M');
     add('N');
     add('Q');

@@ -21,6 +21,15 @@
 
 namespace mixer::testing {
 
+// A system page shown with its labels in `language`, at a size that holds every tab.
+inline std::unique_ptr<CSystemDlg> OpenSystemPage(AppContext& context, int language) {
+    auto page = std::make_unique<CSystemDlg>(context);
+    page->SetLabels(language);
+    page->resize(1400, 700);
+    page->show();
+    return page;
+}
+
 class SceneFixture : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -41,10 +50,7 @@ protected:
     }
 
     std::unique_ptr<CSystemDlg> Open(int language = 1) {
-        auto page = std::make_unique<CSystemDlg>(context);
-        page->SetLabels(language);
-        page->resize(1400, 700);
-        page->show();
+        auto page = OpenSystemPage(context, language);
         page->ShowTab(kTabShow);
         return page;
     }
