@@ -183,8 +183,14 @@ void CSystemDlg::ResetDevice() {
 }
 
 void CSystemDlg::UploadThen(std::function<void(bool complete)> done) {
-    if (!upload_ || !context_.link || !context_.link->IsConnected() || upload_->IsRunning()) {
+    if (!upload_ || !context_.link || !context_.link->IsConnected()) {
         done(true);
+        return;
+    }
+    // The window is held while an upload runs, so a second one is not asked
+    // for; should it be, it is not sent, and not reported as sent.
+    if (upload_->IsRunning()) {
+        done(false);
         return;
     }
     auto* progress = new CUploadProgressDlg(language_ == 1 ? QStringLiteral("Sending every parameter to the mixer...")
