@@ -13,7 +13,6 @@
 #include "link/dotted_ipv4.h"
 #include "link/link_texts.h"
 #include "link/notifier.h"
-#include "presets/name_dialog.h"
 #include "skin/image_button.h"
 #include "skin/menu_ex.h"
 #include "skin/menu_resources.h"
