@@ -38,6 +38,8 @@ public:
     bool ConnectionLit() const override { return true; }
     bool StatusOnline() const override { return true; }
     bool HomeActive() const override { return true; }
+    void MarkHeard() override {}
+    LinkRecord Record() const override { return {}; }
     bool Send(const std::string&) override { return true; }
 };
 

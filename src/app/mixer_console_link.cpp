@@ -25,6 +25,13 @@ void MixerConsoleLink::Connect() {
     link_.Connect();
 }
 
+LinkRecord MixerConsoleLink::Record() const {
+    const LinkState& state = link_.State();
+    const MonotonicClock::Time now = link_.Clock().Now();
+    auto since = [now](MonotonicClock::Time t) { return t.count() > 0 ? (now - t).count() : qint64{-1}; };
+    return {state.connecting, state.retryCount, since(state.lastProbeTime), since(state.lastHeardTime)};
+}
+
 bool MixerConsoleLink::Send(const std::string& message) { return link_.IsConnected() && link_.SendMessageText(message); }
 
 }  // namespace mixer

@@ -28,6 +28,8 @@ public:
     bool StatusOnline() const override { return link_.StatusOnline(); }
     bool HomeActive() const override { return link_.HomeActive(); }
     bool Send(const std::string& message) override;
+    void MarkHeard() override { link_.MarkHeard(); }
+    LinkRecord Record() const override;
 
 private:
     AppContext& context_;

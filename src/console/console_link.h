@@ -3,9 +3,20 @@
 // the close sequence, and the indicators it shows in the navigation bar.
 
 #include <QObject>
+#include <QtGlobal>
 #include <string>
 
 namespace mixer {
+
+// What the link knows of its connection attempt, as a scene file records it.
+struct LinkRecord {
+    bool connecting = false;
+    int retryCount = 0;
+    // Milliseconds since the last full-state request and since the mixer was
+    // last heard; negative when it never happened.
+    qint64 sinceProbeMs = -1;
+    qint64 sinceHeardMs = -1;
+};
 
 class ConsoleLink : public QObject {
     Q_OBJECT
@@ -37,6 +48,9 @@ public:
     // Sends one command to the mixer, only while connected; false otherwise
     // or when it could not be queued.
     virtual bool Send(const std::string& message) = 0;
+    // Restarts the silence watch: a long upload gets no answer from the mixer.
+    virtual void MarkHeard() = 0;
+    virtual LinkRecord Record() const = 0;
 
 signals:
     // Any of IsConnected() or the indicators may have changed.

@@ -104,8 +104,14 @@ CMixerDlg::CMixerDlg(AppContext& context, ConsoleLink& link, const PageFactory& 
     context_.link = &link_;
     createPages(pages_, canvas_, context_, *this);
     ConnectGroupControls();
-    if (auto* system = qobject_cast<CSystemDlg*>(pages_.system))
+    if (auto* system = qobject_cast<CSystemDlg*>(pages_.system)) {
         connect(system, &CSystemDlg::leaveRequested, this, &CMixerDlg::OnHome);
+        connect(system, &CSystemDlg::aboutToClearGroups, this, &CMixerDlg::ReleaseGroups);
+        connect(system, &CSystemDlg::stateReplaced, this, [this] {
+            OnHome();
+            RefreshStripsFromState();
+        });
+    }
     SetLanguage(context_.language);
     ShowPage(page_, selectedOutput_, mode_);
     RefreshValueDisplay();

@@ -63,6 +63,9 @@ public:
 
     // The strips of control group g (0..3) tied or untied as its enable says.
     void ApplyControlGroup(int g);
+    // Every mute group released and every control group switched off, as
+    // before the group tables are cleared.
+    void ReleaseGroups();
     // View group 1..4 in place of the strips; 0 returns to the page.
     void ShowViewGroup(int g);
     // Every mute or solo of the console cleared, and sent while connected.

@@ -67,6 +67,18 @@ void CMixerDlg::ApplyControlGroup(int g) {
     if (detail && detail->Index() >= 0 && detail->Index() < kStripCount) detail->SetLinks(ties.links[detail->Index()]);
 }
 
+void CMixerDlg::ReleaseGroups() {
+    context_.activeMuteGroup = 0;
+    context_.activeViewGroup = 0;
+    for (int g = 0; g < kGroupCount; ++g) {
+        nav_->muteGroupButtons[g]->SetDown(false);
+        nav_->controlGroupButtons[g]->SetDown(false);
+        if (context_.controlGroupEnabled[g] == 0) continue;
+        context_.controlGroupEnabled[g] = 0;
+        ApplyControlGroup(g);
+    }
+}
+
 void CMixerDlg::ShowViewGroup(int g) {
     context_.activeViewGroup = g >= 1 && g <= kGroupCount ? g : 0;
     ShowPage(page_, selectedOutput_, kModeStrips);

@@ -23,6 +23,7 @@ QString Text(LinkText text, int language) { return QString::fromStdString(LinkTe
 MixerLink::MixerLink(MixerState& state, Notifier& notifier, const MonotonicClock& clock, QObject* parent)
     : QObject(parent),
       state_(state),
+      clock_(clock),
       machine_(link_, state_, *this, notifier, clock),
       queue_([this](const Datagram& d) {
           return socket_ && socket_->writeDatagram(d.data, d.to, d.port) == d.data.size();

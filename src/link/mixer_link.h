@@ -60,6 +60,7 @@ public:
     void SetOwnTick(bool on);
     void Shutdown();
     void MarkHeard() { machine_.MarkHeard(); }
+    const MonotonicClock& Clock() const { return clock_; }
 
     // Queues one datagram for the mixer. False when the device address is not
     // a dotted IPv4 address, the socket is not open, the text is empty or the
@@ -128,6 +129,7 @@ private:
     void Observed(Action action);
 
     MixerState& state_;
+    const MonotonicClock& clock_;
     LinkState link_;
     ConnectionMachine machine_;
     std::unique_ptr<QUdpSocket> socket_;

@@ -14,12 +14,16 @@
 #include "link/link_texts.h"
 #include "link/notifier.h"
 #include "skin/image_button.h"
+#include "skin/menu_ex.h"
+#include "skin/menu_resources.h"
 #include "skin/skin_font.h"
 #include "skin/skin_images.h"
 #include "skin/skin_label.h"
 #include "skin/text_field.h"
 #include "system/firmware_update.h"
+#include "system/scene_store.h"
 #include "system/span_time.h"
+#include "system/upload_all.h"
 
 namespace mixer {
 
@@ -115,7 +119,8 @@ CSystemDlg::CSystemDlg(AppContext& context, QWidget* parent)
       context_(context),
       linkStopWait_(new QTimer(this)),
       updater_(new FirmwareUpdate(context, this)),
-      offeredVersion_(QString::fromLatin1(kLocalFirmwareVersion)) {
+      offeredVersion_(QString::fromLatin1(kLocalFirmwareVersion)),
+      sceneMenu_(new CMenuEx(this)) {
     for (int tab = 0; tab < 4; ++tab) {
         tabs_[tab] = MakeButton(this, kTabX[tab], 50, 100, 24);
         connect(tabs_[tab], &QAbstractButton::clicked, this, [this, tab] { ShowTab(tab); });
@@ -213,14 +218,24 @@ void CSystemDlg::BuildLimitTab() {
 void CSystemDlg::BuildShowTab() {
     save_ = MakeButton(this, 100, 150, 50, 50, kSceneUp, kSceneDown);
     save_->setText(QStringLiteral("SAVE"));
+    save_->SetBehaviour(CImageButton::kPush);
+    connect(save_, &QAbstractButton::clicked, this, &CSystemDlg::SaveScene);
     for (int k = 0; k < kSceneSlots; ++k) {
         scenes_[k] = MakeButton(this, 220 + 60 * (k % 8), 150 + 60 * (k / 8), 50, 50, kSceneUp, kSceneDown);
+        scenes_[k]->SetBehaviour(CImageButton::kPush);
         scenes_[k]->setText(QStringLiteral("SAVE%1").arg(k + 1));
+        connect(scenes_[k], &QAbstractButton::clicked, this, [this, k] { OpenSceneMenu(k); });
     }
+    sceneMenu_->LoadMenu(kFirstPresetMenu);
+    scenePopup_ = sceneMenu_->SubMenu(0) ? sceneMenu_->SubMenu(0) : sceneMenu_;
+    connect(scenePopup_, &QMenu::triggered, this,
+            [this](QAction* action) { OnSceneMenuCommand(CMenuEx::CommandOf(action)); });
+    upload_ = context_.link ? new UploadAll(context_.state, *context_.link, this) : nullptr;
 }
 
 void CSystemDlg::BuildHelpTab() {
     reset_ = MakePushButton(this, 100, 100, 100, 24);
+    connect(reset_, &QAbstractButton::clicked, this, &CSystemDlg::ResetDevice);
     local_ = MakePushButton(this, 100, 150, 100, 24);
     update_ = MakePushButton(this, 220, 150, 100, 24);
     transferProgress_ = MakeProgress(this, 100, 200, 400, 24);
@@ -259,8 +274,8 @@ void CSystemDlg::ShowTab(int tab) {
         for (CImageButton* toggle : limits_) toggle->show();
         break;
     case kTabShow:
-        // The scene slots are filled from the scene table, which this page does not read yet.
         save_->show();
+        RefreshSceneSlots();
         break;
     case kTabHelp:
         for (QWidget* control : HelpControls()) control->show();

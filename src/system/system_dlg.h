@@ -4,13 +4,19 @@
 // firmware and reset controls (HELP). It fills the strip area while the
 // console's mode is the system page.
 
+#include <QPointer>
 #include <QString>
 #include <array>
+#include <functional>
+#include <memory>
 #include <vector>
 
 #include "console/page_request.h"
 #include "console/page_views.h"
+#include "presets/name_dialog.h"
 #include "system/device_discovery.h"
+#include "system/scene_image.h"
+#include "system/upload_progress_dlg.h"
 
 class QProgressBar;
 class QTableWidget;
@@ -20,10 +26,13 @@ namespace mixer {
 
 struct AppContext;
 class CImageButton;
+class CMenuEx;
 class CSkinLabel;
 class CTextField;
 class FirmwareUpdate;
 class Notifier;
+class SceneStore;
+class UploadAll;
 
 class CSystemDlg : public PageView {
     Q_OBJECT
@@ -57,6 +66,19 @@ public:
     void OnLocal();
     void OnUpdate();
 
+    // SHOW: SAVE stores the state as the next scene; a scene button opens
+    // NAME / RECALL / DELETE for the scene its caption names.
+    void SaveScene();
+    void RefreshSceneSlots();
+    void OpenSceneMenu(int slot);
+    void OnSceneMenuCommand(int command);
+    void RenameScene(const QString& caption);
+    void OnSceneNameEntered(int id, const QString& name);
+    void RecallScene(const QString& caption);
+    void DeleteScene(const QString& caption);
+    // RESET: defaults, groups cleared, the whole state sent while connected.
+    void ResetDevice();
+
     // The caption and pressed look of the connect button from the link.
     void RefreshConnectButton();
     // Stops a search and frees the device port, as connecting and the
@@ -86,10 +108,24 @@ public:
     CSkinLabel* CurrentVersionLabel() const { return currentVersion_; }
     CSkinLabel* LocalVersionLabel() const { return localVersion_; }
     CSkinLabel* SectionCaption() const { return sectionCaption_; }
+    CMenuEx* SceneMenu() const { return scenePopup_; }
+    int SceneMenuSlot() const { return sceneMenuSlot_; }
+    CNameDlg* SceneNameDialog() const { return sceneNameDialog_; }
+    UploadAll* Upload() const { return upload_; }
+    // Shown while an upload runs; it keeps the window from taking edits.
+    CUploadProgressDlg* UploadProgress() const { return uploadProgress_; }
+    // What the editor carries of the last recalled scene; a save writes it back.
+    const SceneBytes& HeldScene() const { return heldScene_; }
 
 signals:
     // OFFLINE, or a connection started: the console shows its strips again.
     void leaveRequested();
+    // A reset is about to clear the group tables: groups still engaged or
+    // switched on are let go while their members are known.
+    void aboutToClearGroups();
+    // A reset or a recalled scene replaced the state: the console returns to
+    // its strips and shows the state.
+    void stateReplaced();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -110,6 +146,12 @@ private:
     void AddListRow(const QString& address);
     void TakeAddress(const QString& address);
     void Tell(const QString& english, const QString& chinese);
+    void Say(const QString& english, const QString& chinese);
+    SceneStore* Scenes();
+    SceneLinkFields CurrentLinkFields() const;
+    // Sends the whole state when connected, then runs `done`, told whether
+    // every command went out; at once when not connected.
+    void UploadThen(std::function<void(bool complete)> done);
 
     AppContext& context_;
     DeviceDiscovery discovery_;
@@ -143,6 +185,15 @@ private:
     QProgressBar* transferProgress_;
     CSkinLabel* currentVersion_;
     CSkinLabel* localVersion_;
+
+    std::unique_ptr<SceneStore> sceneStore_;
+    SceneBytes heldScene_{};
+    CMenuEx* sceneMenu_;
+    CMenuEx* scenePopup_;
+    int sceneMenuSlot_ = -1;
+    QPointer<CNameDlg> sceneNameDialog_;
+    UploadAll* upload_;
+    QPointer<CUploadProgressDlg> uploadProgress_;
 };
 
 }  // namespace mixer

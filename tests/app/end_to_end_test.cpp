@@ -2,6 +2,7 @@
 // window with its real strips, the real link and the demo mixer. An edit made
 // through a widget arrives in the mixer; the mixer's meters arrive on the strips.
 
+#include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -16,6 +17,7 @@
 #include "console/navigation_bar.h"
 #include "groups/phantom_dlg.h"
 #include "link/commands.h"
+#include "link/reset_defaults.h"
 #include "pages/curves/eq_graph.h"
 #include "pages/dynamics/dynamics_dlg.h"
 #include "pages/dynamics/dynamics_panel.h"
@@ -36,6 +38,9 @@
 #include "skin/level_meter.h"
 #include "skin/skin_label.h"
 #include "skin/text_field.h"
+#include "system/system_dlg.h"
+#include "system/upload_all.h"
+#include "system/upload_plan.h"
 
 using namespace mixer;
 using mixer::testing::WaitUntil;
@@ -448,6 +453,110 @@ TEST_F(EndToEnd, LimiterPageEditsReachTheMixer) {
         EXPECT_EQ(b.limOn, on) << o;
     }
     EXPECT_TRUE(notifier.messages.empty());
+}
+
+// RESET and scenes: what the mixer holds afterwards, how long the upload
+// takes and how long the window ever waits meanwhile.
+class SceneEndToEnd : public EndToEnd {
+protected:
+    void SetUp() override {
+        EndToEnd::SetUp();
+        context.notifier = &notifier;
+        system = qobject_cast<CSystemDlg*>(window->Pages().system);
+        ASSERT_NE(system, nullptr);
+    }
+
+    // Every value the upload carries, as the messages that carry it.
+    static std::vector<std::string> Carried(const MixerState& state) {
+        std::vector<std::string> messages;
+        for (const UploadStep& step : UploadAllPlan()) messages.push_back(BuildUploadMessage(state, step));
+        return messages;
+    }
+
+    // Edits through the link, as the pages send them.
+    void Edit(int channel, int level, int pan) {
+        context.state.strips[channel].level = level;
+        context.state.strips[channel].pan = pan;
+        built.link->Send(BuildA(context.state, channel + 1));
+        built.link->Send(BuildL(context.state, channel + 1));
+    }
+
+    bool MixerHolds(const MixerState& state, int timeoutMs = mixer::testing::kWaitMs) {
+        const std::vector<std::string> wanted = Carried(state);
+        return WaitUntil([&] { return Carried(Mixer().State()) == wanted; }, timeoutMs);
+    }
+
+    void Pick(int slot, int command) {
+        system->SceneButton(slot)->click();
+        for (QAction* action : system->SceneMenu()->actions()) {
+            if (CMenuEx::CommandOf(action) == command) action->trigger();
+        }
+        system->SceneMenu()->hide();
+    }
+
+    CSystemDlg* system = nullptr;
+};
+
+TEST_F(SceneEndToEnd, ResetAtProtocolPaceLeavesTheMixerInItsResetStateAndTheWindowResponsive) {
+    Edit(2, 11, 40);
+    context.state.buses[4].busMode = 3;
+    built.link->Send(BuildP(context.state, 5));
+    MixerState reset = context.state;
+    ResetDefaults(reset);
+    ASSERT_TRUE(WaitUntil([&] { return Mixer().State().strips[2].level == 11; }));
+    ASSERT_FALSE(Carried(Mixer().State()) == Carried(reset));
+
+    // The longest wait of the event loop, seen by a timer that wants to run every 5 ms.
+    QElapsedTimer sinceTick;
+    qint64 longestGap = 0;
+    QTimer ticker;
+    ticker.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+        longestGap = std::max(longestGap, sinceTick.restart());
+    });
+    QSignalSpy done(system->Upload(), &UploadAll::finished);
+    sinceTick.start();
+    ticker.start(5);
+    QElapsedTimer took;
+    took.start();
+    system->ResetButton()->click();
+    ASSERT_TRUE(done.wait(20000));
+    const qint64 elapsed = took.elapsed();
+    ticker.stop();
+
+    ASSERT_EQ(done.count(), 1);
+    EXPECT_TRUE(done.at(0).at(0).toBool());
+    EXPECT_TRUE(MixerHolds(reset));
+    EXPECT_EQ(notifier.messages.back().text, "复位成功。");
+    EXPECT_TRUE(built.link->IsConnected());
+    RecordProperty("upload_ms", static_cast<int>(elapsed));
+    RecordProperty("longest_event_loop_gap_ms", static_cast<int>(longestGap));
+    std::printf("UploadAll: 283 commands in %lld ms (283 x 20 ms = 5660 ms); longest event-loop gap %lld ms\n",
+                static_cast<long long>(elapsed), static_cast<long long>(longestGap));
+    // Generous bounds only: the figures themselves go into the record.
+    EXPECT_GT(elapsed, 5000);
+    EXPECT_LT(elapsed, 15000);
+}
+
+TEST_F(SceneEndToEnd, ASceneSavedChangedAndRecalledRestoresTheMixer) {
+    system->Upload()->SetInterval(std::chrono::milliseconds(0));
+    Edit(0, 33, 150);
+    Edit(17, 20, 60);
+    ASSERT_TRUE(WaitUntil([&] { return Mixer().State().strips[17].pan == 60; }));
+    const MixerState saved = context.state;
+    system->ShowTab(kTabShow);
+    system->SaveButton()->click();
+
+    Edit(0, 5, 10);
+    Edit(9, 44, 199);
+    ASSERT_TRUE(WaitUntil([&] { return Mixer().State().strips[9].pan == 199; }));
+    ASSERT_FALSE(Carried(Mixer().State()) == Carried(saved));
+
+    QSignalSpy done(system->Upload(), &UploadAll::finished);
+    Pick(0, kFirstPresetMenu.recall);
+    ASSERT_TRUE(done.wait(10000));
+    EXPECT_TRUE(MixerHolds(saved, 10000));
+    EXPECT_EQ(context.state.strips[0].level, 33);
 }
 
 }  // namespace

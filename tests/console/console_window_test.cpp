@@ -17,6 +17,7 @@
 #include "console/strip_dlg_base.h"
 #include "groups/group_panel_dlg.h"
 #include "console/fake_link.h"
+#include "console/input_strip_dlg.h"
 #include "skin/image_button.h"
 #include "skin/skin_label.h"
 #include "skin/text_field.h"
@@ -271,6 +272,33 @@ TEST_F(ConsoleWindow, SystemPageLeavesForTheStripsOnOfflineAndOnConnect) {
     EXPECT_EQ(window->Mode(), kModeStrips);
     EXPECT_TRUE(window->Pages().inputs[0]->isVisible());
     EXPECT_FALSE(panel->SystemButton()->GetDown());
+}
+
+TEST_F(ConsoleWindow, ResetLetsGoOfTheGroupsAndReturnsToTheStrips) {
+    auto window = Open(1000, 800);
+    context.groups.control[0].members = {};
+    context.groups.control[0].members[1] = context.groups.control[0].members[2] = 1;
+    context.groups.control[0].count = 2;
+    context.groups.control[0].functions[kLinkVol] = 1;
+    context.groups.mute[1].inputs[4] = 1;
+    window->OnControlGroupButton(1);
+    window->OnMuteGroupButton(2);
+    auto* input = static_cast<CInputStripDlg*>(window->Pages().inputs[1]);
+    ASSERT_TRUE(input->Links().linked);
+    auto* panel = static_cast<CGroupPanelDlg*>(window->Pages().sidePanel);
+    auto* system = static_cast<CSystemDlg*>(window->Pages().system);
+    QTest::mouseClick(panel->SystemButton(), Qt::LeftButton);
+    system->ShowTab(kTabHelp);
+
+    QTest::mouseClick(system->ResetButton(), Qt::LeftButton);
+    EXPECT_FALSE(input->Links().linked);
+    EXPECT_FALSE(window->Navigation().controlGroupButtons[0]->GetDown());
+    EXPECT_FALSE(window->Navigation().muteGroupButtons[1]->GetDown());
+    EXPECT_EQ(context.activeMuteGroup, 0);
+    EXPECT_EQ(context.groups, GroupTables{});
+    EXPECT_EQ(window->Mode(), kModeStrips);
+    EXPECT_FALSE(panel->SystemButton()->GetDown());
+    EXPECT_TRUE(input->isVisible());
 }
 
 TEST_F(ConsoleWindow, ConnectionButtonOpensTheSystemPageOnlyWhileOffline) {

@@ -31,6 +31,9 @@ public:
         return true;
     }
 
+    void MarkHeard() override { ++heardMarks; }
+    LinkRecord Record() const override { return record; }
+
     // Online as after an accepted full-state reply.
     void GoOnline() {
         connected = lit = online = true;
@@ -41,6 +44,8 @@ public:
     int disconnects = 0;
     int ticks = 0;
     int shutdowns = 0;
+    int heardMarks = 0;
+    LinkRecord record;
     bool receiving = false;
     bool connected = false;
     bool lit = false;

@@ -21,6 +21,7 @@
 #include "skin/skin_label.h"
 #include "skin/text_field.h"
 #include "system/scan_fixture.h"
+#include "system/scene_fixture.h"
 #include "system/system_dlg.h"
 
 using namespace mixer;
@@ -41,13 +42,7 @@ protected:
         SetDefaultNames(context.state, 1);
     }
 
-    std::unique_ptr<CSystemDlg> Open(int language = 1) {
-        auto page = std::make_unique<CSystemDlg>(context);
-        page->SetLabels(language);
-        page->resize(1400, 700);
-        page->show();
-        return page;
-    }
+    std::unique_ptr<CSystemDlg> Open(int language = 1) { return mixer::testing::OpenSystemPage(context, language); }
 
     QString Profile() const {
         return QSettings(context.profileFile, QSettings::IniFormat).value("U_FONT_SECTION/hostip").toString();

@@ -1,0 +1,19 @@
+#include "system/device_reset.h"
+
+#include "console/app_context.h"
+#include "groups/group_store.h"
+#include "link/reset_defaults.h"
+
+namespace mixer {
+
+bool ResetEditorState(AppContext& context) {
+    ResetDefaults(context.state);
+    context.groups = GroupTables{};
+    // With their tables empty no group can stay engaged or switched on.
+    context.activeMuteGroup = 0;
+    context.activeViewGroup = 0;
+    context.controlGroupEnabled = {};
+    return SaveGroups(context.profileFile, context.groups);
+}
+
+}  // namespace mixer

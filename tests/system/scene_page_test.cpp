@@ -1,0 +1,315 @@
+// The SHOW tab's scenes and the RESET button against a fake link: what is
+// stored, listed, recalled and sent, and what the user is told.
+
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "groups/group_store.h"
+#include "loopback.h"
+#include "presets/name_dialog.h"
+#include "skin/menu_resources.h"
+#include "skin/text_field.h"
+#include "system/scene_fixture.h"
+#include "system/upload_all.h"
+#include "system/upload_plan.h"
+
+using namespace mixer;
+using mixer::testing::SceneFixture;
+using mixer::testing::WaitUntil;
+
+namespace {
+
+using Texts = std::vector<QString>;
+
+bool SameState(const MixerState& a, const MixerState& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+std::vector<std::string> PlanMessages(const MixerState& state) {
+    std::vector<std::string> messages;
+    for (const UploadStep& step : UploadAllPlan()) messages.push_back(BuildUploadMessage(state, step));
+    return messages;
+}
+
+class Scenes : public SceneFixture {};
+
+TEST_F(Scenes, SaveOnAnEmptyTableStoresSceneOneWithItsWholeFile) {
+    auto page = Open();
+    EXPECT_TRUE(Captions(*page).empty());
+    SetName(context.state.strips[2].name, "Vox");
+    page->SaveButton()->click();
+
+    EXPECT_EQ(Captions(*page), Texts{"1:SAVE1"});
+    const QByteArray file = SceneFile(1);
+    ASSERT_EQ(file.size(), 17580);
+    EXPECT_STREQ(file.constData() + 4 + 488 * 2 + 468, "Vox");
+    EXPECT_STREQ(file.constData() + 9764 + 832 * 2 + 812, "AUX 1");
+    const auto rows = presets->Query("SELECT FILENAME FROM DeviceDATA WHERE ID = 1");
+    ASSERT_TRUE(rows && rows->size() == 1);
+    EXPECT_EQ(rows->front()[0].toString(), dir.filePath("1.dat"));
+    EXPECT_TRUE(notifier.messages.empty());
+}
+
+TEST_F(Scenes, DeletedIdsAreNotReusedAndTheFileGoesToTheTrash) {
+    auto page = Open();
+    for (int i = 0; i < 3; ++i) page->SaveButton()->click();
+    Choose(*page, 1, kCmdFirstDelete);
+    EXPECT_EQ(Captions(*page), (Texts{"1:SAVE1", "3:SAVE3"}));
+    EXPECT_FALSE(QFile::exists(dir.filePath("2.dat")));
+    EXPECT_TRUE(QFile::exists(dir.filePath("xdg/Trash/files/2.dat")));
+
+    page->SaveButton()->click();
+    EXPECT_EQ(Captions(*page), (Texts{"1:SAVE1", "3:SAVE3", "4:SAVE4"}));
+}
+
+TEST_F(Scenes, DeleteMakesTheDataFolderForTheTrashOrKeepsTheFileWhereThereIsNone) {
+    // Whatever goes wrong must not land in the current directory.
+    const QString cwd = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    auto page = Open();
+    page->SaveButton()->click();
+    page->SaveButton()->click();
+
+    qputenv("XDG_DATA_HOME", dir.filePath("not-yet/share").toUtf8());
+    Choose(*page, 0, kCmdFirstDelete);
+    EXPECT_TRUE(QFile::exists(dir.filePath("not-yet/share/Trash/files/1.dat")));
+    EXPECT_FALSE(QDir(dir.filePath("files")).exists());
+
+    // A data folder that cannot exist: there is no trash.
+    QFile blocker(dir.filePath("blocker"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    qputenv("XDG_DATA_HOME", dir.filePath("blocker/share").toUtf8());
+    Choose(*page, 0, kCmdFirstDelete);
+    QDir::setCurrent(cwd);
+
+    EXPECT_TRUE(Captions(*page).empty());
+    EXPECT_TRUE(QFile::exists(dir.filePath("2.dat")));
+    ASSERT_EQ(notifier.messages.size(), 1u);
+    EXPECT_NE(notifier.messages[0].text.find("no trash"), std::string::npos);
+    EXPECT_NE(notifier.messages[0].text.find("2.dat"), std::string::npos);
+}
+
+TEST_F(Scenes, RenameThroughTheNameDialogTakesAnyName) {
+    auto page = Open();
+    for (int i = 0; i < 3; ++i) page->SaveButton()->click();
+    for (const QString name : {QStringLiteral("Live"), QStringLiteral("Bob's \"mix\"")}) {
+        Choose(*page, 2, kCmdFirstName);
+        CNameDlg* dialog = page->SceneNameDialog();
+        ASSERT_NE(dialog, nullptr);
+        dialog->Field()->setText(name);
+        dialog->accept();
+        EXPECT_EQ(Captions(*page).back(), "3:" + name);
+    }
+    EXPECT_TRUE(notifier.messages.empty());
+}
+
+TEST_F(Scenes, AFullTableSavesNothingAndSaysNothing) {
+    auto page = Open();
+    for (int i = 0; i < 33; ++i) page->SaveButton()->click();
+    EXPECT_EQ(Captions(*page).size(), 32u);
+    EXPECT_EQ(Captions(*page).back(), "32:SAVE32");
+    EXPECT_FALSE(QFile::exists(dir.filePath("33.dat")));
+    EXPECT_TRUE(notifier.messages.empty());
+}
+
+TEST_F(Scenes, AFailedWriteIsReportedAndNotListed) {
+    auto page = Open();
+    // A folder in the file's place: the scene cannot be written.
+    ASSERT_TRUE(QDir(dir.path()).mkdir("1.dat"));
+    page->SaveButton()->click();
+    EXPECT_TRUE(Captions(*page).empty());
+    ASSERT_EQ(notifier.messages.size(), 1u);
+    EXPECT_NE(notifier.messages[0].text.find("could not be written"), std::string::npos);
+    EXPECT_TRUE(presets->Query("SELECT ID FROM DeviceDATA")->empty());
+}
+
+TEST_F(Scenes, RecallOfflineChangesTheStateSendsNothingAndKeepsTheLinkAsItWas) {
+    auto page = Open();
+    link.GoOnline();
+    page->SaveButton()->click();  // the file says connected
+    link.connected = false;
+    const MixerState saved = context.state;
+    context.state.strips[0].level = 5;
+    context.state.buses[3].busMode = 3;
+    QSignalSpy replaced(page.get(), &CSystemDlg::stateReplaced);
+
+    Choose(*page, 0, kCmdFirstRecall);
+    EXPECT_TRUE(SameState(context.state, saved));
+    EXPECT_TRUE(link.sent.empty());
+    EXPECT_FALSE(link.IsConnected());
+    EXPECT_EQ(replaced.count(), 1);
+    EXPECT_EQ(link.heardMarks, 1);
+}
+
+TEST_F(Scenes, RecallWhileConnectedSendsTheWholeStateAndKeepsTheConnection) {
+    auto page = Open();
+    page->SaveButton()->click();  // the file says not connected
+    const MixerState saved = context.state;
+    context.state.strips[7].pan = 3;
+    link.GoOnline();
+    page->Upload()->SetInterval(std::chrono::milliseconds(0));
+    QSignalSpy replaced(page.get(), &CSystemDlg::stateReplaced);
+
+    Choose(*page, 0, kCmdFirstRecall);
+    ASSERT_NE(page->UploadProgress(), nullptr);
+    EXPECT_TRUE(page->UploadProgress()->isVisible());
+    EXPECT_TRUE(page->UploadProgress()->isModal());
+    // Neither Escape nor the title bar ends the box before the upload.
+    QTest::keyClick(page->UploadProgress(), Qt::Key_Escape);
+    page->UploadProgress()->close();
+    ASSERT_NE(page->UploadProgress(), nullptr);
+    EXPECT_TRUE(page->UploadProgress()->isVisible());
+    EXPECT_EQ(replaced.count(), 0);
+    ASSERT_TRUE(replaced.wait(5000));
+
+    EXPECT_EQ(link.sent, PlanMessages(saved));
+    EXPECT_TRUE(link.IsConnected());
+    EXPECT_EQ(link.heardMarks, 1 + 97);
+    EXPECT_TRUE(WaitUntil([&] { return page->UploadProgress() == nullptr; }));
+}
+
+TEST_F(Scenes, SaveRecallSaveGivesTheSameFileWithTheCarriedRegions) {
+    auto page = Open();
+    SetName(context.state.buses[5].name, "Wedge");
+    context.state.strips[12].gate[kGateAttack] = 77;
+    page->SaveButton()->click();
+    // A file from elsewhere may hold anything in the regions this editor carries.
+    QByteArray first = SceneFile(1);
+    for (int i = 8788; i < 9764; ++i) first[i] = static_cast<char>(i);
+    for (int i = 16420; i < 17520; ++i) first[i] = static_cast<char>(i * 3);
+    first[0] = 'K';
+    {
+        QFile file(dir.filePath("1.dat"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(first);
+    }
+    context.state.buses[5].level = 1;
+
+    Choose(*page, 0, kCmdFirstRecall);
+    page->SaveButton()->click();
+    EXPECT_EQ(SceneFile(2), first);
+}
+
+TEST_F(Scenes, ABadFileIsReportedAndLeavesTheStateAlone) {
+    auto page = Open();
+    page->SaveButton()->click();
+    page->SaveButton()->click();
+    context.state.strips[0].level = 9;
+    const MixerState before = context.state;
+
+    QFile::resize(dir.filePath("1.dat"), 17579);
+    Choose(*page, 0, kCmdFirstRecall);
+    QFile::remove(dir.filePath("2.dat"));
+    Choose(*page, 1, kCmdFirstRecall);
+
+    EXPECT_TRUE(SameState(context.state, before));
+    ASSERT_EQ(notifier.messages.size(), 2u);
+    EXPECT_NE(notifier.messages[0].text.find("shorter than a scene"), std::string::npos);
+    EXPECT_NE(notifier.messages[1].text.find("cannot be opened"), std::string::npos);
+}
+
+TEST_F(Scenes, AHostileFileIsClampedBeforeUse) {
+    auto page = Open();
+    page->SaveButton()->click();
+    {
+        QFile file(dir.filePath("1.dat"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(17580, '\x7F'));
+    }
+    Choose(*page, 0, kCmdFirstRecall);
+    MixerState clamped = context.state;
+    ClampToRanges(clamped);
+    EXPECT_TRUE(SameState(clamped, context.state));
+    EXPECT_EQ(context.state.strips[0].level, kLevelMax);
+    EXPECT_EQ(context.state.strips[0].name[kNameSize - 1], '\0');
+}
+
+class Reset : public SceneFixture {
+protected:
+    void SetUp() override {
+        SceneFixture::SetUp();
+        context.groups.mute[0].inputs[3] = 1;
+        context.groups.mute[0].name = "Drums";
+        context.groups.control[2].members[1] = 1;
+        context.groups.control[2].count = 1;
+        context.activeMuteGroup = 1;
+        context.controlGroupEnabled[2] = 1;
+        ASSERT_TRUE(SaveGroups(context.profileFile, context.groups));
+        SetName(context.state.strips[0].name, "Kick");
+        context.state.strips[0].level = 12;
+        context.state.buses[4].lim[kDynThreshold] = 9;
+        expected = context.state;
+        ResetDefaults(expected);
+    }
+
+    MixerState expected;
+};
+
+TEST_F(Reset, OfflineRestoresTheDefaultsClearsTheGroupsAndSaysSo) {
+    auto page = Open();
+    QSignalSpy clearing(page.get(), &CSystemDlg::aboutToClearGroups);
+    bool groupsKnownWhenLetGo = false;
+    QObject::connect(page.get(), &CSystemDlg::aboutToClearGroups, page.get(),
+            [&] { groupsKnownWhenLetGo = context.groups.mute[0].inputs[3] == 1; });
+    page->ResetButton()->click();
+
+    EXPECT_TRUE(SameState(context.state, expected));
+    EXPECT_STREQ(context.state.strips[0].name, "Kick");
+    EXPECT_EQ(context.groups, GroupTables{});
+    EXPECT_EQ(LoadGroups(context.profileFile), GroupTables{});
+    EXPECT_EQ(context.activeMuteGroup, 0);
+    EXPECT_EQ(context.controlGroupEnabled[2], 0);
+    EXPECT_TRUE(groupsKnownWhenLetGo);
+    EXPECT_TRUE(link.sent.empty());
+    EXPECT_FALSE(context.updateBusy);
+    EXPECT_EQ(Messages(), std::vector<std::string>{"Reset successfully."});
+}
+
+TEST_F(Reset, WhileBusyItOnlySaysSo) {
+    auto page = Open(2);
+    context.updateBusy = true;
+    const MixerState before = context.state;
+    page->ResetButton()->click();
+    EXPECT_TRUE(SameState(context.state, before));
+    EXPECT_EQ(context.groups.mute[0].name, "Drums");
+    EXPECT_EQ(Messages(), std::vector<std::string>{"正在复位设备......."});
+    EXPECT_TRUE(context.updateBusy);
+}
+
+TEST_F(Reset, ConnectedItSendsTheWholeStateAndStaysBusyUntilDone) {
+    auto page = Open(2);
+    link.GoOnline();
+    page->Upload()->SetInterval(std::chrono::milliseconds(1));
+    QSignalSpy done(page->Upload(), &UploadAll::finished);
+    page->ResetButton()->click();
+    EXPECT_TRUE(context.updateBusy);
+    EXPECT_TRUE(Messages().empty());
+    ASSERT_TRUE(done.wait(5000));
+    EXPECT_FALSE(context.updateBusy);
+
+    EXPECT_EQ(link.sent, PlanMessages(expected));
+    EXPECT_EQ(Messages(), std::vector<std::string>{"复位成功。"});
+    EXPECT_TRUE(link.IsConnected());
+}
+
+TEST_F(Reset, ALinkThatDropsEndsTheUploadAndReleasesTheBusyFlag) {
+    auto page = Open();
+    link.GoOnline();
+    page->Upload()->SetInterval(std::chrono::milliseconds(1));
+    QObject::connect(page->Upload(), &UploadAll::progressed, page.get(), [&](int sent) {
+        if (sent == 20) link.connected = false;
+    });
+    QSignalSpy done(page->Upload(), &UploadAll::finished);
+    page->ResetButton()->click();
+    ASSERT_TRUE(done.wait(5000));
+    EXPECT_FALSE(context.updateBusy);
+
+    EXPECT_EQ(link.sent.size(), 20u);
+    // Not reported as a success: the mixer did not get every parameter.
+    ASSERT_EQ(notifier.messages.size(), 1u);
+    EXPECT_NE(notifier.messages[0].text.find("connection ended"), std::string::npos);
+}
+
+}  // namespace
