@@ -94,7 +94,7 @@ TEST_F(Scenes, DeleteMakesTheDataFolderForTheTrashOrKeepsTheFileWhereThereIsNone
 TEST_F(Scenes, RenameThroughTheNameDialogTakesAnyName) {
     auto page = Open();
     for (int i = 0; i < 3; ++i) page->SaveButton()->click();
-    for (const QString name : {QStringLiteral("Live"), QStringLiteral("Bob's \"mix\"")}) {
+    for (const QString& name : {QStringLiteral("Live"), QStringLiteral("Bob's \"mix\"")}) {
         Choose(*page, 2, kCmdFirstName);
         CNameDlg* dialog = page->SceneNameDialog();
         ASSERT_NE(dialog, nullptr);
