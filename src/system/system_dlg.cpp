@@ -140,7 +140,12 @@ CSystemDlg::CSystemDlg(AppContext& context, QWidget* parent)
         linkStopWait_->stop();
         BeginScan();
     });
-    if (context_.link) connect(context_.link, &ConsoleLink::indicatorsChanged, this, &CSystemDlg::RefreshConnectButton);
+    if (context_.link) {
+        connect(context_.link, &ConsoleLink::indicatorsChanged, this, &CSystemDlg::RefreshConnectButton);
+        // The mixer's version comes with its full-state reply, which may
+        // arrive while the page is open.
+        connect(context_.link, &ConsoleLink::stateReplyApplied, this, &CSystemDlg::RefreshVersionLabels);
+    }
     connect(updater_, &FirmwareUpdate::progressChanged, this, [this](int position, int range) {
         transferProgress_->setRange(0, range);
         transferProgress_->setValue(position);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "console/console_link.h"
+#include "link/commands.h"
 #include "link/mixer_state.h"
 #include "system/upload_plan.h"
 
@@ -52,6 +53,7 @@ void UploadAll::ScheduleNext() {
 void UploadAll::Finish(bool complete) {
     timer_.stop();
     running_ = false;
+    if (complete) link_.Send(BuildQ(true));
     emit finished(complete);
 }
 

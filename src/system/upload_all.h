@@ -7,6 +7,11 @@
 //
 // The times are kept from the start, not from one command to the next, so
 // that the timer's lateness does not add up over the 283 commands.
+//
+// The plan ends with the meter stream off; a complete upload turns it back on
+// while the link is still connected. Left off, the meters would stand still
+// and, with nothing more heard from the mixer, the silence watch would show
+// a mixer that is still there as offline.
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -36,8 +41,8 @@ public:
 signals:
     // `sent` of the 283 commands have been handed to the link.
     void progressed(int sent);
-    // The last pause has passed (complete), or the link went offline and the
-    // rest was not sent.
+    // The last pause has passed and the meter stream is on again (complete),
+    // or the link went offline and the rest was not sent.
     void finished(bool complete);
 
 private:

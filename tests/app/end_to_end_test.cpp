@@ -529,6 +529,9 @@ TEST_F(SceneEndToEnd, ResetAtProtocolPaceLeavesTheMixerInItsResetStateAndTheWind
     EXPECT_TRUE(MixerHolds(reset));
     EXPECT_EQ(notifier.messages.back().text, "复位成功。");
     EXPECT_TRUE(built.link->IsConnected());
+    // The upload ends with the meters off; they run again once it is done.
+    QSignalSpy meters(built.link.get(), &ConsoleLink::meterReportApplied);
+    EXPECT_TRUE(meters.wait(3000));
     RecordProperty("upload_ms", static_cast<int>(elapsed));
     RecordProperty("longest_event_loop_gap_ms", static_cast<int>(longestGap));
     std::printf("UploadAll: 283 commands in %lld ms (283 x 20 ms = 5660 ms); longest event-loop gap %lld ms\n",

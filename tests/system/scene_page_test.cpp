@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "groups/group_store.h"
+#include "link/commands.h"
 #include "loopback.h"
 #include "presets/name_dialog.h"
 #include "skin/menu_resources.h"
@@ -26,9 +27,11 @@ using Texts = std::vector<QString>;
 
 bool SameState(const MixerState& a, const MixerState& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
-std::vector<std::string> PlanMessages(const MixerState& state) {
+// The plan's 283 commands, then the meter stream turned back on.
+std::vector<std::string> UploadMessages(const MixerState& state) {
     std::vector<std::string> messages;
     for (const UploadStep& step : UploadAllPlan()) messages.push_back(BuildUploadMessage(state, step));
+    messages.push_back(BuildQ(true));
     return messages;
 }
 
@@ -164,7 +167,7 @@ TEST_F(Scenes, RecallWhileConnectedSendsTheWholeStateAndKeepsTheConnection) {
     EXPECT_EQ(replaced.count(), 0);
     ASSERT_TRUE(replaced.wait(5000));
 
-    EXPECT_EQ(link.sent, PlanMessages(saved));
+    EXPECT_EQ(link.sent, UploadMessages(saved));
     EXPECT_TRUE(link.IsConnected());
     EXPECT_EQ(link.heardMarks, 1 + 97);
     EXPECT_TRUE(WaitUntil([&] { return page->UploadProgress() == nullptr; }));
@@ -289,7 +292,7 @@ TEST_F(Reset, ConnectedItSendsTheWholeStateAndStaysBusyUntilDone) {
     ASSERT_TRUE(done.wait(5000));
     EXPECT_FALSE(context.updateBusy);
 
-    EXPECT_EQ(link.sent, PlanMessages(expected));
+    EXPECT_EQ(link.sent, UploadMessages(expected));
     EXPECT_EQ(Messages(), std::vector<std::string>{"复位成功。"});
     EXPECT_TRUE(link.IsConnected());
 }

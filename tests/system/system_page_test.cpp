@@ -156,6 +156,10 @@ TEST_F(SystemPage, OpeningShowsTheAddressSpanVersionAndLinkState) {
     emit link.indicatorsChanged();
     EXPECT_EQ(page->ConnectButton()->text(), "CONNECT");
     EXPECT_FALSE(page->ConnectButton()->GetDown());
+    // A full-state reply that comes while the page is open brings the version.
+    context.firmwareVersion = "12";
+    emit link.stateReplyApplied();
+    EXPECT_EQ(page->CurrentVersionLabel()->DisplayText(), "Current version：1.2");
 }
 
 TEST_F(SystemPage, AddressOkTakesADottedAddressOrNothing) {
