@@ -24,6 +24,13 @@ public:
 
     void Show(const std::string& text, const std::string& caption) override { messages.push_back({text, caption}); }
 
+    // The texts shown, in order.
+    std::vector<std::string> Texts() const {
+        std::vector<std::string> texts;
+        for (const Message& m : messages) texts.push_back(m.text);
+        return texts;
+    }
+
     std::vector<Message> messages;
 };
 

@@ -82,11 +82,7 @@ protected:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
-    std::vector<std::string> Messages() const {
-        std::vector<std::string> texts;
-        for (const auto& m : notifier.messages) texts.push_back(m.text);
-        return texts;
-    }
+    std::vector<std::string> Messages() const { return notifier.Texts(); }
 
     QTemporaryDir dir;
     AppContext context;

@@ -76,11 +76,7 @@ protected:
 
     bool Ended() { return WaitUntil([&] { return !context.updateBusy; }, 10000); }
 
-    std::vector<std::string> Texts() const {
-        std::vector<std::string> texts;
-        for (const auto& m : notifier.messages) texts.push_back(m.text);
-        return texts;
-    }
+    std::vector<std::string> Texts() const { return notifier.Texts(); }
 
     QTemporaryDir dir;
     AppContext context;
