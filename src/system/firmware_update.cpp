@@ -10,21 +10,11 @@ namespace mixer {
 
 namespace {
 
-// The link's socket: polled every so often, for at most so many polls, before the update binds the port.
-constexpr int kLinkStopPollMs = 10;
-constexpr int kLinkStopPolls = 100;
-
 const QString kWarming = QString::fromStdString(LinkTextFor(LinkText::SocketErrorCaption, 1));
 
 }  // namespace
 
 FirmwareUpdate::FirmwareUpdate(AppContext& context, QObject* parent) : QObject(parent), context_(context) {
-    linkWait_.setInterval(kLinkStopPollMs);
-    connect(&linkWait_, &QTimer::timeout, this, [this] {
-        if (context_.link && context_.link->IsReceiving() && ++linkPolls_ < kLinkStopPolls) return;
-        linkWait_.stop();
-        Run();
-    });
     connect(&runner_, &UpdateRunner::progressChanged, this, &FirmwareUpdate::progressChanged);
     connect(&runner_, &UpdateRunner::versionsShown, this,
             [this](const QString& device, const QString& offered, bool remote) {
@@ -56,8 +46,7 @@ FirmwareUpdate::StartResult FirmwareUpdate::Start(Kind kind, const QString& addr
     if (context_.link && (context_.link->IsConnected() || context_.link->IsReceiving())) context_.link->Disconnect();
     // Binding waits for the event loop's next turn, so that the caller can
     // close a search's socket first.
-    linkPolls_ = 0;
-    linkWait_.start();
+    linkRelease_.Wait(context_.link, [this] { Run(); });
     return StartResult::Started;
 }
 
@@ -77,7 +66,7 @@ void FirmwareUpdate::Run() {
 
 void FirmwareUpdate::Stop() {
     const bool running = IsRunning();
-    linkWait_.stop();
+    linkRelease_.Stop();
     runner_.Stop();
     if (running) context_.updateBusy = false;
 }

@@ -5,9 +5,9 @@
 
 #include <QObject>
 #include <QString>
-#include <QTimer>
 
 #include "system/firmware_transfer.h"
+#include "system/link_release.h"
 #include "system/update_runner.h"
 
 namespace mixer {
@@ -33,7 +33,7 @@ public:
     StartResult Start(Kind kind, const QString& address, int language);
     // Ends an update without a word, as when the window closes.
     void Stop();
-    bool IsRunning() const { return linkWait_.isActive() || runner_.IsRunning(); }
+    bool IsRunning() const { return linkRelease_.IsWaiting() || runner_.IsRunning(); }
     // What a command that must wait for the update says.
     void TellBusy(int language);
 
@@ -52,8 +52,7 @@ private:
 
     AppContext& context_;
     UpdateRunner runner_;
-    QTimer linkWait_;
-    int linkPolls_ = 0;
+    LinkRelease linkRelease_;
     Kind kind_ = Kind::Local;
     int language_ = 1;
     TransferTiming timing_;

@@ -5,7 +5,6 @@
 #include <QProgressBar>
 #include <QSettings>
 #include <QTableWidget>
-#include <QTimer>
 
 #include "console/app_context.h"
 #include "console/console_link.h"
@@ -21,6 +20,7 @@
 #include "skin/skin_label.h"
 #include "skin/text_field.h"
 #include "system/firmware_update.h"
+#include "system/link_release.h"
 #include "system/scene_store.h"
 #include "system/span_time.h"
 #include "system/upload_all.h"
@@ -35,9 +35,6 @@ constexpr int kButtonDown = 166;
 constexpr int kSceneUp = 220;
 constexpr int kSceneDown = 219;
 constexpr int kFieldFontPixels = 12;
-// Link stop: polled every so often, for at most so many polls, before the search binds the port.
-constexpr int kLinkStopPollMs = 10;
-constexpr int kLinkStopPolls = 100;
 // The outputs the LIMIT toggles name: MAIN, then AUX 1..6 (record 1 is MAIN's partner).
 constexpr std::array<int, CSystemDlg::kOutputToggles> kToggleBuses = {0, 2, 3, 4, 5, 6, 7};
 constexpr std::array<const char*, CSystemDlg::kFunctionToggles> kFunctionCaptions = {"EFFECT", "SOLO", "MUTE",
@@ -117,7 +114,7 @@ QString VersionNumber(const QString& text) { return QString::number(text.toInt()
 CSystemDlg::CSystemDlg(AppContext& context, QWidget* parent)
     : PageView(parent),
       context_(context),
-      linkStopWait_(new QTimer(this)),
+      linkRelease_(new LinkRelease(this)),
       updater_(new FirmwareUpdate(context, this)),
       offeredVersion_(QString::fromLatin1(kLocalFirmwareVersion)),
       sceneMenu_(new CMenuEx(this)) {
@@ -134,12 +131,6 @@ CSystemDlg::CSystemDlg(AppContext& context, QWidget* parent)
     connect(&discovery_, &DeviceDiscovery::deviceFound, this, &CSystemDlg::AddListRow);
     connect(&discovery_, &DeviceDiscovery::progressChanged, scanProgress_, &QProgressBar::setValue);
     connect(&discovery_, &DeviceDiscovery::scanFinished, scanProgress_, &QWidget::hide);
-    linkStopWait_->setInterval(kLinkStopPollMs);
-    connect(linkStopWait_, &QTimer::timeout, this, [this] {
-        if (context_.link && context_.link->IsReceiving() && ++linkStopPolls_ < kLinkStopPolls) return;
-        linkStopWait_->stop();
-        BeginScan();
-    });
     if (context_.link) {
         connect(context_.link, &ConsoleLink::indicatorsChanged, this, &CSystemDlg::RefreshConnectButton);
         // The mixer's version comes with its full-state reply, which may
@@ -341,10 +332,10 @@ void CSystemDlg::paintEvent(QPaintEvent*) {
     if (!PaintTiled(painter, rect(), LoadResourceImage(kBackground))) painter.fillRect(rect(), QColor(44, 48, 56));
 }
 
-void CSystemDlg::Tell(const QString& english, const QString& chinese) {
+void CSystemDlg::Tell(const QString& english, const QString& chinese, bool warning) {
     if (!context_.notifier) return;
     context_.notifier->Show((language_ == 1 ? english : chinese).toStdString(),
-                            LinkTextFor(LinkText::SocketErrorCaption, language_));
+                            warning ? LinkTextFor(LinkText::SocketErrorCaption, language_) : std::string());
 }
 
 void CSystemDlg::OnAddressOk() {
@@ -379,8 +370,7 @@ void CSystemDlg::StartDiscovery() {
     // The search needs the device port: the console's link lets go of it
     // first, and the search starts once its socket has closed.
     if (context_.link && (context_.link->IsConnected() || context_.link->IsReceiving())) context_.link->Disconnect();
-    linkStopPolls_ = 0;
-    if (context_.link && context_.link->IsReceiving()) linkStopWait_->start();
+    if (context_.link && context_.link->IsReceiving()) linkRelease_->Wait(context_.link, [this] { BeginScan(); });
     else BeginScan();
 }
 
@@ -400,7 +390,7 @@ void CSystemDlg::BeginScan() {
 }
 
 void CSystemDlg::StopDiscovery() {
-    linkStopWait_->stop();
+    linkRelease_->Stop();
     discovery_.Stop();
     scanProgress_->hide();
 }

@@ -20,7 +20,6 @@
 
 class QProgressBar;
 class QTableWidget;
-class QTimer;
 
 namespace mixer {
 
@@ -30,6 +29,7 @@ class CMenuEx;
 class CSkinLabel;
 class CTextField;
 class FirmwareUpdate;
+class LinkRelease;
 class Notifier;
 class SceneStore;
 class UploadAll;
@@ -145,8 +145,9 @@ private:
     void BeginScan();
     void AddListRow(const QString& address);
     void TakeAddress(const QString& address);
-    void Tell(const QString& english, const QString& chinese);
-    void Say(const QString& english, const QString& chinese);
+    // A message box in the labels' language; the address and socket
+    // messages carry the "Warming" caption, the others the program's own.
+    void Tell(const QString& english, const QString& chinese, bool warning = true);
     SceneStore* Scenes();
     SceneLinkFields CurrentLinkFields() const;
     // Sends the whole state when connected, then runs `done`, told whether
@@ -157,8 +158,7 @@ private:
     DeviceDiscovery discovery_;
     int tab_ = kTabConnect;
     int language_ = 1;  // the labels' language, 1 or 2
-    QTimer* linkStopWait_;
-    int linkStopPolls_ = 0;
+    LinkRelease* linkRelease_;
     FirmwareUpdate* updater_;
     QString offeredVersion_;      // of the files beside the program, or as the update page publishes it
     bool offeredRemote_ = false;  // the second version label shows the update page's version

@@ -40,10 +40,6 @@ SceneTime AgoOrNever(qint64 sinceMs, const QDateTime& now) {
 
 }  // namespace
 
-void CSystemDlg::Say(const QString& english, const QString& chinese) {
-    if (context_.notifier) context_.notifier->Show((language_ == 1 ? english : chinese).toStdString(), "");
-}
-
 SceneStore* CSystemDlg::Scenes() {
     if (!sceneStore_ && context_.presets) sceneStore_ = std::make_unique<SceneStore>(*context_.presets, context_.dataDir);
     return sceneStore_.get();
@@ -69,8 +65,8 @@ void CSystemDlg::SaveScene() {
     StoreScene(heldScene_, context_.state, CurrentLinkFields());
     const SceneStore::Saved saved = store->Save(heldScene_);
     if (saved.result == SceneStore::SaveResult::kWriteError) {
-        Say(QStringLiteral("The scene could not be written, so it was not saved: %1").arg(saved.detail),
-            QStringLiteral("场景文件无法写入，场景未保存：%1").arg(saved.detail));
+        Tell(QStringLiteral("The scene could not be written, so it was not saved: %1").arg(saved.detail),
+             QStringLiteral("场景文件无法写入，场景未保存：%1").arg(saved.detail), false);
     }
     RefreshSceneSlots();
 }
@@ -134,12 +130,12 @@ void CSystemDlg::RecallScene(const QString& caption) {
     case SceneStore::LoadResult::kLoaded: break;
     case SceneStore::LoadResult::kNoScene: return;
     case SceneStore::LoadResult::kCannotOpen:
-        Say(QStringLiteral("The scene file %1 cannot be opened; nothing was changed.").arg(loaded.path),
-            QStringLiteral("无法打开场景文件 %1，未做任何更改。").arg(loaded.path));
+        Tell(QStringLiteral("The scene file %1 cannot be opened; nothing was changed.").arg(loaded.path),
+             QStringLiteral("无法打开场景文件 %1，未做任何更改。").arg(loaded.path), false);
         return;
     case SceneStore::LoadResult::kTooShort:
-        Say(QStringLiteral("The scene file %1 is shorter than a scene; nothing was changed.").arg(loaded.path),
-            QStringLiteral("场景文件 %1 不完整，未做任何更改。").arg(loaded.path));
+        Tell(QStringLiteral("The scene file %1 is shorter than a scene; nothing was changed.").arg(loaded.path),
+             QStringLiteral("场景文件 %1 不完整，未做任何更改。").arg(loaded.path), false);
         return;
     }
     // The link's own flags stay as they are, whatever the file recorded.
@@ -155,22 +151,22 @@ void CSystemDlg::DeleteScene(const QString& caption) {
     if (!id || !store) return;
     const SceneStore::Deleted deleted = store->Delete(*id);
     if (deleted.result == SceneStore::DeleteResult::kKept) {
-        Say(QStringLiteral("There is no trash here to move the scene file to; it stays at %1.").arg(deleted.path),
-            QStringLiteral("没有可用的回收站，场景文件保留在 %1。").arg(deleted.path));
+        Tell(QStringLiteral("There is no trash here to move the scene file to; it stays at %1.").arg(deleted.path),
+             QStringLiteral("没有可用的回收站，场景文件保留在 %1。").arg(deleted.path), false);
     }
     RefreshSceneSlots();
 }
 
 void CSystemDlg::ResetDevice() {
     if (context_.updateBusy) {
-        Say(QStringLiteral("Reseting device......."), QStringLiteral("正在复位设备......."));
+        Tell(QStringLiteral("Reseting device......."), QStringLiteral("正在复位设备......."), false);
         return;
     }
     context_.updateBusy = true;
     emit aboutToClearGroups();
     if (!ResetEditorState(context_)) {
-        Say(QStringLiteral("The cleared groups could not be saved in %1").arg(context_.profileFile),
-            QStringLiteral("清除后的分组无法保存到 %1").arg(context_.profileFile));
+        Tell(QStringLiteral("The cleared groups could not be saved in %1").arg(context_.profileFile),
+             QStringLiteral("清除后的分组无法保存到 %1").arg(context_.profileFile), false);
     }
     if (context_.link) context_.link->MarkHeard();
     UploadThen([this](bool complete) {
@@ -178,7 +174,7 @@ void CSystemDlg::ResetDevice() {
         context_.updateBusy = false;
         // A mixer that did not receive every parameter is not reset; the
         // upload has said so already.
-        if (complete) Say(QStringLiteral("Reset successfully."), QStringLiteral("复位成功。"));
+        if (complete) Tell(QStringLiteral("Reset successfully."), QStringLiteral("复位成功。"), false);
     });
 }
 
@@ -205,8 +201,8 @@ void CSystemDlg::UploadThen(std::function<void(bool complete)> done) {
         started->deleteLater();
         progress->Finish();
         if (!complete) {
-            Say(QStringLiteral("The connection ended before every parameter was sent to the mixer."),
-                QStringLiteral("连接已断开，参数未能全部发送到调音台。"));
+            Tell(QStringLiteral("The connection ended before every parameter was sent to the mixer."),
+                 QStringLiteral("连接已断开，参数未能全部发送到调音台。"), false);
         }
         done(complete);
     });
