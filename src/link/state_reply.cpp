@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <bitset>
 #include <cstdio>
 #include <cstring>
 #include <type_traits>
@@ -154,7 +153,9 @@ std::string FormatDigits(int value, int digits) {
 }
 
 // The fields of the state a reply has written, by their place in the state.
-using StoredFields = std::bitset<sizeof(MixerState) / sizeof(int32_t)>;
+// A list rather than a flag per field: a reply that carries a few groups
+// should not cost a walk over all of the state.
+using StoredFields = std::vector<std::size_t>;
 
 std::size_t FieldIndex(const MixerState& s, const int32_t* field) {
     return static_cast<std::size_t>(reinterpret_cast<const char*>(field) - reinterpret_cast<const char*>(&s)) /
@@ -174,7 +175,7 @@ void ReadGroup(std::string_view field, int g, MixerState& s, StoredFields& store
             for (int32_t* target : {slot.field, slot.mirror}) {
                 if (!target) continue;
                 *target = Decode(values[v], slot.coding);
-                stored.set(FieldIndex(s, target));
+                stored.push_back(FieldIndex(s, target));
             }
         }
     }
@@ -215,12 +216,14 @@ bool ParseStateReply(std::string_view message, MixerState& state, std::string& f
     // Only what the reply stored is pulled into range: a field it did not
     // carry keeps its value, so that a later upload sends nothing the mixer
     // never had.
-    MixerState clamped = state;
-    ClampToRanges(clamped);
-    for (std::size_t i = 0; i < stored.size(); ++i) {
-        if (!stored.test(i)) continue;
-        const std::size_t at = i * sizeof(int32_t);
-        std::memcpy(reinterpret_cast<char*>(&state) + at, reinterpret_cast<const char*>(&clamped) + at, sizeof(int32_t));
+    if (!stored.empty()) {
+        MixerState clamped = state;
+        ClampToRanges(clamped);
+        for (const std::size_t i : stored) {
+            const std::size_t at = i * sizeof(int32_t);
+            std::memcpy(reinterpret_cast<char*>(&state) + at, reinterpret_cast<const char*>(&clamped) + at,
+                        sizeof(int32_t));
+        }
     }
     NormaliseAfterReply(state);
     return true;
