@@ -82,8 +82,6 @@ protected:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
-    std::vector<std::string> Messages() const { return notifier.Texts(); }
-
     QTemporaryDir dir;
     AppContext context;
     FakeLink link;

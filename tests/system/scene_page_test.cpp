@@ -267,7 +267,7 @@ TEST_F(Reset, OfflineRestoresTheDefaultsClearsTheGroupsAndSaysSo) {
     EXPECT_TRUE(groupsKnownWhenLetGo);
     EXPECT_TRUE(link.sent.empty());
     EXPECT_FALSE(context.updateBusy);
-    EXPECT_EQ(Messages(), std::vector<std::string>{"Reset successfully."});
+    EXPECT_EQ(notifier.Texts(), std::vector<std::string>{"Reset successfully."});
 }
 
 TEST_F(Reset, WhileBusyItOnlySaysSo) {
@@ -277,7 +277,7 @@ TEST_F(Reset, WhileBusyItOnlySaysSo) {
     page->ResetButton()->click();
     EXPECT_TRUE(SameState(context.state, before));
     EXPECT_EQ(context.groups.mute[0].name, "Drums");
-    EXPECT_EQ(Messages(), std::vector<std::string>{"正在复位设备......."});
+    EXPECT_EQ(notifier.Texts(), std::vector<std::string>{"正在复位设备......."});
     EXPECT_TRUE(context.updateBusy);
 }
 
@@ -288,12 +288,12 @@ TEST_F(Reset, ConnectedItSendsTheWholeStateAndStaysBusyUntilDone) {
     QSignalSpy done(page->Upload(), &UploadAll::finished);
     page->ResetButton()->click();
     EXPECT_TRUE(context.updateBusy);
-    EXPECT_TRUE(Messages().empty());
+    EXPECT_TRUE(notifier.Texts().empty());
     ASSERT_TRUE(done.wait(5000));
     EXPECT_FALSE(context.updateBusy);
 
     EXPECT_EQ(link.sent, UploadMessages(expected));
-    EXPECT_EQ(Messages(), std::vector<std::string>{"复位成功。"});
+    EXPECT_EQ(notifier.Texts(), std::vector<std::string>{"复位成功。"});
     EXPECT_TRUE(link.IsConnected());
 }
 

@@ -76,8 +76,6 @@ protected:
 
     bool Ended() { return WaitUntil([&] { return !context.updateBusy; }, 10000); }
 
-    std::vector<std::string> Texts() const { return notifier.Texts(); }
-
     QTemporaryDir dir;
     AppContext context;
     FakeLink link;
@@ -107,8 +105,8 @@ TEST_F(UpdatePage, LocalTakesTheLinkOfflineSendsBothImagesAndShowsTheVersions) {
     EXPECT_FALSE(page->Discovery().IsListening());
 
     ASSERT_TRUE(Ended());
-    EXPECT_EQ(Texts(), (std::vector<std::string>{"Updateing.......", "Updateing.......", "Updateing.......",
-                                                 "Update successfully."}));
+    EXPECT_EQ(notifier.Texts(), (std::vector<std::string>{"Updateing.......", "Updateing.......", "Updateing.......",
+                                                          "Update successfully."}));
     EXPECT_EQ(images, 2);
     EXPECT_EQ(context.firmwareVersion, "37");
     EXPECT_EQ(shownDuringTransfer, "Current version：3.7");
@@ -144,7 +142,7 @@ TEST_F(UpdatePage, ASearchUnderWayGivesUpThePortToTheUpdate) {
     page->OnLocal();
     EXPECT_FALSE(page->Discovery().IsListening());
     ASSERT_TRUE(Ended());
-    EXPECT_EQ(Texts(), std::vector<std::string>{"Update successfully."});
+    EXPECT_EQ(notifier.Texts(), std::vector<std::string>{"Update successfully."});
     EXPECT_EQ(images, 2);
 }
 
@@ -156,7 +154,7 @@ TEST_F(UpdatePage, FailuresAreToldInTheWindowsLanguageAndReleaseTheBusyFlag) {
     context.updateUrl = "http://127.0.0.1:1/none";
     page->OnUpdate();
     ASSERT_TRUE(Ended());
-    EXPECT_EQ(Texts(), (std::vector<std::string>{"读取版本失败.", "获得版本失败."}));
+    EXPECT_EQ(notifier.Texts(), (std::vector<std::string>{"读取版本失败.", "获得版本失败."}));
 
     // The port taken by another program: the preparation fails, and says so once.
     QUdpSocket holder;
@@ -193,7 +191,7 @@ TEST_F(UpdatePage, UpdateShowsThePublishedVersionAndLeavesANewerMixerAlone) {
     auto page = Open(2);
     QTest::mouseClick(page->UpdateButton(), Qt::LeftButton);
     ASSERT_TRUE(Ended());
-    EXPECT_EQ(Texts(), std::vector<std::string>{"软件已是最新版本."});
+    EXPECT_EQ(notifier.Texts(), std::vector<std::string>{"软件已是最新版本."});
     EXPECT_EQ(page->LocalVersionLabel()->DisplayText(), "最新升级版本：0.9");
     page->SetLabels(1);
     EXPECT_EQ(page->LocalVersionLabel()->DisplayText(), "Remote version：0.9");
