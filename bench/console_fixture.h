@@ -41,6 +41,7 @@ public:
     void MarkHeard() override {}
     LinkRecord Record() const override { return {}; }
     bool Send(const std::string&) override { return true; }
+    void QueueTarget(const MixerState&, const Target&, bool) override {}
 };
 
 // The window as the editor shows it, with the meters already streaming.

@@ -30,7 +30,7 @@ EditorLink BuildEditorLink(AppContext& context, EditorOptions& options, Notifier
             options.connect = false;
         }
     }
-    built.mixerLink = std::make_unique<MixerLink>(context.state, notifier, *built.clock);
+    built.mixerLink = std::make_unique<MixerLink>(context.model, notifier, *built.clock);
     built.mixerLink->SetLocalAddress(options.bindAddress);
     built.mixerLink->SetPort(static_cast<uint16_t>(options.port));
     // The search binds where the link does; a demo has just moved it to loopback.

@@ -28,6 +28,9 @@ public:
     bool StatusOnline() const override { return link_.StatusOnline(); }
     bool HomeActive() const override { return link_.HomeActive(); }
     bool Send(const std::string& message) override;
+    void QueueTarget(const MixerState& state, const Target& target, bool paced) override {
+        link_.QueueTarget(state, target, paced);
+    }
     void MarkHeard() override { link_.MarkHeard(); }
     LinkRecord Record() const override;
 

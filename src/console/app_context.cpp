@@ -16,8 +16,10 @@ void ApplyOptions(AppContext& context, const EditorOptions& options, const QStri
 }
 
 void InitialiseState(AppContext& context) {
-    context.state = MixerState{};
-    SetDefaultNames(context.state, context.language);
+    context.model.Change([&](MixerState& s) {
+        s = MixerState{};
+        SetDefaultNames(s, context.language);
+    });
 }
 
 void ReadDeviceAddress(AppContext& context) {

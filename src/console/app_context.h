@@ -11,6 +11,7 @@
 #include "console/layout.h"
 #include "groups/group_tables.h"
 #include "link/mixer_state.h"
+#include "model/mixer_model.h"
 
 namespace mixer {
 
@@ -21,7 +22,9 @@ class PresetStore;
 inline constexpr int kRestrictionCount = 28;  // LIMIT toggles: 16 channels, 7 outputs, 5 functions
 
 struct AppContext {
-    MixerState state{};
+    // The mixer's state is the model's: read it here, change it through the model.
+    MixerModel model;
+    MixerState& state = model.Mirror();
     int language = 2;                         // 1 English, 2 Chinese; fixed after start
     int view = kViewConsole;                  // console, input detail or output detail
     int activeMuteGroup = 0;                  // 0 none, 1..4

@@ -6,6 +6,8 @@
 #include <QtGlobal>
 #include <string>
 
+#include "model/target_sink.h"
+
 namespace mixer {
 
 // What the link knows of its connection attempt, as a scene file records it.
@@ -18,7 +20,8 @@ struct LinkRecord {
     qint64 sinceHeardMs = -1;
 };
 
-class ConsoleLink : public QObject {
+// The link takes the targets of the model's edits (only while connected).
+class ConsoleLink : public QObject, public TargetSink {
     Q_OBJECT
 
 public:
@@ -45,8 +48,8 @@ public:
     virtual bool StatusOnline() const = 0;   // the status label reads ONLINE rather than OFFLINE
     virtual bool HomeActive() const = 0;     // the meter stream has started
 
-    // Sends one command to the mixer, only while connected; false otherwise
-    // or when it could not be queued.
+    // Sends one text to the mixer as it is (the full upload), only while
+    // connected; false otherwise or when it could not be queued.
     virtual bool Send(const std::string& message) = 0;
     // Restarts the silence watch: a long upload gets no answer from the mixer.
     virtual void MarkHeard() = 0;

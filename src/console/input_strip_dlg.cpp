@@ -81,8 +81,21 @@ void CInputStripDlg::RefreshFromState() {
     if (!Valid()) return;
     RefreshControls();
     dynamics_->setVisible(index_ < kInputCount);
-    ShowChannelCurve(*Thumbnail(), ComputeChannelCurve(context_.state, index_), false);
+    ShowCurve();
     UpdateMeters();
+}
+
+uint32_t CInputStripDlg::ChangedParts(const ChangeSet& changes) const { return Valid() ? changes.strips[index_] : 0; }
+
+void CInputStripDlg::OnStateChanged(uint32_t parts) {
+    if (parts & kPartName) ShowName();
+    if (parts & (kPartLevel | kPartMute | kPartSolo | kPartPan)) RefreshControls();
+    if (parts & (kPartPeq | kPartFilters)) ShowCurve();
+    if (parts & kPartMeter) UpdateMeters();
+}
+
+void CInputStripDlg::ShowCurve() {
+    ShowChannelCurve(*Thumbnail(), ComputeChannelCurve(context_.state, index_), false);
 }
 
 void CInputStripDlg::RefreshControls() {
@@ -103,76 +116,59 @@ void CInputStripDlg::OnFaderMoved(int position) {
     if (!Valid()) return;
     const int level = LevelFromFaderPosition(position);
     // A fader taken and let go without a move is only a look at its value.
-    if (level == context_.state.strips[index_].level) {
-        host_.ShowValue(index_, static_cast<int>(StripParam::Fader));
-        return;
-    }
-    const Commands commands = WriteStripLevel(context_.state, index_, level);
-    host_.RefreshPageOverviews();
+    if (level != context_.state.strips[index_].level) Edit(StripParam::Fader, level);
     host_.ShowValue(index_, static_cast<int>(StripParam::Fader));
-    host_.Send(commands);
-    Propagate(StripParam::Fader);
 }
 
 void CInputStripDlg::OnPanMoved(int position) {
     if (!Valid()) return;
-    const Commands commands = WriteStripPan(context_.state, index_, position);
+    if (position != context_.state.strips[index_].pan) Edit(StripParam::Pan, position);
     host_.ShowValue(index_, static_cast<int>(StripParam::Pan));
-    host_.Send(commands);
-    Propagate(StripParam::Pan);
 }
 
 void CInputStripDlg::OnPanDoubleClicked() {
     if (!Valid()) return;
     pan_->SetPos(kPanCentre);
-    const Commands commands = WriteStripPan(context_.state, index_, kPanCentre);
+    // Only this channel returns to the centre.
+    context_.model.Edit([&](MixerState& s) { return WriteStripPan(s, index_, kPanCentre); });
     host_.ShowValue(index_, static_cast<int>(StripParam::Pan));
-    host_.Send(commands);
 }
 
 void CInputStripDlg::OnMute() {
     if (!Valid()) return;
-    const bool mute = context_.state.strips[index_].mute == 0;
-    const Commands commands = WriteStripMute(context_.state, index_, mute);
-    mute_->SetDown(mute);
+    Edit(StripParam::Mute, context_.state.strips[index_].mute == 0);
     host_.ShowValue(index_, static_cast<int>(StripParam::Mute));
-    host_.RefreshPageOverviews();
-    host_.Send(commands);
-    Propagate(StripParam::Mute);
 }
 
 void CInputStripDlg::OnSolo() {
     if (!Valid()) return;
-    const bool solo = context_.state.strips[index_].solo == 0;
-    const Commands commands = WriteStripSolo(context_.state, index_, solo);
-    solo_->SetDown(solo);
+    Edit(StripParam::Solo, context_.state.strips[index_].solo == 0);
     host_.ShowValue(index_, static_cast<int>(StripParam::Solo));
-    host_.Send(commands);
-    Propagate(StripParam::Solo);
 }
 
 void CInputStripDlg::OpenModule(int module) {
     if (Valid()) host_.OpenInputDetail(index_, module);
 }
 
-void CInputStripDlg::Propagate(StripParam param) {
-    const std::vector<int> targets = LinkedTargets(links_, index_, param);
-    if (targets.empty()) return;
-    MixerState& s = context_.state;
-    const StripRecord& own = s.strips[index_];
-    for (int channel : targets) {
+void CInputStripDlg::Edit(StripParam param, int value) {
+    // The channel and every channel its control group ties for the parameter
+    // take the value in one change; the linked strips do not propagate again.
+    std::vector<int> channels = LinkedTargets(links_, index_, param);
+    channels.insert(channels.begin(), index_);
+    context_.model.Edit([&](MixerState& s) {
         Commands commands;
-        switch (param) {
-        case StripParam::Fader: commands = WriteStripLevel(s, channel, own.level); break;
-        case StripParam::Pan: commands = WriteStripPan(s, channel, own.pan); break;
-        case StripParam::Mute: commands = WriteStripMute(s, channel, own.mute); break;
-        case StripParam::Solo: commands = WriteStripSolo(s, channel, own.solo); break;
+        for (int channel : channels) {
+            Commands written;
+            switch (param) {
+            case StripParam::Fader: written = WriteStripLevel(s, channel, value); break;
+            case StripParam::Pan: written = WriteStripPan(s, channel, value); break;
+            case StripParam::Mute: written = WriteStripMute(s, channel, value); break;
+            case StripParam::Solo: written = WriteStripSolo(s, channel, value); break;
+            }
+            commands.insert(commands.end(), written.begin(), written.end());
         }
-        // Only the controls follow: the linked strips do not propagate again.
-        if (auto* strip = dynamic_cast<CInputStripDlg*>(host_.InputStrip(channel))) strip->RefreshControls();
-        host_.Send(commands);
-    }
-    if (param == StripParam::Fader || param == StripParam::Mute) host_.RefreshPageOverviews();
+        return commands;
+    });
 }
 
 StripDlgBase::NameField* CInputStripDlg::Name() {

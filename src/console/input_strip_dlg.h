@@ -40,6 +40,8 @@ public:
     void OnSolo();
     // 1 gate and compressor, 2 EQ, 3 effect, 4 sends.
     void OpenModule(int module) override;
+    void OnStateChanged(uint32_t parts) override;
+    uint32_t ChangedParts(const ChangeSet& changes) const override;
 
     CBitmapSlider* Fader() const { return fader_; }
     CBitmapSlider* PanSlider() const { return pan_; }
@@ -56,9 +58,9 @@ protected:
 
 private:
     bool Valid() const { return index_ >= 0 && index_ < kStripCount; }
-    void SendPan();
-    // Repeats the channel's value of `param` on the linked channels.
-    void Propagate(StripParam param);
+    void ShowCurve();
+    // Sets `param` on the channel and on the channels linked to it.
+    void Edit(StripParam param, int value);
 
     bool detail_;
     StripLinks links_;

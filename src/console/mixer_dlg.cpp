@@ -91,8 +91,13 @@ CMixerDlg::CMixerDlg(AppContext& context, ConsoleLink& link, const PageFactory& 
     connect(nav_->home, &QAbstractButton::clicked, this, &CMixerDlg::OnHome);
     connect(nav_->connection, &QAbstractButton::clicked, this, &CMixerDlg::OnConnectionButton);
     connect(&link_, &ConsoleLink::indicatorsChanged, this, &CMixerDlg::RefreshIndicators);
-    connect(&link_, &ConsoleLink::stateReplyApplied, this, &CMixerDlg::RefreshStripsFromState);
     connect(&link_, &ConsoleLink::meterReportApplied, this, &CMixerDlg::OnMeterReport);
+    // Edits go out through the link; every view follows the model.
+    context_.model.SetSink(&link_);
+    connect(&context_.model, &MixerModel::changed, this, &CMixerDlg::OnModelChanged);
+    connect(&context_.model, &MixerModel::metersChanged, this, [this] {
+        if (!meterFrame_.isActive()) meterFrame_.start();
+    });
     for (CTextField* box : {nav_->valueBox1, nav_->valueBox2}) {
         connect(box, &CTextField::EnterPressed, this, &CMixerDlg::ApplyTypedValue);
     }
@@ -107,10 +112,7 @@ CMixerDlg::CMixerDlg(AppContext& context, ConsoleLink& link, const PageFactory& 
     if (auto* system = qobject_cast<CSystemDlg*>(pages_.system)) {
         connect(system, &CSystemDlg::leaveRequested, this, &CMixerDlg::OnHome);
         connect(system, &CSystemDlg::aboutToClearGroups, this, &CMixerDlg::ReleaseGroups);
-        connect(system, &CSystemDlg::stateReplaced, this, [this] {
-            OnHome();
-            RefreshStripsFromState();
-        });
+        connect(system, &CSystemDlg::stateReplaced, this, &CMixerDlg::OnHome);
     }
     SetLanguage(context_.language);
     ShowPage(page_, selectedOutput_, mode_);
@@ -241,15 +243,20 @@ void CMixerDlg::RefreshStripsFromState() {
     for (PageId kind : {PageId::InputStrip, PageId::OutputStrip, PageId::DetailInput, PageId::DetailOutput}) {
         for (PageView* view : pages_.All(kind)) static_cast<StripView*>(view)->RefreshFromState();
     }
-    // The pages over the strips show channel names and phantom flags of the state too.
+    RefreshPageOverviews();
+}
+
+void CMixerDlg::OnModelChanged(const ChangeSet& changes) {
+    if (changes.Any(kPartLevel | kPartMute | kPartMeter)) RefreshPageOverviews();
+    if (changes.Channel(valueChannel_)) RefreshValueDisplay();
+    // The pages over the strips show channel names and phantom flags.
+    if (!changes.Any(kPartName | kPartInput)) return;
     if (auto* phantom = dynamic_cast<CPhantomDlg*>(pages_.phantom); phantom && phantom->isVisible()) {
         phantom->ShowPhantomPage();
     }
     for (PageView* view : {pages_.muteGroups, pages_.viewGroups, pages_.controlGroups}) {
         if (auto* page = dynamic_cast<GroupPageBase*>(view); page && page->isVisible()) page->RefreshPage();
     }
-    RefreshChannelPages(-1);
-    RefreshPageOverviews();
 }
 
 void CMixerDlg::ShowValue(int channel, int kind) {
@@ -265,47 +272,17 @@ void CMixerDlg::RefreshValueDisplay() {
 
 bool CMixerDlg::ApplyTypedValue(int box) {
     if (box != 0 && box != 1) return false;
-    const TypedEntryResult result =
-        mixer::ApplyTypedValue(context_.state, valueChannel_, valueKind_, box, TypedText(*nav_, box));
-    if (result.stored) {
-        RefreshChannelViews(valueChannel_);
-        RefreshChannelPages(valueChannel_);
-        Send(result.commands);
-    }
+    TypedEntryResult result;
+    context_.model.Edit([&](MixerState& s) {
+        result = mixer::ApplyTypedValue(s, valueChannel_, valueKind_, box, TypedText(*nav_, box));
+        return result.commands;
+    });
     // The box shows the value as stored (clamped), or the unchanged value
     // when the text meant nothing for this parameter, selected so that the
     // next value typed replaces it.
     RefreshValueDisplay();
     (box == 0 ? nav_->valueBox1 : nav_->valueBox2)->selectAll();
     return result.stored;
-}
-
-void CMixerDlg::RefreshChannelViews(int channel) {
-    if (channel >= 0 && channel < kFirstOutputChannel) {
-        pages_.inputs[channel]->RefreshFromState();
-        if (pages_.detailInput->Index() == channel) pages_.detailInput->RefreshFromState();
-    } else if (channel >= kFirstOutputChannel && channel < kDisplayChannelCount) {
-        // The two MAIN records are kept equal, so an edit of MAIN shows on both.
-        const int bus = channel - kFirstOutputChannel;
-        const auto shows = [bus](int index) { return index == bus || (bus <= 1 && index <= 1); };
-        for (int i = 0; i < kBusCount; ++i) {
-            if (shows(i)) pages_.outputs[i]->RefreshFromState();
-        }
-        if (shows(pages_.detailOutput->Index())) pages_.detailOutput->RefreshFromState();
-    }
-    RefreshPageOverviews();
-}
-
-void CMixerDlg::RefreshChannelPages(int channel) {
-    // The two MAIN records are kept equal, so an edit of either shows on MAIN's pages.
-    const auto pair = [](int c) { return c == kFirstOutputChannel + 1 ? kFirstOutputChannel : c; };
-    const auto refresh = [&](ChannelPageView* page, int pageChannel) {
-        if (page->isVisible() && (channel < 0 || pair(channel) == pair(pageChannel))) page->RefreshFromState();
-    };
-    for (ChannelPageView* page : {pages_.gateComp, pages_.peq, pages_.sends}) refresh(page, page->Channel());
-    // The effect page shows both effect returns, whichever opened it.
-    refresh(pages_.effect, channel == kReverbReturn ? kReverbReturn : kDelayReturn);
-    for (ChannelPageView* page : {pages_.limiter, pages_.geq}) refresh(page, page->Channel() + kFirstOutputChannel);
 }
 
 void CMixerDlg::OnMeterReport() {
@@ -326,12 +303,6 @@ void CMixerDlg::UpdateMeters() {
         if (!page->isHidden()) page->UpdateMeters();
     }
     RefreshPageOverviews();
-}
-
-bool CMixerDlg::Send(const Commands& commands) {
-    bool all = true;
-    for (const std::string& c : commands) all = link_.Send(c) && all;
-    return all;
 }
 
 void CMixerDlg::OpenInputDetail(int channel, int module) {
@@ -373,11 +344,10 @@ void CMixerDlg::RefreshIndicators() {
         // signal that nobody knows about.
         const bool showedMeters = metersInOverview_;
         metersInOverview_ = false;
-        if (ClearMeterLevels(context_.state)) {
-            UpdateMeters();
-        } else if (showedMeters) {
-            RefreshPageOverviews();
-        }
+        bool cleared = false;
+        context_.model.EditMeters([&](MixerState& s) { return cleared = ClearMeterLevels(s); });
+        if (cleared) UpdateMeters();
+        else if (showedMeters) RefreshPageOverviews();
     }
     nav_->connection->SetDown(link_.ConnectionLit());
     nav_->home->SetDown(link_.HomeActive());

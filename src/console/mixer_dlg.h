@@ -12,6 +12,7 @@
 #include "console/page_request.h"
 #include "console/scroll.h"
 #include "console/strip_host.h"
+#include "model/change_set.h"
 
 class QAction;
 class QScrollBar;
@@ -77,31 +78,28 @@ public:
     void ResetScrollPositions();
     // The page buttons' overviews from the state: mute marks, and bars that
     // show the faders, or the live meters while the mixer streams them.
-    void RefreshPageOverviews() override;
+    void RefreshPageOverviews();
     bool OverviewShowsMeters() const { return metersInOverview_; }
-    // Every strip and the overviews from the state: at start-up and after a
-    // full-state reply.
+    // Every strip and the overviews from the state, at start-up; later the
+    // views follow the model's reports.
     void RefreshStripsFromState();
     void ShowAbout();
 
     // The value display from its channel and kind, the state and the language.
     void RefreshValueDisplay();
     // Enter in value box 0 or 1: the typed text stored into the parameter the
-    // display shows, every control showing it refreshed, the change sent while
-    // connected and the display showing the value as stored. True when a
-    // value was stored.
+    // display shows (every view follows, the change goes out while connected)
+    // and the display showing the value as stored. True when a value was stored.
     bool ApplyTypedValue(int box);
     // The meters of every visible strip and the page overviews from the state.
     void UpdateMeters();
 
     // What the strips ask of the window.
     void ShowValue(int channel, int kind) override;
-    bool Send(const Commands& commands) override;
     void OpenInputDetail(int channel, int module) override;
     void OpenOutputDetail(int output, int module) override;
     StripView* InputStrip(int channel) override;
     StripLinks InputLinks(int channel) override;
-    void RefreshChannelViews(int channel) override;
     int ValueDisplayChannel() const { return valueChannel_; }
     int ValueDisplayKind() const { return valueKind_; }
 
@@ -146,9 +144,8 @@ private:
     void RefreshIndicators();
     void ConnectGroupControls();
     void OnMeterReport();
-    // The visible processing pages that show the channel (0..17 inputs,
-    // 18..25 outputs), or every visible one for -1.
-    void RefreshChannelPages(int channel);
+    // The value display, the overviews and the pages over the strips follow a change.
+    void OnModelChanged(const ChangeSet& changes);
 
     AppContext& context_;
     ConsoleLink& link_;

@@ -32,10 +32,9 @@ void CMixerDlg::ConnectGroupControls() {
 
 void CMixerDlg::OnMuteGroupButton(int k) {
     if (k < 1 || k > kGroupCount) return;
-    const Commands commands = PressMuteGroup(context_.state, context_.groups, context_.activeMuteGroup, k);
+    context_.model.Edit(
+        [&](MixerState& s) { return PressMuteGroup(s, context_.groups, context_.activeMuteGroup, k); });
     for (int i = 0; i < kGroupCount; ++i) nav_->muteGroupButtons[i]->SetDown(i + 1 == context_.activeMuteGroup);
-    RefreshStripsFromState();
-    Send(commands);
 }
 
 void CMixerDlg::OnControlGroupButton(int k) {
@@ -85,15 +84,11 @@ void CMixerDlg::ShowViewGroup(int g) {
 }
 
 void CMixerDlg::ClearMutes() {
-    const Commands commands = ClearAllMutes(context_.state);
-    RefreshStripsFromState();
-    Send(commands);
+    context_.model.Edit([](MixerState& s) { return ClearAllMutes(s); });
 }
 
 void CMixerDlg::ClearSolos() {
-    const Commands commands = ClearAllSolos(context_.state);
-    RefreshStripsFromState();
-    Send(commands);
+    context_.model.Edit([](MixerState& s) { return ClearAllSolos(s); });
 }
 
 void CMixerDlg::SelectOutput(int selectedOutput) {

@@ -105,15 +105,32 @@ void COutputStripDlg::RefreshFromState() {
     sendPoint_->setVisible(!IsMain());
     solo_->setVisible(!IsMain());
     LayOut(width(), Growth());
+    RefreshControls();
+    ShowBandGains(*Thumbnail(), GeqGainsDb(context_.state, index_));
+    UpdateMeters();
+}
 
+void COutputStripDlg::RefreshControls() {
     const BusRecord& r = context_.state.buses[index_];
     mute_->SetDown(r.mute != 0);
     solo_->SetDown(r.solo != 0);
     sendPoint_->setCurrentIndex(std::clamp(r.busMode, kBusModeMin, kBusModeMax) - kBusModeMin);
+    // A fader the user holds stays under the mouse.
     if (!fader_->IsDragging()) fader_->SetPos(FaderPositionFromLevel(r.level));
     if (!balance_->IsDragging()) balance_->SetPos(r.balance);
-    ShowBandGains(*Thumbnail(), GeqGainsDb(context_.state, index_));
-    UpdateMeters();
+}
+
+uint32_t COutputStripDlg::ChangedParts(const ChangeSet& changes) const {
+    if (!Valid()) return 0;
+    // MAIN's strip shows the meter of the second record too.
+    return changes.buses[index_] | (IsMain() ? changes.buses[1] & kPartMeter : 0);
+}
+
+void COutputStripDlg::OnStateChanged(uint32_t parts) {
+    if (parts & kPartName) ShowName();
+    if (parts & (kPartLevel | kPartMute | kPartSolo | kPartPan | kPartBusMode)) RefreshControls();
+    if (parts & kPartGeq) ShowBandGains(*Thumbnail(), GeqGainsDb(context_.state, index_));
+    if (parts & kPartMeter) UpdateMeters();
 }
 
 void COutputStripDlg::UpdateMeters() {
@@ -126,21 +143,14 @@ void COutputStripDlg::OnFaderMoved(int position) {
     if (!Valid()) return;
     const int level = LevelFromFaderPosition(position);
     // A fader taken and let go without a move is only a look at its value.
-    if (level == context_.state.buses[index_].level) {
-        host_.ShowValue(DisplayChannel(), static_cast<int>(StripParam::Fader));
-        return;
-    }
-    const Commands commands = WriteBusLevel(context_.state, index_, level);
-    if (index_ >= kFirstAux) host_.RefreshPageOverviews();
+    if (level != context_.state.buses[index_].level) Edit([&](MixerState& s) { return WriteBusLevel(s, index_, level); });
     host_.ShowValue(DisplayChannel(), static_cast<int>(StripParam::Fader));
-    host_.Send(commands);
 }
 
 void COutputStripDlg::OnBalanceMoved(int position) {
     if (!Valid() || !IsMain()) return;
-    const Commands commands = WriteBusBalance(context_.state, index_, position);
+    Edit([&](MixerState& s) { return WriteBusBalance(s, index_, position); });
     host_.ShowValue(DisplayChannel(), static_cast<int>(StripParam::Pan));
-    host_.Send(commands);
 }
 
 void COutputStripDlg::OnBalanceDoubleClicked() {
@@ -152,26 +162,22 @@ void COutputStripDlg::OnBalanceDoubleClicked() {
 void COutputStripDlg::OnMute() {
     if (!Valid()) return;
     const bool mute = context_.state.buses[index_].mute == 0;
-    const Commands commands = WriteBusMute(context_.state, index_, mute);
-    mute_->SetDown(mute);
-    if (index_ >= kFirstAux) host_.RefreshPageOverviews();
+    Edit([&](MixerState& s) { return WriteBusMute(s, index_, mute); });
     host_.ShowValue(DisplayChannel(), static_cast<int>(StripParam::Mute));
-    host_.Send(commands);
 }
 
 void COutputStripDlg::OnSolo() {
     if (!Valid() || IsMain()) return;
     const bool solo = context_.state.buses[index_].solo == 0;
-    const Commands commands = WriteBusSolo(context_.state, index_, solo);
-    solo_->SetDown(solo);
+    Edit([&](MixerState& s) { return WriteBusSolo(s, index_, solo); });
     host_.ShowValue(DisplayChannel(), static_cast<int>(StripParam::Solo));
-    host_.Send(commands);
 }
 
 void COutputStripDlg::OnSendPoint(int entry) {
-    if (!Valid()) return;
-    host_.Send(WriteBusMode(context_.state, index_, entry + kBusModeMin));
+    if (Valid()) Edit([&](MixerState& s) { return WriteBusMode(s, index_, entry + kBusModeMin); });
 }
+
+void COutputStripDlg::Edit(const MixerModel::Write& write) { context_.model.Edit(write); }
 
 void COutputStripDlg::OpenModule(int module) {
     if (Valid()) host_.OpenOutputDetail(index_, module);

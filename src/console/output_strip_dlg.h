@@ -5,6 +5,7 @@
 // a thumbnail and opens the limiter and graphic EQ pages.
 
 #include "console/strip_dlg_base.h"
+#include "model/mixer_model.h"
 
 class QComboBox;
 
@@ -38,6 +39,8 @@ public:
     void OnSendPoint(int entry);
     // 1 limiter, 2 graphic EQ.
     void OpenModule(int module) override;
+    void OnStateChanged(uint32_t parts) override;
+    uint32_t ChangedParts(const ChangeSet& changes) const override;
 
     CBitmapSlider* Fader() const { return fader_; }
     CBitmapSlider* BalanceSlider() const { return balance_; }
@@ -58,6 +61,9 @@ private:
     bool Valid() const { return index_ >= 0 && index_ < kBusCount; }
     bool IsMain() const { return index_ == 0; }
     int DisplayChannel() const { return index_ + kFirstOutputChannel; }
+    // Mute, solo, send point, fader and balance from the state.
+    void RefreshControls();
+    void Edit(const MixerModel::Write& write);
 
     CBitmapSlider* balance_;
     CSkinLabel* left_;

@@ -64,6 +64,10 @@ StripDlgBase::StripDlgBase(AppContext& context, StripHost& host, int index, int 
     connect(NameMenu(), &QMenu::triggered, this, [this](QAction* action) {
         if (CMenuEx::CommandOf(action) == kCmdChannelName) OpenNameDialog();
     });
+    // Hidden strips follow too, so that a page shows current values the moment it is switched to.
+    connect(&context_.model, &MixerModel::changed, this, [this](const ChangeSet& changes) {
+        if (const uint32_t parts = ChangedParts(changes)) OnStateChanged(parts);
+    });
 }
 
 void StripDlgBase::SetIndex(int index) {
@@ -102,9 +106,7 @@ void StripDlgBase::OpenNameDialog() {
 
 void StripDlgBase::ApplyName(const QString& name) {
     NameField* field = Name();
-    if (!field) return;
-    SetGbkName(*field, name);
-    ShowName();
+    if (field) context_.model.Change([&](MixerState&) { SetGbkName(*field, name); });
 }
 
 QString StripDlgBase::NameText() const { return nameButton_->text(); }

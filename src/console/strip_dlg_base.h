@@ -9,6 +9,7 @@
 #include "console/page_views.h"
 #include "console/strip_layout.h"
 #include "link/mixer_state.h"
+#include "model/change_set.h"
 
 namespace mixer {
 
@@ -67,6 +68,10 @@ public:
 
     // The processing page of the channel: the thumbnail opens module 2.
     virtual void OpenModule(int module) = 0;
+    // Shows what the model reports changed in the strip's record (its parts,
+    // none when the change is elsewhere).
+    virtual void OnStateChanged(uint32_t parts) = 0;
+    virtual uint32_t ChangedParts(const ChangeSet& changes) const = 0;
 
     CEqGraph* Thumbnail() const { return thumbnail_; }
     CImageButton* NameButton() const { return nameButton_; }

@@ -52,9 +52,7 @@ void CPhantomDlg::ShowPhantomPage() {
 
 void CPhantomDlg::PressChannel(int channel) {
     if (channel < 0 || channel >= kInputCount) return;
-    const Commands commands = TogglePhantom(context_.state, channel);
-    buttons_[channel]->SetDown(context_.state.strips[channel].phantom == 1);
-    host_.Send(commands);
+    context_.model.Edit([&](MixerState& s) { return TogglePhantom(s, channel); });
 }
 
 void CPhantomDlg::showEvent(QShowEvent* event) {

@@ -53,6 +53,10 @@ bool ClearMeterLevels(MixerState& state) {
     return changed;
 }
 
+void CopyMeterLevels(const MixerState& from, MixerState& to) {
+    for (int k = 0; k < kMeterValueCount; ++k) MeterField(to, k) = MeterField(from, k);
+}
+
 std::string BuildMeterReport(const MixerState& state) {
     std::string digits;
     for (int k = 0; k < kMeterValueCount; ++k) digits += Hex2(MeterField(state, k));

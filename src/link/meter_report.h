@@ -19,6 +19,10 @@ bool ParseMeterReport(std::string_view message, MixerState& state);
 // more; true when one of them was not silent already.
 bool ClearMeterLevels(MixerState& state);
 
+// The metered levels of `from` into `to`: state read from a file keeps the
+// levels measured now, never those measured when it was written.
+void CopyMeterLevels(const MixerState& from, MixerState& to);
+
 // The report a mixer sends for the meter fields of state.
 std::string BuildMeterReport(const MixerState& state);
 

@@ -8,6 +8,7 @@
 #include "link/dotted_ipv4.h"
 #include "link/link_texts.h"
 #include "link/wire_format.h"
+#include "model/mixer_model.h"
 
 namespace mixer {
 
@@ -20,17 +21,15 @@ QString Text(LinkText text, int language) { return QString::fromStdString(LinkTe
 
 }  // namespace
 
-MixerLink::MixerLink(MixerState& state, Notifier& notifier, const MonotonicClock& clock, QObject* parent)
+MixerLink::MixerLink(MixerModel& model, Notifier& notifier, const MonotonicClock& clock, QObject* parent)
     : QObject(parent),
-      state_(state),
+      model_(model),
       clock_(clock),
-      machine_(link_, state_, *this, notifier, clock),
-      queue_([this](const Datagram& d) {
-          return socket_ && socket_->writeDatagram(d.data, d.to, d.port) == d.data.size();
-      }) {
-    connect(&queue_, &SendQueue::drained, this, [this] {
-        if (stopping_) FinishStop();
-    });
+      machine_(link_, model.Mirror(), *this, notifier, clock),
+      queue_(wireClock_) {
+    sendTimer_.setSingleShot(true);
+    sendTimer_.setTimerType(Qt::PreciseTimer);
+    connect(&sendTimer_, &QTimer::timeout, this, &MixerLink::Pump);
     connect(&tickTimer_, &QTimer::timeout, this, &MixerLink::OnTick);
     tickTimer_.start(kTickPeriod);
 }
@@ -85,32 +84,35 @@ void MixerLink::Shutdown() {
 
 bool MixerLink::SendMessageText(const std::string& text) { return SendText(text); }
 
+bool MixerLink::CanSend() const { return socket_ && !stopping_ && IsDottedIpv4(link_.deviceAddress); }
+
 bool MixerLink::SendText(const std::string& text) {
-    if (text.empty() || !socket_ || stopping_ || !IsDottedIpv4(link_.deviceAddress)) return false;
-    return queue_.Enqueue({QByteArray::fromStdString(text), QHostAddress(QString::fromStdString(link_.deviceAddress)),
-                           link_.port});
+    if (text.empty() || !CanSend()) return false;
+    queue_.PushText(text);
+    Pump();
+    return true;
 }
 
-bool MixerLink::SendWhileConnected(const std::string& text) { return link_.connected && SendText(text); }
+void MixerLink::QueueTarget(const MixerState&, const Target& target, bool paced) {
+    if (!link_.connected || !CanSend()) return;
+    queue_.Push(target, paced);
+    Pump();
+}
 
-bool MixerLink::SendA(int index) { return SendWhileConnected(BuildA(state_, index)); }
-bool MixerLink::SendB(int index) { return SendWhileConnected(BuildB(state_, index)); }
-bool MixerLink::SendC(int index) { return SendWhileConnected(BuildC(state_, index)); }
-bool MixerLink::SendD(int index) { return SendWhileConnected(BuildD(state_, index)); }
-bool MixerLink::SendE(int index) { return SendWhileConnected(BuildE(state_, index)); }
-bool MixerLink::SendF(int index) { return SendWhileConnected(BuildF(state_, index)); }
-bool MixerLink::SendG(int index, int band) { return SendWhileConnected(BuildG(state_, index, band)); }
-bool MixerLink::SendH(int index) { return SendWhileConnected(BuildH(state_, index)); }
-bool MixerLink::SendI(int index) { return SendWhileConnected(BuildI(state_, index)); }
-bool MixerLink::SendJ(int index) { return SendWhileConnected(BuildJ(state_, index)); }
-bool MixerLink::SendK(int index) { return SendWhileConnected(BuildK(state_, index)); }
-bool MixerLink::SendL(int index) { return SendWhileConnected(BuildL(state_, index)); }
-bool MixerLink::SendM() { return SendWhileConnected(BuildM(state_)); }
-bool MixerLink::SendN() { return SendWhileConnected(BuildN(state_)); }
-bool MixerLink::SendO(int index) { return SendWhileConnected(BuildO(state_, index)); }
-bool MixerLink::SendP(int index) { return SendWhileConnected(BuildP(state_, index)); }
-bool MixerLink::SendQ(bool metersOn) { return SendWhileConnected(BuildQ(metersOn)); }
-bool MixerLink::SendZ() { return SendWhileConnected(BuildZ()); }
+void MixerLink::Pump() {
+    if (sendTimer_.isActive()) return;
+    if (socket_) {
+        if (const auto text = queue_.TakeDue(model_.State())) {
+            const QByteArray data = QByteArray::fromStdString(*text);
+            socket_->writeDatagram(data, QHostAddress(QString::fromStdString(link_.deviceAddress)), link_.port);
+        }
+    }
+    if (const auto next = queue_.NextIn()) {
+        sendTimer_.start(*next);
+    } else if (stopping_) {
+        FinishStop();
+    }
+}
 
 QString MixerLink::ConnectCaption() const {
     return Text(machine_.Indicators().captionDisconnect ? LinkText::Disconnect : LinkText::Connect, link_.language);
@@ -141,11 +143,13 @@ bool MixerLink::OpenReceiver() {
 void MixerLink::CloseReceiver() {
     if (!socket_) return;
     stopping_ = true;
-    if (queue_.IsEmpty()) FinishStop();
+    if (queue_.Empty()) FinishStop();
 }
 
 void MixerLink::FinishStop() {
     queue_.Clear();
+    queue_.ForgetBaseline();
+    sendTimer_.stop();
     socket_.reset();
     stopping_ = false;
     link_.receiving = false;
@@ -166,12 +170,28 @@ void MixerLink::ReadPending() {
         if (got == 0 || stopping_) continue;
         messages.clear();
         SplitFrames(link_.residue, std::string_view(buffer, static_cast<std::size_t>(got)), messages);
-        for (const std::string& message : messages) {
-            IncomingKind kind = IncomingKind::Ignored;
-            Observed([&] { kind = machine_.Accept(message); });
-            if (kind == IncomingKind::StateReply) emit stateReplyApplied();
-            else if (kind == IncomingKind::MeterReport) emit meterReportApplied();
-        }
+        for (const std::string& message : messages) Accept(message);
+    }
+}
+
+void MixerLink::Accept(const std::string& message) {
+    IncomingKind kind = IncomingKind::Ignored;
+    const auto accept = [&] { Observed([&] { kind = machine_.Accept(message); }); };
+    // Meter reports come up to 100 times a second and touch only the meters.
+    if (message.size() > 1 && message[1] == 'Q') {
+        model_.EditMeters([&](MixerState&) {
+            accept();
+            return kind == IncomingKind::MeterReport;
+        });
+    } else {
+        model_.Change([&](MixerState&) { accept(); }, Origin::Device);
+    }
+    if (kind == IncomingKind::StateReply) {
+        // The mixer holds what it just reported: an edit back to it sends nothing.
+        queue_.SetBaseline(model_.State());
+        emit stateReplyApplied();
+    } else if (kind == IncomingKind::MeterReport) {
+        emit meterReportApplied();
     }
 }
 

@@ -19,13 +19,16 @@
 #include "link/mixer_state.h"
 #include "link/monotonic_clock.h"
 #include "link/notifier.h"
-#include "link/send_queue.h"
+#include "model/outgoing_queue.h"
+#include "model/target_sink.h"
 
 class QUdpSocket;
 
 namespace mixer {
 
-class MixerLink : public QObject, private LinkPort {
+class MixerModel;
+
+class MixerLink : public QObject, public TargetSink, private LinkPort {
     Q_OBJECT
     Q_PROPERTY(QString connectCaption READ ConnectCaption NOTIFY connectCaptionChanged)
     Q_PROPERTY(bool connectPressed READ ConnectPressed NOTIFY connectPressedChanged)
@@ -36,7 +39,8 @@ class MixerLink : public QObject, private LinkPort {
 public:
     static constexpr std::chrono::milliseconds kTickPeriod{50};
 
-    MixerLink(MixerState& state, Notifier& notifier, const MonotonicClock& clock, QObject* parent = nullptr);
+    // Incoming messages change the state through the model.
+    MixerLink(MixerModel& model, Notifier& notifier, const MonotonicClock& clock, QObject* parent = nullptr);
     ~MixerLink() override;
 
     // Settings; the local address and port apply when the socket is next opened.
@@ -62,31 +66,13 @@ public:
     void MarkHeard() { machine_.MarkHeard(); }
     const MonotonicClock& Clock() const { return clock_; }
 
-    // Queues one datagram for the mixer. False when the device address is not
-    // a dotted IPv4 address, the socket is not open, the text is empty or the
-    // queue is full.
+    // Queues one text for the mixer as it is. False when the device address
+    // is not a dotted IPv4 address, the socket is not open or the text is empty.
     bool SendMessageText(const std::string& text);
-
-    // One sender per command letter; each sends only while connected and
-    // returns false otherwise or when its index is out of range.
-    bool SendA(int index);
-    bool SendB(int index);
-    bool SendC(int index);
-    bool SendD(int index);
-    bool SendE(int index);
-    bool SendF(int index);
-    bool SendG(int index, int band);
-    bool SendH(int index);
-    bool SendI(int index);
-    bool SendJ(int index);
-    bool SendK(int index);
-    bool SendL(int index);
-    bool SendM();
-    bool SendN();
-    bool SendO(int index);
-    bool SendP(int index);
-    bool SendQ(bool metersOn);
-    bool SendZ();
+    // Queues a target of an edit, only while connected.
+    void QueueTarget(const MixerState& state, const Target& target, bool paced) override;
+    // Entries waiting in the outgoing queue.
+    std::size_t QueuedCount() const { return queue_.Size(); }
 
     // The indicators, for the console header and the system page to show.
     QString ConnectCaption() const;
@@ -120,7 +106,10 @@ private:
     void CloseReceiver() override;
     bool SendText(const std::string& text) override;
 
-    bool SendWhileConnected(const std::string& text);
+    bool CanSend() const;
+    // Sends what is due and waits for the rest.
+    void Pump();
+    void Accept(const std::string& message);
     void ReadPending();
     void FinishStop();
     Shown Snapshot() const;
@@ -128,12 +117,15 @@ private:
     template <typename Action>
     void Observed(Action action);
 
-    MixerState& state_;
+    MixerModel& model_;
     const MonotonicClock& clock_;
     LinkState link_;
     ConnectionMachine machine_;
     std::unique_ptr<QUdpSocket> socket_;
-    SendQueue queue_;
+    // The wire's pacing is real time, whatever clock drives the time-outs.
+    SteadyClock wireClock_;
+    OutgoingQueue queue_;
+    QTimer sendTimer_;
     QTimer tickTimer_;
     bool stopping_ = false;
 };

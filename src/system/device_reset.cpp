@@ -7,7 +7,7 @@
 namespace mixer {
 
 bool ResetEditorState(AppContext& context) {
-    ResetDefaults(context.state);
+    context.model.Change([](MixerState& s) { ResetDefaults(s); });
     context.groups = GroupTables{};
     // With their tables empty no group can stay engaged or switched on.
     context.activeMuteGroup = 0;

@@ -4,11 +4,14 @@
 
 #include "system/system_dlg.h"
 
+#include "link/meter_report.h"
+
 #include <QCursor>
 #include <QDateTime>
 
 #include "console/app_context.h"
 #include "console/console_link.h"
+#include "link/meter_report.h"
 #include "link/notifier.h"
 #include "presets/name_dialog.h"
 #include "skin/image_button.h"
@@ -139,7 +142,11 @@ void CSystemDlg::RecallScene(const QString& caption) {
         return;
     }
     // The link's own flags stay as they are, whatever the file recorded.
-    context_.state = SceneState(loaded.image);
+    context_.model.Change([&](MixerState& s) {
+        const MixerState live = s;
+        s = SceneState(loaded.image);
+        CopyMeterLevels(live, s);
+    });
     heldScene_ = loaded.image;
     if (context_.link) context_.link->MarkHeard();
     UploadThen([this](bool) { emit stateReplaced(); });

@@ -31,6 +31,7 @@
 #include "presets/preset_store.h"
 #include "link/notifier.h"
 #include "loopback.h"
+#include "link/mixer_link.h"
 #include "sim/simulated_mixer.h"
 #include "skin/bitmap_slider.h"
 #include "skin/menu_ex.h"
@@ -122,7 +123,12 @@ protected:
 
     // Forgets the editor's copy of the mixer's EQs and asks the mixer for
     // its whole state again, so that what follows is what the mixer holds.
+    // The outgoing queue builds its messages when they leave: the state is
+    // scribbled on only once everything queued has gone out.
+    void Drain() { ASSERT_TRUE(WaitUntil([&] { return built.mixerLink->QueuedCount() == 0; })); }
+
     void RefetchState() {
+        Drain();
         for (StripRecord& r : context.state.strips) std::fill(std::begin(r.peqBands), std::end(r.peqBands), PeqBand{});
         for (BusRecord& b : context.state.buses) std::fill(std::begin(b.geqBands), std::end(b.geqBands), GeqBand{});
         QSignalSpy replies(built.link.get(), &ConsoleLink::stateReplyApplied);
@@ -133,6 +139,7 @@ protected:
     // Forgets `field` of the editor's state and asks the mixer for its full
     // state again: true once the reply has brought the value back.
     bool FullStateRestores(int& field) {
+        Drain();
         const int value = field;
         field = value == 0 ? 1 : 0;
         built.link->Send(BuildZ());
@@ -396,6 +403,7 @@ TEST_F(EndToEnd, DynamicsPageEditsReachTheMixer) {
 
     // What the mixer sends back in its next full state is what was edited.
     const StripRecord edited = r;
+    Drain();
     r.comp[kDynGain] = r.comp[kDynRatio] = r.comp[kDynAttack] = r.gate[kGateRelease] = 0;
     r.gateOn = gateOn;
     QSignalSpy replies(built.link.get(), &ConsoleLink::stateReplyApplied);
@@ -441,6 +449,7 @@ TEST_F(EndToEnd, LimiterPageEditsReachTheMixer) {
     QTest::mouseClick(Limiter().OnOffButton(), Qt::LeftButton);
     const int on = main.limOn;
 
+    Drain();
     for (BusRecord& b : context.state.buses) b.lim[kDynRatio] = b.lim[kDynAttack] = b.lim[kDynThreshold] = b.limOn = 0;
     QSignalSpy replies(built.link.get(), &ConsoleLink::stateReplyApplied);
     built.link->Send(BuildZ());

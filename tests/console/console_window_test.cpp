@@ -472,10 +472,13 @@ TEST_F(ConsoleWindow, PageOverviewsShowFadersAndMutes) {
 
 TEST_F(ConsoleWindow, AFullStateReplyRefreshesStripsAndOverviews) {
     auto window = Open();
-    SetName(context.state.strips[0].name, "Kick");
-    SetName(context.state.strips[9].name, "Snare");
-    context.state.strips[1].level = 70;
-    emit link.stateReplyApplied();
+    context.model.Change(
+        [](MixerState& s) {
+            SetName(s.strips[0].name, "Kick");
+            SetName(s.strips[9].name, "Snare");
+            s.strips[1].level = 70;
+        },
+        Origin::Device);
     ConsolePages& pages = window->Pages();
     EXPECT_EQ(static_cast<StripDlgBase*>(pages.inputs[0])->NameText(), "Kick");
     EXPECT_EQ(window->Navigation().pageButtons[0]->OverviewLevel(1), 186);

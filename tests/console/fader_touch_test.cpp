@@ -43,6 +43,7 @@ const FaderCase kCases[] = {
 class FaderTouchTest : public ::testing::TestWithParam<FaderCase> {
 protected:
     void SetUp() override {
+        context.model.SetSink(&host);
         InitialiseState(context);
         window.resize(kStripWidth, 1000);
         window.show();

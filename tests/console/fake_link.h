@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "console/console_link.h"
+#include "console/sent_recorder.h"
 
 namespace mixer::testing {
 
@@ -31,6 +32,10 @@ public:
         return true;
     }
 
+    void QueueTarget(const MixerState& state, const Target& target, bool paced) override {
+        if (connected) recorder.Record(state, target, paced, sent);
+    }
+
     void MarkHeard() override { ++heardMarks; }
     LinkRecord Record() const override { return record; }
 
@@ -52,6 +57,7 @@ public:
     bool online = false;
     bool home = false;
     std::vector<std::string> sent;
+    SentRecorder recorder;
 };
 
 }  // namespace mixer::testing

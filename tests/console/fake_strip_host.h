@@ -1,6 +1,7 @@
 #pragma once
-// A console stand-in for strip tests: records what a strip asks of the
-// window and sends only while "connected".
+// A console stand-in for strip and page tests: records what a view asks of
+// the window, and stands in for the link as the model's sink, sending only
+// while "connected".
 
 #include <array>
 #include <string>
@@ -9,18 +10,17 @@
 
 #include "console/page_views.h"
 #include "console/sent_command.h"
+#include "console/sent_recorder.h"
 #include "console/strip_host.h"
+#include "model/target_sink.h"
 
 namespace mixer::testing {
 
-class FakeStripHost : public StripHost {
+class FakeStripHost : public StripHost, public TargetSink {
 public:
     void ShowValue(int channel, int kind) override { shown.emplace_back(channel, kind); }
-    void RefreshPageOverviews() override { ++overviewRefreshes; }
-    bool Send(const Commands& commands) override {
-        if (!connected) return false;
-        sent.insert(sent.end(), commands.begin(), commands.end());
-        return true;
+    void QueueTarget(const MixerState& state, const Target& target, bool paced) override {
+        if (connected) recorder.Record(state, target, paced, sent);
     }
     void OpenInputDetail(int channel, int module) override { opened.push_back({false, channel, module}); }
     void OpenOutputDetail(int output, int module) override { opened.push_back({true, output, module}); }
@@ -30,7 +30,6 @@ public:
     StripLinks InputLinks(int channel) override {
         return channel >= 0 && channel < kStripCount ? links[channel] : StripLinks{};
     }
-    void RefreshChannelViews(int channel) override { refreshed.push_back(channel); }
 
     struct Opened {
         bool output;
@@ -41,12 +40,11 @@ public:
 
     bool connected = true;
     std::vector<std::pair<int, int>> shown;  // channel, kind
-    int overviewRefreshes = 0;
     std::vector<std::string> sent;
+    SentRecorder recorder;
     std::vector<Opened> opened;
     std::array<StripView*, kStripCount> inputs{};
     std::array<StripLinks, kStripCount> links{};
-    std::vector<int> refreshed;
 };
 
 }  // namespace mixer::testing

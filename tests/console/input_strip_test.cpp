@@ -51,6 +51,7 @@ std::vector<int> Codes(const std::vector<std::string>& sent) {
 class InputStripTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        context.model.SetSink(&host);
         InitialiseState(context);
         window.resize(4 * kStripWidth, kStripHeight);
         window.show();
@@ -91,7 +92,6 @@ TEST_F(InputStripTest, FaderTopSendsSeventyAndBottomSendsZero) {
     ASSERT_FALSE(host.sent.empty());
     EXPECT_EQ(ReadCommand(host.sent.back()), (SentCommand{'A', 3, {0, 70}}));
     EXPECT_EQ(host.shown.back(), std::make_pair(2, 3));
-    EXPECT_GT(host.overviewRefreshes, 0);
     EXPECT_EQ(PageOverview(context.state, kPageCh1To8)[2].bar, 186);
 
     host.sent.clear();
@@ -132,10 +132,12 @@ TEST_F(InputStripTest, MuteAndSoloUseEachChannelsCodes) {
 }
 
 TEST_F(InputStripTest, PanDragsAndADoubleClickReturnsToTheCentre) {
+    context.state.strips[16].pan = 100;
     CInputStripDlg* strip = Make(16);
     CBitmapSlider& pan = *strip->PanSlider();
     Drag(pan, QPoint(0, 10));
     EXPECT_EQ(context.state.strips[16].pan, 0);
+    ASSERT_FALSE(host.sent.empty());
     EXPECT_EQ(ReadCommand(host.sent.back()), (SentCommand{'L', 17, {0}}));
     EXPECT_EQ(host.shown.back(), std::make_pair(16, 4));
 
@@ -143,6 +145,7 @@ TEST_F(InputStripTest, PanDragsAndADoubleClickReturnsToTheCentre) {
     QTest::mouseDClick(&pan, Qt::LeftButton, Qt::NoModifier, QPoint(20, 10));
     EXPECT_EQ(pan.GetPos(), 100);
     EXPECT_EQ(context.state.strips[16].pan, 100);
+    ASSERT_FALSE(host.sent.empty());
     EXPECT_EQ(ReadCommand(host.sent.back()), (SentCommand{'L', 17, {100}}));
 
     // A double click on the fader changes nothing.

@@ -231,9 +231,12 @@ TEST_F(GroupPages, PhantomButtonsSendOnlineAndOnlyFlipOffline) {
     EXPECT_EQ(ReadCommands(link.sent), (std::vector<SentCommand>{{'O', 5, {0, 0}}, {'O', 5, {0, 1}}}));
 
     // A full state from the mixer shows on the page at once.
-    context.state.strips[4].phantom = 0;
-    context.state.strips[15].phantom = 1;
-    window->RefreshStripsFromState();
+    context.model.Change(
+        [](MixerState& s) {
+            s.strips[4].phantom = 0;
+            s.strips[15].phantom = 1;
+        },
+        Origin::Device);
     EXPECT_FALSE(page->Button(4)->GetDown());
     EXPECT_TRUE(page->Button(15)->GetDown());
 }

@@ -12,6 +12,7 @@
 #include "link/commands.h"
 #include "link/meter_report.h"
 #include "loopback.h"
+#include "model/mixer_model.h"
 #include "sim/simulated_mixer.h"
 
 using namespace mixer;
@@ -65,10 +66,11 @@ protected:
     }
 
     quint16 port = 0;
-    MixerState state{};
+    MixerModel model;
+    MixerState& state = model.Mirror();
     RecordingNotifier notifier;
     ManualClock clock;
-    MixerLink link{state, notifier, clock};
+    MixerLink link{model, notifier, clock};
     SimOptions options;
     std::unique_ptr<SimulatedMixer> mixer;
     std::vector<std::string> mixerHeard;
@@ -174,7 +176,7 @@ TEST_F(MixerLinkTest, AMixerThatStopsItsMetersShowsOfflineAfterTwentySecondsAndO
 
     // Sending goes on in the silent state; asked again, the mixer streams again.
     QSignalSpy reports(&link, &MixerLink::meterReportApplied);
-    ASSERT_TRUE(link.SendQ(true));
+    ASSERT_TRUE(link.SendMessageText(BuildQ(true)));
     ASSERT_TRUE(reports.wait(mixer::testing::kWaitMs));
     EXPECT_EQ(link.StatusText(), QString::fromUtf8("在线"));
     EXPECT_TRUE(link.ConnectionLit());
@@ -186,9 +188,7 @@ TEST_F(MixerLinkTest, AnEditSentByTheLinkShowsInTheNextFullStateReply) {
     state.strips[2].mute = 1;
     state.strips[5].peqBands[2].freq = 4321;
     state.buses[4].lim[kDynThreshold] = 17;
-    ASSERT_TRUE(link.SendA(3));
-    ASSERT_TRUE(link.SendG(6, 3));
-    ASSERT_TRUE(link.SendD(5));
+    for (Target target : {Target{'A', 3}, Target{'G', 6, 3}, Target{'D', 5}}) link.QueueTarget(state, target, false);
     ASSERT_TRUE(WaitUntil([&] { return mixer->State().buses[4].lim[kDynThreshold] == 17; }));
 
     state.strips[2].level = 0;
@@ -196,7 +196,7 @@ TEST_F(MixerLinkTest, AnEditSentByTheLinkShowsInTheNextFullStateReply) {
     state.strips[5].peqBands[2].freq = 20;
     state.buses[4].lim[kDynThreshold] = 0;
     QSignalSpy replies(&link, &MixerLink::stateReplyApplied);
-    ASSERT_TRUE(link.SendZ());
+    ASSERT_TRUE(link.SendMessageText(BuildZ()));
     ASSERT_TRUE(replies.wait(mixer::testing::kWaitMs));
     EXPECT_EQ(state.strips[2].level, 33);
     EXPECT_EQ(state.strips[2].mute, 1);
@@ -208,7 +208,7 @@ TEST_F(MixerLinkTest, ClosingSwitchesTheMetersOffAndEndsAfterTheReceiverHasStopp
     ConnectToMixer();
     QSignalSpy stopped(&link, &MixerLink::receiverStopped);
     // A send just before makes the meters-off message wait for its turn.
-    ASSERT_TRUE(link.SendA(1));
+    ASSERT_TRUE(link.SendMessageText(BuildA(state, 1)));
     link.Shutdown();
     EXPECT_TRUE(link.IsReceiving());
     EXPECT_FALSE(link.IsConnected());
@@ -252,27 +252,28 @@ TEST_F(MixerLinkTest, APortInUseIsReportedAndTheAttemptTimesOut) {
     EXPECT_EQ(notifier.messages[1].text, "CANNOT CONNECT.");
 }
 
-TEST_F(MixerLinkTest, SendersStayQuietUnlessConnectedAndNeverSendToABadAddress) {
+TEST_F(MixerLinkTest, EditsStayQuietUnlessConnectedAndNothingGoesToABadAddress) {
     StartMixer();
-    EXPECT_FALSE(link.SendA(1));
-    EXPECT_FALSE(link.SendZ());
+    model.SetSink(&link);
+    const auto edit = [&](int level) { model.Edit([&](MixerState& s) { return WriteStripLevel(s, 0, level); }); };
+    edit(10);
+    EXPECT_FALSE(link.SendMessageText(kRequest));
     QSignalSpy replies(&link, &MixerLink::stateReplyApplied);
     link.Connect();
     ASSERT_TRUE(replies.wait(mixer::testing::kWaitMs));
     ASSERT_TRUE(WaitUntil([&] { return MixerHeard(BuildQ(true)) == 1; }));
 
-    EXPECT_FALSE(link.SendB(19));    // no such strip
-    EXPECT_FALSE(link.SendG(1, 5));  // no such band
     for (const char* address : {"127.0.0", "127.0.0.2.1", "127.0.0.256", "", "localhost", "127.0.0.02"}) {
         link.SetDeviceAddress(address);
-        EXPECT_FALSE(link.SendA(1)) << address;
+        edit(20);
         EXPECT_FALSE(link.SendMessageText(kRequest)) << address;
     }
     link.SetDeviceAddress("127.0.0.2");
     const int heard = static_cast<int>(mixerHeard.size());
     QTest::qWait(50);
     EXPECT_EQ(static_cast<int>(mixerHeard.size()), heard);
-    EXPECT_TRUE(link.SendA(1));
+    edit(30);
+    ASSERT_TRUE(WaitUntil([&] { return mixer->State().strips[0].level == 30; }));
 }
 
 TEST_F(MixerLinkTest, GarbageAndFloodsAreDroppedAndTheLinkKeepsListening) {

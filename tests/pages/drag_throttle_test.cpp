@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "pages/frame/drag_throttle.h"
-#include "pages/frame/paced_queue.h"
 
 using namespace mixer;
 using namespace std::chrono_literals;
@@ -88,29 +87,4 @@ TEST(DragThrottle, ReleaseAndFreehandGoOutAtOnceAndPendingCanBeTaken) {
     EXPECT_FALSE(t.OnMove(0, true, 100));
     late.Advance(1ms);
     EXPECT_TRUE(t.OnMove(0, true, 100));
-}
-
-TEST(PacedQueue, KeepsThePauseAfterEachStepAndBuildsWhenSent) {
-    ManualClock clock;
-    PacedQueue queue(clock);
-    int value = 1;
-    for (int i = 0; i < 3; ++i) {
-        queue.Push([&value, i] { return Commands{std::to_string(i) + ":" + std::to_string(value)}; }, 100ms);
-    }
-    EXPECT_EQ(queue.TakeDue(), Commands{"0:1"});
-    EXPECT_EQ(queue.NextIn(), 100ms);
-    clock.Advance(99ms);
-    EXPECT_TRUE(queue.TakeDue().empty());
-    value = 2;   // an edit while the sequence runs: the later steps carry it
-    clock.Advance(1ms);
-    EXPECT_EQ(queue.TakeDue(), Commands{"1:2"});
-    clock.Advance(250ms);
-    EXPECT_EQ(queue.TakeDue(), Commands{"2:2"});
-    EXPECT_TRUE(queue.Empty());
-    EXPECT_EQ(queue.NextIn(), std::nullopt);
-    // A step pushed within the pause of the last one waits for it.
-    clock.Advance(50ms);
-    queue.Push([] { return Commands{"x"}; }, 0ms);
-    EXPECT_TRUE(queue.TakeDue().empty());
-    EXPECT_EQ(queue.NextIn(), 50ms);
 }

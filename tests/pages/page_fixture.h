@@ -17,6 +17,7 @@ template <class Page>
 class PageFixture : public ::testing::Test {
 protected:
     void SetUp() override {
+        context.model.SetSink(&host);
         for (StripRecord& r : context.state.strips) {
             for (int b = 0; b < 4; ++b) r.peqBands[b] = PeqBand{200 * (b + 1), 150, 20, {0, 0}, 0};
             r.hpfFreq = 20;

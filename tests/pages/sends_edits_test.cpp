@@ -54,7 +54,7 @@ TEST(SendsEdits, UnmutingRestoresTheKnobsCurrentPlace) {
     SendMutes mutes;
     mutes.MoveKnob(s, 3, 2, 50);
     auto sent = ReadCommands(mutes.Toggle(s, 3, 2, 50));
-    EXPECT_TRUE(mutes.Muted(3, 2));
+    EXPECT_TRUE(mutes.Muted(s, 3, 2));
     EXPECT_EQ(s.strips[3].auxSend[1], 0);
     ASSERT_EQ(sent.size(), 1u);
     EXPECT_EQ(sent[0].values[2], 0);
@@ -66,12 +66,22 @@ TEST(SendsEdits, UnmutingRestoresTheKnobsCurrentPlace) {
     EXPECT_EQ(mutes.KnobLevel(s, 3, 2), 30);
 
     // Other channels keep their own rows.
-    EXPECT_FALSE(mutes.Muted(4, 2));
+    EXPECT_FALSE(mutes.Muted(s, 4, 2));
 
     sent = ReadCommands(mutes.Toggle(s, 3, 2, mutes.KnobLevel(s, 3, 2)));
-    EXPECT_FALSE(mutes.Muted(3, 2));
+    EXPECT_FALSE(mutes.Muted(s, 3, 2));
     EXPECT_EQ(s.strips[3].auxSend[1], 30);
     EXPECT_EQ(sent[0].values[2], 30);
-    EXPECT_FALSE(mutes.Muted(18, 2));
+    EXPECT_FALSE(mutes.Muted(s, 18, 2));
     EXPECT_TRUE(mutes.Toggle(s, 18, 2, 10).empty());
+
+    // A level stored from elsewhere while muted makes the row live: it is
+    // no longer muted, and MUTE silences it again.
+    mutes.Toggle(s, 3, 2, 30);
+    WriteSendLevel(s, 3, 2, 50);
+    EXPECT_FALSE(mutes.Muted(s, 3, 2));
+    EXPECT_EQ(mutes.KnobLevel(s, 3, 2), 50);
+    mutes.Toggle(s, 3, 2, 50);
+    EXPECT_TRUE(mutes.Muted(s, 3, 2));
+    EXPECT_EQ(s.strips[3].auxSend[1], 0);
 }

@@ -213,6 +213,7 @@ TEST_F(SystemPage, SpanOkSetsTheSpanTimeAsAtoiReadsTheField) {
 TEST_F(SystemPage, TheSpanTimeTypedHerePacesADragOnTheEqGraph) {
     auto page = Open();
     mixer::testing::FakeStripHost host;
+    context.model.SetSink(&host);
     ManualClock clock;
     CPeqDlg peq(context, host, nullptr);
     peq.SetClock(clock);

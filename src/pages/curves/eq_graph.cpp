@@ -184,7 +184,9 @@ QPointF CEqGraph::Clamped(int index, double x, double y) const {
 }
 
 void CEqGraph::PlacePoint(int index, double x, double y) {
-    if (index < 0 || index >= PointCount()) return;
+    // A stroke under way keeps the heights it drew: a value stored from it
+    // comes back rounded, and would be drawn again at the next move.
+    if (index < 0 || index >= PointCount() || strokeActive_) return;
     const QPointF v = Clamped(index, x, y);
     model_.points[index].x = v.x();
     model_.points[index].y = v.y();

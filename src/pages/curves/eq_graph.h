@@ -60,6 +60,7 @@ public:
     // point moves only up and down.
     void SetPointCount(int count);
     int PointCount() const { return static_cast<int>(model_.points.size()); }
+    // Ignored while a freehand stroke is drawn.
     void PlacePoint(int index, double x, double y);
     QPointF PointValue(int index) const;
     void SetPointLimits(int index, double xmin, double xmax, double ymin, double ymax);

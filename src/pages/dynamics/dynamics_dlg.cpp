@@ -65,8 +65,8 @@ CDynamicsDlg::CDynamicsDlg(AppContext& context, StripHost& host, QWidget* parent
     connect(gateReset_, &QAbstractButton::clicked, this, &CDynamicsDlg::OnGateReset);
     connect(compReset_, &QAbstractButton::clicked, this, &CDynamicsDlg::OnCompReset);
     connect(compPresets_, &CPresetSelector::recalled, this, [this] {
-        ShowComp();
-        Commit(DynamicsChangeCommands(context_.state, channel_, kCompChangeAll), kCompChangeAll);
+        Send(DynamicsChangeCommands(context_.state, channel_, kCompChangeAll));
+        PropagateChange(kCompChangeAll);
     });
     SetLabels(context.language);
 }
@@ -139,12 +139,6 @@ void CDynamicsDlg::UpdateMeters() {
     comp_->ShowLevels(levels.comp);
 }
 
-void CDynamicsDlg::Commit(const Commands& commands, int change) {
-    host_.RefreshChannelViews(channel_);
-    Send(commands);
-    PropagateChange(change);
-}
-
 void CDynamicsDlg::PropagateChange(int change) {
     const LinkFunction function = change <= kGateChangeAll ? kLinkGate : kLinkLimit;
     Propagate(channel_, {function, [change](MixerState& s, int from, int to) { CopyDynamicsChange(s, from, to, change); },
@@ -153,98 +147,80 @@ void CDynamicsDlg::PropagateChange(int change) {
 
 void CDynamicsDlg::OnGateKnob(GateKnob knob, int position, bool changed) {
     if (!IsDynamicsChannel(channel_)) return;
-    const Commands commands = WriteGateKnob(context_.state, channel_, knob, position);
-    ShowGate();
-    UpdateMeters();
-    if (!changed) {
-        host_.ShowValue(channel_, GateDisplayKind(knob));
-        return;
-    }
+    Edit([&](MixerState& s) { return WriteGateKnob(s, channel_, knob, position); },
+         changed ? Sending::Now : Sending::Later);
     host_.ShowValue(channel_, GateDisplayKind(knob));
-    Commit(commands, GateKnobChange(knob));
+    if (changed) PropagateChange(GateKnobChange(knob));
 }
 
 void CDynamicsDlg::OnCompKnob(CompKnob knob, int position, bool changed) {
     if (!IsDynamicsChannel(channel_)) return;
-    const Commands commands = WriteCompKnob(context_.state, channel_, knob, position);
-    ShowComp();
-    UpdateMeters();
-    if (!changed) {
-        host_.ShowValue(channel_, CompDisplayKind(knob));
-        return;
-    }
+    Edit([&](MixerState& s) { return WriteCompKnob(s, channel_, knob, position); },
+         changed ? Sending::Now : Sending::Later);
     host_.ShowValue(channel_, CompDisplayKind(knob));
-    Commit(commands, CompKnobChange(knob));
+    if (changed) PropagateChange(CompKnobChange(knob));
 }
 
 void CDynamicsDlg::OnGateButton() {
     if (!IsDynamicsChannel(channel_)) return;
-    const Commands commands = ToggleGate(context_.state, channel_);
-    ShowGate();
-    UpdateMeters();
-    Commit(commands, kGateChangeOn);
+    Edit([&](MixerState& s) { return ToggleGate(s, channel_); });
+    PropagateChange(kGateChangeOn);
 }
 
 void CDynamicsDlg::OnCompButton() {
     if (!IsDynamicsChannel(channel_)) return;
-    const Commands commands = ToggleComp(context_.state, channel_);
-    ShowComp();
-    UpdateMeters();
-    Commit(commands, kCompChangeOn);
+    Edit([&](MixerState& s) { return ToggleComp(s, channel_); });
+    PropagateChange(kCompChangeOn);
 }
 
 void CDynamicsDlg::OnGateReset() {
     if (!IsDynamicsChannel(channel_)) return;
-    const Commands commands = ResetGate(context_.state, channel_);
-    ShowGate();
-    UpdateMeters();
-    Commit(commands, kGateChangeAll);
+    Edit([&](MixerState& s) { return ResetGate(s, channel_); });
+    PropagateChange(kGateChangeAll);
 }
 
 void CDynamicsDlg::OnCompReset() {
     if (!IsDynamicsChannel(channel_)) return;
-    const Commands commands = ResetComp(context_.state, channel_);
-    ShowComp();
-    UpdateMeters();
-    Commit(commands, kCompChangeAll);
+    Edit([&](MixerState& s) { return ResetComp(s, channel_); });
+    PropagateChange(kCompChangeAll);
 }
 
 void CDynamicsDlg::OnGatePoint(int point, double input, double output, int held) {
     if (!IsDynamicsChannel(channel_)) return;
-    MixerState& s = context_.state;
     if (point == kGatePointThreshold) {
-        WriteGateKnob(s, channel_, GateKnob::kThreshold, ThresholdCodeFromInput(input));
-        ShowGate();
-        UpdateMeters();
+        Edit([&](MixerState& s) { return WriteGateKnob(s, channel_, GateKnob::kThreshold, ThresholdCodeFromInput(input)); },
+             Sending::Later);
         host_.ShowValue(channel_, GateDisplayKind(GateKnob::kThreshold));
         ThrottlePoint(point, held != 0);
     } else if (point == kGatePointRange) {
         // The range is the editor's own: the mixer is neither told nor asked.
-        WriteGateRange(s, channel_, GateRangeFromHandle(s.strips[channel_].gate[kGateThreshold], output));
-        ShowGate();
-        UpdateMeters();
+        context_.model.Change([&](MixerState& s) {
+            WriteGateRange(s, channel_, GateRangeFromHandle(s.strips[channel_].gate[kGateThreshold], output));
+        });
     }
 }
 
 void CDynamicsDlg::OnCompPoint(int point, double input, double output, int held) {
     if (!IsDynamicsChannel(channel_) || point < kCompPointThreshold || point > kCompPointGain) return;
-    MixerState& s = context_.state;
     const CompKnob knob = CompPointKnob(point);
-    WriteCompKnob(s, channel_, knob, CompCodeFromHandle(s.strips[channel_].comp, point, input, output));
-    ShowComp();
-    UpdateMeters();
+    Edit(
+        [&](MixerState& s) {
+            return WriteCompKnob(s, channel_, knob, CompCodeFromHandle(s.strips[channel_].comp, point, input, output));
+        },
+        Sending::Later);
     host_.ShowValue(channel_, CompDisplayKind(knob));
     ThrottlePoint(kCompPointBase + point, held != 0);
 }
 
 void CDynamicsDlg::SendPoint(int point) {
     const int change = point >= kCompPointBase ? CompKnobChange(CompPointKnob(point - kCompPointBase)) : kGateChangeThreshold;
-    Commit(DynamicsChangeCommands(context_.state, channel_, change), change);
+    Send(DynamicsChangeCommands(context_.state, channel_, change));
+    PropagateChange(change);
 }
 
 void CDynamicsDlg::OnPresetRecalled() {
-    ShowGate();
-    Commit(DynamicsChangeCommands(context_.state, channel_, kGateChangeAll), kGateChangeAll);
+    Send(DynamicsChangeCommands(context_.state, channel_, kGateChangeAll));
+    PropagateChange(kGateChangeAll);
 }
 
 void CDynamicsDlg::showEvent(QShowEvent* event) {

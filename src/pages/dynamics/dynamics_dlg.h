@@ -54,6 +54,7 @@ public:
 
 protected:
     bool ValidChannel(int channel) const override { return IsDynamicsChannel(channel); }
+    bool Shows(const ChangeSet& changes) const override { return changes.Strip(channel_, kPartGate | kPartComp); }
     void SendPoint(int point) override;
     void OnPresetRecalled() override;
     void showEvent(QShowEvent* event) override;
@@ -66,7 +67,6 @@ private:
     // The knob's value as the value display shows it.
     QString ValueText(int displayKind) const;
     // Edit pattern tail: the strips follow, send, propagate.
-    void Commit(const Commands& commands, int change);
     void PropagateChange(int change);
 
     CDynamicsPanel* gate_;

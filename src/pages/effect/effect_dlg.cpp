@@ -201,19 +201,18 @@ void CEffectDlg::ShowSection(Effect effect) {
 
 void CEffectDlg::OnParamKnob(Effect effect, int param, int position, bool held) {
     if (param < 0 || param >= EffectParamCount(effect)) return;
-    WriteEffectParam(context_.state, effect, param, position);
-    ShowSection(effect);
+    Edit([&](MixerState& s) { return WriteEffectParam(s, effect, param, position); }, Sending::Later);
     host_.ShowValue(EffectChannel(effect), EffectParamKind(effect, param));
     ThrottlePoint(ParamPoint(effect), held);
 }
 
 void CEffectDlg::OnLevelKnob(Effect effect, bool input, int position, bool held) {
     const int level = LevelFromKnob(position);
-    if (input) WriteEffectInputLevel(context_.state, effect, level);
-    else WriteEffectOutputLevel(context_.state, effect, level);
-    ShowSection(effect);
-    // The return strip's fader is the output level.
-    host_.RefreshChannelViews(EffectChannel(effect));
+    Edit(
+        [&](MixerState& s) {
+            return input ? WriteEffectInputLevel(s, effect, level) : WriteEffectOutputLevel(s, effect, level);
+        },
+        Sending::Later);
     host_.ShowValue(EffectChannel(effect), input ? kInputVolumeKind : kOutputVolumeKind);
     ThrottlePoint(LevelPoint(effect, input), held);
 }
@@ -228,21 +227,17 @@ void CEffectDlg::SendPoint(int point) {
 }
 
 void CEffectDlg::OnReset(Effect effect) {
-    const Commands commands = ResetEffect(context_.state, effect);
-    ShowSection(effect);
-    Send(commands);
+    Edit([&](MixerState& s) { return ResetEffect(s, effect); });
 }
 
 void CEffectDlg::OnMute(int button) {
-    const Commands commands = ToggleEffectMute(context_.state, button);
+    Commands commands;
+    Edit([&](MixerState& s) { return commands = ToggleEffectMute(s, button); });
     if (commands.empty()) return;
-    mutes_[button]->SetDown(EffectMuted(context_.state, button));
     const EffectMute mute = EffectMuteAt(button);
     // The return strip's MUTE is the output path's; the value display's MUTE
     // reads that flag too, so the input paths leave it as it is.
-    host_.RefreshChannelViews(EffectChannel(mute.effect));
     if (!mute.input) host_.ShowValue(EffectChannel(mute.effect), kMuteKind);
-    Send(commands);
 }
 
 void CEffectDlg::UpdateMeters() {
@@ -251,10 +246,7 @@ void CEffectDlg::UpdateMeters() {
 
 void CEffectDlg::OnPresetRecalled() { Recalled(Effect::kReverb); }
 
-void CEffectDlg::Recalled(Effect effect) {
-    ShowSection(effect);
-    Send(EffectCommands(context_.state, effect));
-}
+void CEffectDlg::Recalled(Effect effect) { Send(EffectCommands(context_.state, effect)); }
 
 void CEffectDlg::showEvent(QShowEvent* event) {
     CProcessingPage::showEvent(event);

@@ -54,6 +54,11 @@ public:
 
 protected:
     bool ValidChannel(int channel) const override { return channel == kDelayReturn || channel == kReverbReturn; }
+    // Both returns are on the page, whichever opened it.
+    bool Shows(const ChangeSet& changes) const override {
+        const uint32_t shown = kPartEffect | kPartLevel | kPartMute;
+        return changes.Strip(kDelayReturn, shown) || changes.Strip(kReverbReturn, shown);
+    }
     void SendPoint(int point) override;
     void OnPresetRecalled() override;
     void resizeEvent(QResizeEvent* event) override;

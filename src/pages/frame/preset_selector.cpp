@@ -11,7 +11,7 @@
 namespace mixer {
 
 CPresetSelector::CPresetSelector(PresetModule module, AppContext& context, QWidget* parent)
-    : QComboBox(parent), module_(module), menu_(new CMenuEx(this)) {
+    : QComboBox(parent), module_(module), model_(context.model), menu_(new CMenuEx(this)) {
     setFont(SkinFontPoints(10));
     setFocusPolicy(Qt::NoFocus);
     setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
@@ -82,7 +82,9 @@ void CPresetSelector::OnNameEntered(const QString& name) {
 void CPresetSelector::Run(int entry, int command, std::optional<QString> name) {
     answerCommand_ = command;
     answerName_ = std::move(name);
-    const PresetAction action = presets_->Select(entry);
+    // A recall writes the channel's record: the model reports it to every view.
+    PresetAction action = PresetAction::kNone;
+    model_.Change([&](MixerState&) { action = presets_->Select(entry); });
     answerCommand_ = 0;
     answerName_.reset();
     ShowEntries();

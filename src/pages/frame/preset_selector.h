@@ -20,6 +20,7 @@ namespace mixer {
 
 struct AppContext;
 class CMenuEx;
+class MixerModel;
 
 class CPresetSelector : public QComboBox, private NamePrompt, private PresetMenu {
     Q_OBJECT
@@ -57,6 +58,7 @@ private:
     void ShowEntries();
 
     PresetModule module_;
+    MixerModel& model_;
     std::unique_ptr<ModulePresets> presets_;
     CMenuEx* menu_;
     CMenuEx* popup_;

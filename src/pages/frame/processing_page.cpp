@@ -26,19 +26,16 @@ CProcessingPage::CProcessingPage(AppContext& context, StripHost& host, PresetMod
       context_(context),
       host_(host),
       presets_(new CPresetSelector(module, context, this)),
-      throttle_(steadyClock_),
-      paced_(steadyClock_) {
+      throttle_(steadyClock_) {
     pageTimer_.setInterval(DragThrottle::kTick);
     connect(&pageTimer_, &QTimer::timeout, this, &CProcessingPage::OnPageTimer);
-    pacedTimer_.setSingleShot(true);
-    connect(&pacedTimer_, &QTimer::timeout, this, &CProcessingPage::SendPaced);
     connect(presets_, &CPresetSelector::recalled, this, [this] { OnPresetRecalled(); });
+    connect(&context_.model, &MixerModel::changed, this, [this](const ChangeSet& changes) {
+        if (ValidChannel(channel_) && Shows(changes)) RefreshFromState();
+    });
 }
 
-void CProcessingPage::SetClock(const MonotonicClock& clock) {
-    throttle_.SetClock(clock);
-    paced_.SetClock(clock);
-}
+void CProcessingPage::SetClock(const MonotonicClock& clock) { throttle_.SetClock(clock); }
 
 void CProcessingPage::SetChannel(int channel) {
     if (channel != channel_) FlushPendingPoint();
@@ -59,33 +56,24 @@ void CProcessingPage::ThrottlePoint(int point, bool held) {
     if (throttle_.OnMove(point, held, context_.spanTimeMs)) SendPoint(point);
 }
 
-void CProcessingPage::Send(const Commands& commands) { host_.Send(commands); }
+void CProcessingPage::Edit(const MixerModel::Write& write, Sending sending) { context_.model.Edit(write, sending); }
+
+void CProcessingPage::Send(const Commands& commands) { context_.model.Send(commands); }
 
 void CProcessingPage::Propagate(int source, const LinkedEdit& edit) {
     const std::vector<int> targets = LinkedTargets(host_.InputLinks(source), source, edit.function);
-    for (int target : targets) {
-        edit.copy(context_.state, source, target);
-        host_.RefreshChannelViews(target);
-        if (edit.pause.count() <= 0) {
-            Send(edit.commands(context_.state, target));
-            continue;
-        }
-        const std::size_t count = edit.commands(context_.state, target).size();
-        for (std::size_t k = 0; k < count; ++k) {
-            paced_.Push(
-                [this, commands = edit.commands, target, k] {
-                    Commands now = commands(context_.state, target);
-                    return k < now.size() ? Commands{now[k]} : Commands{};
-                },
-                edit.pause);
-        }
-    }
-    SendPaced();
-}
-
-void CProcessingPage::SendPaced() {
-    Send(paced_.TakeDue());
-    if (const auto next = paced_.NextIn()) pacedTimer_.start(*next);
+    if (targets.empty()) return;
+    Edit(
+        [&](MixerState& s) {
+            Commands commands;
+            for (int target : targets) {
+                edit.copy(s, source, target);
+                const Commands carried = edit.commands(s, target);
+                commands.insert(commands.end(), carried.begin(), carried.end());
+            }
+            return commands;
+        },
+        edit.paced ? Sending::Paced : Sending::Now);
 }
 
 CImageButton* CProcessingPage::MakeKey(bool twoState) {

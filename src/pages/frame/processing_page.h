@@ -10,13 +10,14 @@
 //     page timer for the last position of a drag;
 //   - the propagation helper: Propagate() copies the changed part of the
 //     channel's record to every channel its control group ties for the
-//     page's function and sends it there, paced when a pause is given;
+//     page's function and sends it there, paced for a whole record;
 //   - the preset selector of the page's module;
 //   - the page background, frame and title.
 //
-// Edits follow the console's edit pattern: write the state, update the page,
-// tell the value display, Send() (which sends only while connected), then
-// Propagate().
+// Edits go through the model, which shows them on every view (this page
+// too) and queues what must go out: write, tell the value display, then
+// Propagate(). The page refreshes when the model reports a change of what it
+// shows, whoever made it.
 
 #include <QString>
 #include <QTimer>
@@ -28,8 +29,9 @@
 #include "console/strip_links.h"
 #include "link/channel_edits.h"
 #include "link/monotonic_clock.h"
+#include "model/change_set.h"
+#include "model/mixer_model.h"
 #include "pages/frame/drag_throttle.h"
-#include "pages/frame/paced_queue.h"
 #include "presets/preset_tables.h"
 
 namespace mixer {
@@ -57,15 +59,12 @@ public:
     void SetChannel(int channel) override;
     int Channel() const override { return channel_; }
 
-    // Replaces the steady clock of the throttle and the paced sends (tests).
+    // Replaces the steady clock of the drag throttle (tests).
     void SetClock(const MonotonicClock& clock);
 
     // The page timer, every 50 ms while the page is shown.
     void OnPageTimer();
     bool PageTimerActive() const { return pageTimer_.isActive(); }
-    // Sends the paced commands that are due; its own timer calls it.
-    void SendPaced();
-    bool PacedPending() const { return !paced_.Empty(); }
 
     CPresetSelector* PresetSelector() const { return presets_; }
 
@@ -75,14 +74,16 @@ protected:
         LinkFunction function;
         // Copies the part from channel `from` to channel `to`.
         std::function<void(MixerState&, int from, int to)> copy;
-        // The commands that carry the part of `channel`, built when sent.
+        // The commands that carry the part of `channel`.
         std::function<Commands(const MixerState&, int channel)> commands;
-        // Wait after each command, for the mixer to take a whole record.
-        std::chrono::milliseconds pause{0};
+        // A whole record: the mixer needs a pause after each command.
+        bool paced = false;
     };
 
     // The page's channel is valid for the page.
     virtual bool ValidChannel(int channel) const = 0;
+    // A change touches what the page shows for its channel.
+    virtual bool Shows(const ChangeSet& changes) const = 0;
     // Sends graph point `point` of the page's channel as it is stored, and
     // propagates it.
     virtual void SendPoint(int point) = 0;
@@ -92,9 +93,11 @@ protected:
     // A graph point of the page's channel was stored: sends it through
     // SendPoint now or leaves it to the throttle.
     void ThrottlePoint(int point, bool held);
-    // Sends the commands while the console is connected.
+    // Writes through the model; a dragged point's write waits for its turn
+    // (Sending::Later) and goes out with Send().
+    void Edit(const MixerModel::Write& write, Sending sending = Sending::Now);
     void Send(const Commands& commands);
-    // Repeats an edit of `source` on its linked channels; their strips follow.
+    // Repeats an edit of `source` on its linked channels.
     void Propagate(int source, const LinkedEdit& edit);
 
     // A key of the page's look: a push button, or a two-state one the page sets.
@@ -120,9 +123,7 @@ private:
 
     SteadyClock steadyClock_;
     DragThrottle throttle_;
-    PacedQueue paced_;
     QTimer pageTimer_;
-    QTimer pacedTimer_;
     QString title_;
 };
 

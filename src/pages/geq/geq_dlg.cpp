@@ -21,6 +21,8 @@ CGeqDlg::CGeqDlg(AppContext& context, StripHost& host, QWidget* parent)
     connect(graph_, &CEqGraph::pointMoved, this,
             [this](int band, double x, double y, int held) { OnPointMoved(band, x, y, held); });
     connect(graph_, &CEqGraph::pointDoubleClicked, this, [this](int band) { OnPointDoubleClicked(band); });
+    // The bars take the stored (rounded) heights once the stroke is done.
+    connect(graph_, &CEqGraph::strokeFinished, this, [this] { RefreshFromState(); });
     connect(draw_, &QAbstractButton::clicked, this, &CGeqDlg::OnDraw);
     connect(reset_, &QAbstractButton::clicked, this, &CGeqDlg::OnReset);
     SetLabels(context.language);
@@ -43,8 +45,7 @@ void CGeqDlg::RefreshFromState() {
 
 void CGeqDlg::OnPointMoved(int band, double, double db, int held) {
     if (!IsGeqOutput(channel_) || band < 0 || band >= kGeqBandCount) return;
-    WriteGeqBand(context_.state, channel_, band, GainCodeFromDb(db));
-    host_.RefreshChannelViews(GeqDisplayChannel(channel_));
+    Edit([&](MixerState& s) { return WriteGeqBand(s, channel_, band, GainCodeFromDb(db)); }, Sending::Later);
     host_.ShowValue(GeqDisplayChannel(channel_), GeqDisplayKind(band));
     ThrottlePoint(band, held != 0);
 }
@@ -53,11 +54,8 @@ void CGeqDlg::SendPoint(int) { Send(GeqCommands(context_.state, channel_)); }
 
 void CGeqDlg::OnPointDoubleClicked(int band) {
     if (!IsGeqOutput(channel_) || band < 0 || band >= kGeqBandCount) return;
-    const Commands commands = WriteGeqBand(context_.state, channel_, band, kGeqFlatGain);
-    RefreshFromState();
-    host_.RefreshChannelViews(GeqDisplayChannel(channel_));
+    Edit([&](MixerState& s) { return WriteGeqBand(s, channel_, band, kGeqFlatGain); });
     host_.ShowValue(GeqDisplayChannel(channel_), GeqDisplayKind(band));
-    Send(commands);
 }
 
 void CGeqDlg::OnDraw() {
@@ -67,17 +65,11 @@ void CGeqDlg::OnDraw() {
 
 void CGeqDlg::OnReset() {
     if (!IsGeqOutput(channel_)) return;
-    const Commands commands = ResetGeq(context_.state, channel_);
-    RefreshFromState();
-    host_.RefreshChannelViews(GeqDisplayChannel(channel_));
-    Send(commands);
+    Edit([&](MixerState& s) { return ResetGeq(s, channel_); });
 }
 
 void CGeqDlg::OnPresetRecalled() {
-    const Commands commands = GeqRecalled(context_.state, channel_);
-    RefreshFromState();
-    host_.RefreshChannelViews(GeqDisplayChannel(channel_));
-    Send(commands);
+    Edit([&](MixerState& s) { return GeqRecalled(s, channel_); });
 }
 
 void CGeqDlg::resizeEvent(QResizeEvent*) {

@@ -34,6 +34,7 @@ public:
 
 protected:
     bool ValidChannel(int output) const override { return IsGeqOutput(output); }
+    bool Shows(const ChangeSet& changes) const override { return changes.Bus(channel_, kPartGeq); }
     void SendPoint(int band) override;
     void OnPresetRecalled() override;
     void resizeEvent(QResizeEvent* event) override;

@@ -57,41 +57,31 @@ void CLimiterDlg::UpdateMeters() {
     panel_->ShowLevels(LimiterLevels(b, b.meter));
 }
 
-void CLimiterDlg::ShowEdit() {
-    RefreshFromState();
-    host_.RefreshChannelViews(LimiterDisplayChannel(channel_));
-    // MAIN's second record changed with the first.
-    if (channel_ == 0) host_.RefreshChannelViews(LimiterDisplayChannel(1));
-}
-
 void CLimiterDlg::OnKnob(CompKnob knob, int position, bool changed) {
     if (!IsLimiterOutput(channel_)) return;
-    const Commands commands = WriteLimiterKnob(context_.state, channel_, knob, position);
-    ShowEdit();
+    Edit([&](MixerState& s) { return WriteLimiterKnob(s, channel_, knob, position); },
+         changed ? Sending::Now : Sending::Later);
     host_.ShowValue(LimiterDisplayChannel(channel_), LimiterDisplayKind(knob));
-    if (changed) Send(commands);
 }
 
 void CLimiterDlg::OnButton() {
     if (!IsLimiterOutput(channel_)) return;
-    const Commands commands = ToggleLimiter(context_.state, channel_);
-    ShowEdit();
-    Send(commands);
+    Edit([&](MixerState& s) { return ToggleLimiter(s, channel_); });
 }
 
 void CLimiterDlg::OnReset() {
     if (!IsLimiterOutput(channel_)) return;
-    const Commands commands = ResetLimiter(context_.state, channel_);
-    ShowEdit();
-    Send(commands);
+    Edit([&](MixerState& s) { return ResetLimiter(s, channel_); });
 }
 
 void CLimiterDlg::OnPoint(int point, double input, double output, int held) {
     if (!IsLimiterOutput(channel_) || point < kCompPointThreshold || point > kCompPointGain) return;
-    MixerState& s = context_.state;
     const CompKnob knob = CompPointKnob(point);
-    WriteLimiterKnob(s, channel_, knob, CompCodeFromHandle(s.buses[channel_].lim, point, input, output));
-    ShowEdit();
+    Edit(
+        [&](MixerState& s) {
+            return WriteLimiterKnob(s, channel_, knob, CompCodeFromHandle(s.buses[channel_].lim, point, input, output));
+        },
+        Sending::Later);
     host_.ShowValue(LimiterDisplayChannel(channel_), LimiterDisplayKind(knob));
     ThrottlePoint(point, held != 0);
 }
@@ -99,9 +89,7 @@ void CLimiterDlg::OnPoint(int point, double input, double output, int held) {
 void CLimiterDlg::SendPoint(int) { Send(LimiterCommands(context_.state, channel_)); }
 
 void CLimiterDlg::OnPresetRecalled() {
-    const Commands commands = LimiterRecalled(context_.state, channel_);
-    ShowEdit();
-    Send(commands);
+    Edit([&](MixerState& s) { return LimiterRecalled(s, channel_); });
 }
 
 void CLimiterDlg::resizeEvent(QResizeEvent*) {

@@ -36,12 +36,12 @@ public:
 
 protected:
     bool ValidChannel(int output) const override { return IsLimiterOutput(output); }
+    bool Shows(const ChangeSet& changes) const override { return changes.Bus(channel_, kPartLimiter); }
     void SendPoint(int point) override;
     void OnPresetRecalled() override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void ShowEdit();
 
     CDynamicsPanel* panel_;
     CImageButton* onOff_;

@@ -193,17 +193,6 @@ void CPeqDlg::ShowKnobValues() {
     Filter(PeqFilter::kLowPass).value->SetText(QString::asprintf("%dHz", r.lpfFreq));
 }
 
-void CPeqDlg::Redraw() {
-    DrawCurve();
-    // The strips beside the page draw the same curve.
-    host_.RefreshChannelViews(channel_);
-}
-
-void CPeqDlg::ShowEdit() {
-    RefreshFromState();
-    host_.RefreshChannelViews(channel_);
-}
-
 void CPeqDlg::DrawCurve() {
     if (!IsPeqChannel(channel_)) return;
     const StripRecord& r = context_.state.strips[channel_];
@@ -228,117 +217,104 @@ void CPeqDlg::DrawCurve() {
     ShowKnobValues();
 }
 
-void CPeqDlg::Finish(int displayKind, const Commands& commands, int change) {
-    host_.ShowValue(channel_, displayKind);
-    Send(commands);
-    PropagateChange(channel_, change);
+void CPeqDlg::PropagateChange(int source, int change) {
+    // A whole EQ is taken by the mixer one command at a time.
+    Propagate(source, {kLinkEq, [change](MixerState& s, int from, int to) { CopyPeqChange(s, from, to, change); },
+                       [change](const MixerState& s, int channel) { return PeqChangeCommands(s, channel, change); },
+                       change == kPeqChangeAll});
 }
 
-void CPeqDlg::PropagateChange(int source, int change) {
-    LinkedEdit edit{kLinkEq, [change](MixerState& s, int from, int to) { CopyPeqChange(s, from, to, change); },
-                    [change](const MixerState& s, int channel) { return PeqChangeCommands(s, channel, change); }};
-    // A whole EQ is taken by the mixer one command at a time.
-    if (change == kPeqChangeAll) edit.pause = std::chrono::milliseconds(100);
-    Propagate(source, edit);
+void CPeqDlg::Commit(const MixerModel::Write& write, int displayKind, int change, bool release) {
+    Edit(write, release ? Sending::Now : Sending::Later);
+    host_.ShowValue(channel_, displayKind);
+    if (release) PropagateChange(channel_, change);
 }
 
 void CPeqDlg::OnBandKnob(int band, Knob knob, int position, bool changed) {
     if (!IsPeqChannel(channel_) || band < 1 || band > kPeqBandCount) return;
-    MixerState& s = context_.state;
-    Commands commands;
-    switch (knob) {
-    case Knob::kGain: commands = WritePeqBandGain(s, channel_, band, GainCodeFromKnob(position)); break;
-    case Knob::kFreq: commands = WritePeqBandFreq(s, channel_, band, FreqFromKnob(position)); break;
-    case Knob::kQ: commands = WritePeqBandQ(s, channel_, band, QCodeFromKnob(position)); break;
-    }
-    Redraw();
-    if (!changed) {
-        host_.ShowValue(channel_, BandKind(band, knob));
-        return;
-    }
-    Finish(BandKind(band, knob), commands, band);
+    const PeqBand& current = context_.state.strips[channel_].peqBands[band - 1];
+    // The knob's steps are coarser than the values: a knob taken and let go
+    // where it stands keeps the value it shows.
+    const bool moved = position != (knob == Knob::kGain   ? KnobFromGainCode(current.gain2)
+                                    : knob == Knob::kFreq ? KnobFromFreq(current.freq)
+                                                          : KnobFromQCode(current.q));
+    Commit(
+        [&](MixerState& s) {
+            if (!moved) return Commands{};
+            switch (knob) {
+            case Knob::kGain: return WritePeqBandGain(s, channel_, band, GainCodeFromKnob(position));
+            case Knob::kFreq: return WritePeqBandFreq(s, channel_, band, FreqFromKnob(position));
+            case Knob::kQ: return WritePeqBandQ(s, channel_, band, QCodeFromKnob(position));
+            }
+            return Commands{};
+        },
+        BandKind(band, knob), band, changed);
 }
 
 void CPeqDlg::OnFilterKnob(PeqFilter filter, int position, bool changed) {
     if (!HasPeqFilters(channel_)) return;
-    const Commands commands = WritePeqFilterFreq(context_.state, channel_, filter, FreqFromKnob(position));
-    Redraw();
-    const int kind = filter == PeqFilter::kHighPass ? kHighPassKind : kLowPassKind;
-    if (!changed) {
-        host_.ShowValue(channel_, kind);
-        return;
-    }
-    Finish(kind, commands, filter == PeqFilter::kHighPass ? kPeqChangeHighPass : kPeqChangeLowPass);
+    const StripRecord& r = context_.state.strips[channel_];
+    const bool high = filter == PeqFilter::kHighPass;
+    const bool moved = position != KnobFromFreq(high ? r.hpfFreq : r.lpfFreq);
+    Commit(
+        [&](MixerState& s) { return moved ? WritePeqFilterFreq(s, channel_, filter, FreqFromKnob(position)) : Commands{}; },
+        high ? kHighPassKind : kLowPassKind, high ? kPeqChangeHighPass : kPeqChangeLowPass, changed);
 }
 
 void CPeqDlg::OnShelf(int band) {
     if (!IsPeqChannel(channel_)) return;
-    const Commands commands = TogglePeqShelf(context_.state, channel_, band);
-    if (commands.empty()) return;
-    ShelfButton(band)->SetDown(context_.state.strips[channel_].peqBands[band - 1].type >= 1);
-    Redraw();
-    Finish(BandKind(band, Knob::kGain), commands, band);
+    Commit([&](MixerState& s) { return TogglePeqShelf(s, channel_, band); }, BandKind(band, Knob::kGain), band, true);
 }
 
 void CPeqDlg::OnFilterButton(PeqFilter filter) {
     if (!HasPeqFilters(channel_)) return;
-    const Commands commands = TogglePeqFilter(context_.state, channel_, filter);
-    const StripRecord& r = context_.state.strips[channel_];
-    const bool on = (filter == PeqFilter::kHighPass ? r.hpfOn : r.lpfOn) != 0;
-    Filter(filter).button->SetDown(on);
-    Filter(filter).knob->Enable(on);
-    Redraw();
-    Finish(filter == PeqFilter::kHighPass ? kHighPassKind : kLowPassKind, commands,
-           filter == PeqFilter::kHighPass ? kPeqChangeHighPass : kPeqChangeLowPass);
+    const bool high = filter == PeqFilter::kHighPass;
+    Commit([&](MixerState& s) { return TogglePeqFilter(s, channel_, filter); }, high ? kHighPassKind : kLowPassKind,
+           high ? kPeqChangeHighPass : kPeqChangeLowPass, true);
 }
 
 void CPeqDlg::OnSlope(PeqFilter filter, int index) {
     if (!HasPeqFilters(channel_)) return;
-    const Commands commands = WritePeqFilterSlope(context_.state, channel_, filter, SlopeFromIndex(index));
-    Redraw();
-    Finish(filter == PeqFilter::kHighPass ? kHighPassKind : kLowPassKind, commands,
-           filter == PeqFilter::kHighPass ? kPeqChangeHighPass : kPeqChangeLowPass);
+    const bool high = filter == PeqFilter::kHighPass;
+    Commit([&](MixerState& s) { return WritePeqFilterSlope(s, channel_, filter, SlopeFromIndex(index)); },
+           high ? kHighPassKind : kLowPassKind, high ? kPeqChangeHighPass : kPeqChangeLowPass, true);
 }
 
 void CPeqDlg::OnPolarity() {
     if (!IsPeqChannel(channel_)) return;
-    const Commands commands = TogglePeqPolarity(context_.state, channel_);
-    polarity_->SetDown(context_.state.strips[channel_].polarity != 0);
-    Send(commands);
+    Edit([&](MixerState& s) { return TogglePeqPolarity(s, channel_); });
     PropagateChange(channel_, kPeqChangePolarity);
 }
 
 void CPeqDlg::OnReset() {
     if (!IsPeqChannel(channel_)) return;
-    ResetPeq(context_.state, channel_);
-    ShowEdit();
-    SendAll(channel_);
+    Edit([&](MixerState& s) {
+        ResetPeq(s, channel_);
+        return PeqChangeCommands(s, channel_, kPeqChangeAll);
+    });
+    PropagateChange(channel_, kPeqChangeAll);
 }
 
 void CPeqDlg::OnBypass() {
-    const int changed = bypass_.Toggle(context_.state, channel_);
+    int changed = -1;
+    Edit([&](MixerState& s) {
+        changed = bypass_.Toggle(s, channel_);
+        return changed < 0 ? Commands{} : PeqChangeCommands(s, changed, kPeqChangeAll);
+    });
+    // The flag is the page's own: a BYPASS that changed nothing still shows.
     bypassButton_->SetDown(bypass_.On());
-    if (changed < 0) return;
-    ShowEdit();
-    if (changed != channel_) host_.RefreshChannelViews(changed);
-    SendAll(changed);
-}
-
-void CPeqDlg::SendAll(int channel) {
-    Send(PeqChangeCommands(context_.state, channel, kPeqChangeAll));
-    PropagateChange(channel, kPeqChangeAll);
+    if (changed >= 0) PropagateChange(changed, kPeqChangeAll);
 }
 
 void CPeqDlg::OnPresetRecalled() {
-    ShowEdit();
-    SendAll(channel_);
+    Send(PeqChangeCommands(context_.state, channel_, kPeqChangeAll));
+    PropagateChange(channel_, kPeqChangeAll);
 }
 
 void CPeqDlg::OnPointMoved(int point, double hz, double db, int held) {
     if (!IsPeqChannel(channel_) || point < 0 || point >= PeqPointCount(channel_)) return;
     const int gain = point < kPeqBandCount ? GainCodeFromDb(db) : 0;
-    WritePeqPoint(context_.state, channel_, point, FreqFromGraph(hz), gain);
-    ShowEdit();
+    Edit([&](MixerState& s) { return WritePeqPoint(s, channel_, point, FreqFromGraph(hz), gain); }, Sending::Later);
     host_.ShowValue(channel_, PointKind(point));
     ThrottlePoint(point, held != 0);
 }
@@ -351,11 +327,15 @@ void CPeqDlg::SendPoint(int point) {
 
 void CPeqDlg::OnPointDoubleClicked(int point) {
     if (!IsPeqChannel(channel_) || point < 0 || point >= PeqPointCount(channel_)) return;
-    const StripRecord& r = context_.state.strips[channel_];
-    if (point < kPeqBandCount) WritePeqBandGain(context_.state, channel_, point + 1, kFlatGain);
-    else WritePeqFilterFreq(context_.state, channel_, point == kPointHighPass ? PeqFilter::kHighPass : PeqFilter::kLowPass,
-                            point == kPointHighPass ? r.hpfFreq : r.lpfFreq);
-    ShowEdit();
+    Edit(
+        [&](MixerState& s) {
+            const StripRecord& r = s.strips[channel_];
+            if (point < kPeqBandCount) return WritePeqBandGain(s, channel_, point + 1, kFlatGain);
+            const bool high = point == kPointHighPass;
+            return WritePeqFilterFreq(s, channel_, high ? PeqFilter::kHighPass : PeqFilter::kLowPass,
+                                      high ? r.hpfFreq : r.lpfFreq);
+        },
+        Sending::Later);
     host_.ShowValue(channel_, PointKind(point));
     SendPoint(point);
 }

@@ -66,6 +66,9 @@ public:
 
 protected:
     bool ValidChannel(int channel) const override { return IsPeqChannel(channel); }
+    bool Shows(const ChangeSet& changes) const override {
+        return changes.Strip(channel_, kPartPeq | kPartFilters | kPartInput);
+    }
     void SendPoint(int point) override;
     void OnPresetRecalled() override;
     void resizeEvent(QResizeEvent* event) override;
@@ -89,13 +92,9 @@ private:
     void ShowKnobValues();
     // Curve, points and knob values from the state.
     void DrawCurve();
-    // The same and the strips beside the page, after a stored change.
-    void Redraw();
-    // Every control and the strips beside the page, after a stored change.
-    void ShowEdit();
-    // Edit pattern tail: value display, send, propagate.
-    void Finish(int displayKind, const Commands& commands, int change);
-    void SendAll(int channel);
+    // A knob or key's edit: written, shown on the value display, and on
+    // release sent and repeated on the linked channels.
+    void Commit(const MixerModel::Write& write, int displayKind, int change, bool release);
     void PropagateChange(int source, int change);
     void LayOutControls();
 

@@ -83,15 +83,16 @@ void CSendsDlg::ShowRow(int row) {
     const int level = mutes_.KnobLevel(context_.state, channel_, row);
     // A knob the user holds stays under the mouse.
     if (!c.knob->IsDragging()) c.knob->SetPos(level);
-    c.mute->SetDown(mutes_.Muted(channel_, row));
+    c.mute->SetDown(mutes_.Muted(context_.state, channel_, row));
     c.value->SetText(LevelDb(level));
 }
 
 void CSendsDlg::OnKnob(int row, int position, bool held) {
     if (!IsSendsChannel(channel_) || !IsSendRow(row)) return;
-    const bool live = !mutes_.Muted(channel_, row);
-    mutes_.MoveKnob(context_.state, channel_, row, position);
-    ShowRow(row);
+    const bool live = !mutes_.Muted(context_.state, channel_, row);
+    Edit([&](MixerState& s) { return mutes_.MoveKnob(s, channel_, row, position); }, Sending::Later);
+    // A muted row's knob is the page's own: the model reports no change.
+    if (!live) ShowRow(row);
     host_.ShowValue(channel_, SendDisplayKind(row));
     // A muted row only moves its knob: nothing changes on the mixer.
     if (live) ThrottlePoint(row, held);
@@ -99,9 +100,10 @@ void CSendsDlg::OnKnob(int row, int position, bool held) {
 
 void CSendsDlg::OnMute(int row) {
     if (!IsSendsChannel(channel_) || !IsSendRow(row)) return;
-    mutes_.Toggle(context_.state, channel_, row, rows_[row].knob->GetPos());
+    Edit([&](MixerState& s) { return mutes_.Toggle(s, channel_, row, rows_[row].knob->GetPos()); }, Sending::Later);
     ShowRow(row);
     host_.ShowValue(channel_, SendDisplayKind(row));
+    SendRow(row);
     SendRow(row);
 }
 

@@ -39,6 +39,7 @@ public:
 
 protected:
     bool ValidChannel(int channel) const override { return IsSendsChannel(channel); }
+    bool Shows(const ChangeSet& changes) const override { return changes.Strip(channel_, kPartSends); }
     void SendPoint(int row) override;
     void OnPresetRecalled() override {}
     void resizeEvent(QResizeEvent* event) override;

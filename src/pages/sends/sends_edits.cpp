@@ -54,18 +54,20 @@ void CopySendRow(MixerState& s, int from, int to, int row) {
     Level(s.strips[to], row) = Level(s.strips[from], row);
 }
 
-bool SendMutes::Muted(int channel, int row) const {
-    return IsSendsChannel(channel) && IsSendRow(row) && rows_[channel][row].muted;
+bool SendMutes::Muted(const MixerState& s, int channel, int row) const {
+    // A level stored from elsewhere (a typed value, a linked channel, the
+    // mixer) makes the send live again, and the row must not say MUTE.
+    return IsSendsChannel(channel) && IsSendRow(row) && rows_[channel][row].muted && SendLevel(s, channel, row) == 0;
 }
 
 int SendMutes::KnobLevel(const MixerState& s, int channel, int row) const {
-    if (Muted(channel, row)) return rows_[channel][row].kept;
+    if (Muted(s, channel, row)) return rows_[channel][row].kept;
     return SendLevel(s, channel, row);
 }
 
 Commands SendMutes::MoveKnob(MixerState& s, int channel, int row, int level) {
     if (!IsSendsChannel(channel) || !IsSendRow(row)) return {};
-    if (Muted(channel, row)) {
+    if (Muted(s, channel, row)) {
         rows_[channel][row].kept = std::clamp(level, 0, kSendLevelMax);
         return {};
     }
@@ -75,7 +77,7 @@ Commands SendMutes::MoveKnob(MixerState& s, int channel, int row, int level) {
 Commands SendMutes::Toggle(MixerState& s, int channel, int row, int knobLevel) {
     if (!IsSendsChannel(channel) || !IsSendRow(row)) return {};
     Row& r = rows_[channel][row];
-    r.muted = !r.muted;
+    r.muted = !Muted(s, channel, row);
     r.kept = std::clamp(knobLevel, 0, kSendLevelMax);
     return WriteSendLevel(s, channel, row, r.muted ? 0 : r.kept);
 }

@@ -41,7 +41,8 @@ void CopySendRow(MixerState& s, int from, int to, int row);
 
 class SendMutes {
 public:
-    bool Muted(int channel, int row) const;
+    // Muted, and its level still 0.
+    bool Muted(const MixerState& s, int channel, int row) const;
     // Where the row's knob stands: its kept place while muted, otherwise
     // the stored send level.
     int KnobLevel(const MixerState& s, int channel, int row) const;
