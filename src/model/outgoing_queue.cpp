@@ -59,7 +59,9 @@ std::optional<std::string> OutgoingQueue::TakeDue(const MixerState& state) {
     std::optional<std::string> text;
     if (!paced_.empty() && now >= pacedReadyAt_) {
         text = Take(paced_, state);
-        if (text) pacedReadyAt_ = now + kPacedPause;
+        // The clock counts whole milliseconds: one more keeps the real pause
+        // at 100 ms or longer.
+        if (text) pacedReadyAt_ = now + kPacedPause + Ms(1);
     }
     if (!text) text = Take(lane_, state);
     if (!text) return std::nullopt;
