@@ -8,8 +8,8 @@
 #include <memory>
 #include <string>
 
-#include "console/app_context.h"
-#include "console/console_link.h"
+#include "host/app_context.h"
+#include "host/console_link.h"
 #include "console/mixer_dlg.h"
 
 namespace mixer {

@@ -11,7 +11,7 @@
 #include <QTemporaryDir>
 
 #include "app/editor_link.h"
-#include "console/app_context.h"
+#include "host/app_context.h"
 #include "console/mixer_dlg.h"
 #include "link/channel_edits.h"
 #include "link/mixer_link.h"

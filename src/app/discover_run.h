@@ -4,7 +4,7 @@
 
 #include <QTextStream>
 
-#include "console/editor_options.h"
+#include "host/editor_options.h"
 #include "system/device_discovery.h"
 
 namespace mixer {

@@ -3,7 +3,7 @@
 #include <QTextStream>
 
 #include "app/mixer_console_link.h"
-#include "console/app_context.h"
+#include "host/app_context.h"
 #include "link/mixer_link.h"
 #include "sim/simulated_mixer.h"
 

@@ -4,8 +4,8 @@
 
 #include <memory>
 
-#include "console/console_link.h"
-#include "console/editor_options.h"
+#include "host/console_link.h"
+#include "host/editor_options.h"
 #include "link/monotonic_clock.h"
 
 namespace mixer {

@@ -1,6 +1,6 @@
 #include "app/mixer_console_link.h"
 
-#include "console/app_context.h"
+#include "host/app_context.h"
 
 namespace mixer {
 

@@ -3,7 +3,7 @@
 // its indicators and notifications reach the window, and the pages send
 // through it only while connected.
 
-#include "console/console_link.h"
+#include "host/console_link.h"
 #include "link/mixer_link.h"
 
 namespace mixer {

@@ -1,6 +1,6 @@
 #include "console/console_pages.h"
 
-#include "console/app_context.h"
+#include "host/app_context.h"
 #include "console/input_strip_dlg.h"
 #include "console/output_strip_dlg.h"
 #include "groups/control_group_dlg.h"

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "console/layout.h"
-#include "console/page_views.h"
+#include "host/page_views.h"
 #include "link/mixer_state.h"
 
 namespace mixer {

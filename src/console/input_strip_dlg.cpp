@@ -1,7 +1,7 @@
 #include "console/input_strip_dlg.h"
 
-#include "console/app_context.h"
-#include "console/strip_host.h"
+#include "host/app_context.h"
+#include "host/strip_host.h"
 #include "link/channel_edits.h"
 #include "link/meter_report.h"
 #include "pages/curves/channel_curve.h"

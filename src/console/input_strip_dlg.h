@@ -6,7 +6,7 @@
 // channels its control group links.
 
 #include "console/strip_dlg_base.h"
-#include "console/strip_links.h"
+#include "host/strip_links.h"
 
 namespace mixer {
 

@@ -4,8 +4,8 @@
 #include <QScreen>
 #include <memory>
 
-#include "console/app_context.h"
-#include "console/console_link.h"
+#include "host/app_context.h"
+#include "host/console_link.h"
 #include "console/mixer_dlg.h"
 #include "console/screenshot.h"
 #include "console/termination_watcher.h"

@@ -2,7 +2,7 @@
 // The application object: shows the console window and runs until the
 // window's close sequence has ended.
 
-#include "console/editor_options.h"
+#include "host/editor_options.h"
 
 namespace mixer {
 

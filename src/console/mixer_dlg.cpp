@@ -14,9 +14,9 @@
 #include <algorithm>
 
 #include "console/about_dlg.h"
-#include "console/app_context.h"
+#include "host/app_context.h"
 #include "console/console_canvas.h"
-#include "console/console_link.h"
+#include "host/console_link.h"
 #include "console/input_strip_dlg.h"
 #include "console/navigation_bar.h"
 #include "console/value_display_view.h"
@@ -24,7 +24,7 @@
 #include "groups/group_page_base.h"
 #include "groups/group_store.h"
 #include "groups/phantom_dlg.h"
-#include "groups/view_group_layout.h"
+#include "console/view_group_layout.h"
 #include "link/meter_report.h"
 #include "link/typed_entry.h"
 #include "skin/image_button.h"

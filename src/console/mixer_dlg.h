@@ -9,9 +9,9 @@
 
 #include "console/console_pages.h"
 #include "console/layout.h"
-#include "console/page_request.h"
+#include "host/page_request.h"
 #include "console/scroll.h"
-#include "console/strip_host.h"
+#include "host/strip_host.h"
 #include "model/change_set.h"
 
 class QAction;

@@ -4,7 +4,7 @@
 
 #include "console/mixer_dlg.h"
 
-#include "console/app_context.h"
+#include "host/app_context.h"
 #include "console/input_strip_dlg.h"
 #include "console/navigation_bar.h"
 #include "groups/control_groups.h"

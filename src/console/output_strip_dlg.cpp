@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
-#include "console/app_context.h"
-#include "console/strip_host.h"
-#include "console/strip_links.h"
+#include "host/app_context.h"
+#include "host/strip_host.h"
+#include "host/strip_links.h"
 #include "link/channel_edits.h"
 #include "link/meter_report.h"
 #include "pages/curves/channel_curve.h"

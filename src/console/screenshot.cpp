@@ -5,7 +5,7 @@
 #include <QTextStream>
 #include <QWidget>
 
-#include "console/console_link.h"
+#include "host/console_link.h"
 #include "console/mixer_dlg.h"
 
 namespace mixer {

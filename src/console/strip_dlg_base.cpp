@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "console/app_context.h"
-#include "console/gbk_text.h"
+#include "host/app_context.h"
+#include "host/gbk_text.h"
 #include "link/meter_report.h"
 #include "pages/curves/eq_graph.h"
 #include "presets/name_dialog.h"

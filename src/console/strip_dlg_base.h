@@ -6,7 +6,7 @@
 
 #include <QString>
 
-#include "console/page_views.h"
+#include "host/page_views.h"
 #include "console/strip_layout.h"
 #include "link/mixer_state.h"
 #include "model/change_set.h"

@@ -2,7 +2,7 @@
 
 #include <QStyle>
 
-#include "console/gbk_text.h"
+#include "host/gbk_text.h"
 #include "console/navigation_bar.h"
 #include "skin/skin_font.h"
 #include "skin/skin_label.h"

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "console/value_display.h"
+#include "host/value_display.h"
 
 namespace mixer {
 

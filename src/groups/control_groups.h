@@ -5,8 +5,8 @@
 
 #include <array>
 
-#include "console/strip_links.h"
-#include "groups/group_tables.h"
+#include "host/strip_links.h"
+#include "model/group_tables.h"
 
 namespace mixer {
 

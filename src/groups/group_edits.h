@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "groups/group_tables.h"
+#include "model/group_tables.h"
 
 namespace mixer {
 

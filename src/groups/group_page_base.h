@@ -8,8 +8,8 @@
 #include <array>
 #include <string>
 
-#include "console/page_views.h"
-#include "groups/group_tables.h"
+#include "host/page_views.h"
+#include "model/group_tables.h"
 
 namespace mixer {
 

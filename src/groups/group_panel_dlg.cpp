@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-#include "console/layout.h"
+#include "host/console_modes.h"
 #include "skin/image_button.h"
 #include "skin/skin_images.h"
 #include "skin/skin_label.h"

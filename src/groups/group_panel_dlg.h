@@ -9,7 +9,7 @@
 #include <initializer_list>
 #include <vector>
 
-#include "console/page_views.h"
+#include "host/page_views.h"
 
 namespace mixer {
 

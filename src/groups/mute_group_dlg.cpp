@@ -1,7 +1,7 @@
 #include "groups/mute_group_dlg.h"
 
-#include "console/app_context.h"
-#include "console/gbk_text.h"
+#include "host/app_context.h"
+#include "host/gbk_text.h"
 #include "groups/group_edits.h"
 #include "skin/image_button.h"
 

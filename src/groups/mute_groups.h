@@ -2,7 +2,7 @@
 // Engaging and releasing mute groups, and the panel's CLEAR MUTE and CLEAR
 // SOLO: each writes the state and returns the commands in sending order.
 
-#include "groups/group_tables.h"
+#include "model/group_tables.h"
 #include "link/channel_edits.h"
 
 namespace mixer {

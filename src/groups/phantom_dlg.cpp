@@ -1,8 +1,8 @@
 #include "groups/phantom_dlg.h"
 
-#include "console/app_context.h"
-#include "console/gbk_text.h"
-#include "console/strip_host.h"
+#include "host/app_context.h"
+#include "host/gbk_text.h"
+#include "host/strip_host.h"
 #include "groups/phantom_edits.h"
 #include "skin/image_button.h"
 #include "skin/skin_label.h"

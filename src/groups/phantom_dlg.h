@@ -3,7 +3,7 @@
 
 #include <array>
 
-#include "console/page_views.h"
+#include "host/page_views.h"
 #include "link/mixer_state.h"
 
 namespace mixer {

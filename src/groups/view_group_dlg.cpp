@@ -1,6 +1,6 @@
 #include "groups/view_group_dlg.h"
 
-#include "console/app_context.h"
+#include "host/app_context.h"
 #include "groups/group_edits.h"
 
 namespace mixer {

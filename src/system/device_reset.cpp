@@ -1,6 +1,6 @@
 #include "system/device_reset.h"
 
-#include "console/app_context.h"
+#include "host/app_context.h"
 #include "groups/group_store.h"
 #include "link/reset_defaults.h"
 

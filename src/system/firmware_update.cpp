@@ -1,7 +1,7 @@
 #include "system/firmware_update.h"
 
-#include "console/app_context.h"
-#include "console/console_link.h"
+#include "host/app_context.h"
+#include "host/console_link.h"
 #include "link/dotted_ipv4.h"
 #include "link/link_texts.h"
 #include "link/notifier.h"

@@ -1,6 +1,6 @@
 #include "system/link_release.h"
 
-#include "console/console_link.h"
+#include "host/console_link.h"
 
 namespace mixer {
 

@@ -6,9 +6,9 @@
 #include <QSettings>
 #include <QTableWidget>
 
-#include "console/app_context.h"
-#include "console/console_link.h"
-#include "console/gbk_text.h"
+#include "host/app_context.h"
+#include "host/console_link.h"
+#include "host/gbk_text.h"
 #include "link/dotted_ipv4.h"
 #include "link/link_texts.h"
 #include "link/notifier.h"

@@ -11,8 +11,8 @@
 #include <memory>
 #include <vector>
 
-#include "console/page_request.h"
-#include "console/page_views.h"
+#include "host/page_request.h"
+#include "host/page_views.h"
 #include "presets/name_dialog.h"
 #include "system/device_discovery.h"
 #include "system/scene_image.h"

@@ -9,8 +9,8 @@
 #include <QCursor>
 #include <QDateTime>
 
-#include "console/app_context.h"
-#include "console/console_link.h"
+#include "host/app_context.h"
+#include "host/console_link.h"
 #include "link/meter_report.h"
 #include "link/notifier.h"
 #include "presets/name_dialog.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "console/console_link.h"
+#include "host/console_link.h"
 #include "link/commands.h"
 #include "link/mixer_state.h"
 #include "system/upload_plan.h"

@@ -8,7 +8,7 @@
 
 #include <QSignalSpy>
 
-#include "console/app_context.h"
+#include "host/app_context.h"
 #include "link/commands.h"
 #include "link/mixer_link.h"
 #include "link/notifier.h"

@@ -7,9 +7,9 @@
 
 #include <csignal>
 
-#include "console/app_context.h"
+#include "host/app_context.h"
 #include "console/fake_link.h"
-#include "console/gbk_text.h"
+#include "host/gbk_text.h"
 #include "console/mixer_app.h"
 #include "console/screenshot.h"
 #include "console/termination_watcher.h"

@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "console/about_dlg.h"
-#include "console/app_context.h"
+#include "host/app_context.h"
 #include "console/console_canvas.h"
 #include "console/mixer_dlg.h"
 #include "console/navigation_bar.h"

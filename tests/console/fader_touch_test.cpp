@@ -10,7 +10,7 @@
 #include <cctype>
 #include <string>
 
-#include "console/app_context.h"
+#include "host/app_context.h"
 #include "console/fake_strip_host.h"
 #include "console/input_strip_dlg.h"
 #include "console/output_strip_dlg.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "console/console_link.h"
+#include "host/console_link.h"
 #include "console/sent_recorder.h"
 
 namespace mixer::testing {

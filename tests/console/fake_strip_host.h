@@ -8,10 +8,10 @@
 #include <utility>
 #include <vector>
 
-#include "console/page_views.h"
+#include "host/page_views.h"
 #include "console/sent_command.h"
 #include "console/sent_recorder.h"
-#include "console/strip_host.h"
+#include "host/strip_host.h"
 #include "model/target_sink.h"
 
 namespace mixer::testing {

@@ -7,9 +7,9 @@
 
 #include <cstring>
 
-#include "console/app_context.h"
+#include "host/app_context.h"
 #include "console/fake_strip_host.h"
-#include "console/gbk_text.h"
+#include "host/gbk_text.h"
 #include "console/page_overview.h"
 #include "link/meter_report.h"
 #include "link/reset_defaults.h"

@@ -5,7 +5,7 @@
 #include <QComboBox>
 #include <QTest>
 
-#include "console/app_context.h"
+#include "host/app_context.h"
 #include "console/fake_strip_host.h"
 #include "console/page_overview.h"
 #include "link/meter_report.h"

@@ -8,9 +8,9 @@
 
 #include <cstring>
 
-#include "console/app_context.h"
+#include "host/app_context.h"
 #include "console/fake_link.h"
-#include "console/gbk_text.h"
+#include "host/gbk_text.h"
 #include "console/mixer_dlg.h"
 #include "console/navigation_bar.h"
 #include "console/page_overview.h"

@@ -3,7 +3,7 @@
 #include "groups/control_groups.h"
 #include "groups/group_edits.h"
 #include "groups/group_text.h"
-#include "groups/view_group_layout.h"
+#include "console/view_group_layout.h"
 
 using namespace mixer;
 

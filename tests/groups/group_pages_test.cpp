@@ -7,7 +7,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "console/app_context.h"
+#include "host/app_context.h"
 #include "console/fake_link.h"
 #include "console/fake_strip_host.h"
 #include "console/input_strip_dlg.h"

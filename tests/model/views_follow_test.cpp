@@ -9,14 +9,14 @@
 #include <functional>
 #include <memory>
 
-#include "console/app_context.h"
+#include "host/app_context.h"
 #include "console/fake_link.h"
 #include "console/input_strip_dlg.h"
 #include "console/mixer_dlg.h"
 #include "console/navigation_bar.h"
 #include "console/output_strip_dlg.h"
 #include "console/page_overview.h"
-#include "console/value_display.h"
+#include "host/value_display.h"
 #include "link/meter_report.h"
 #include "link/notifier.h"
 #include "pages/effect/effect_dlg.h"

@@ -7,7 +7,7 @@
 
 #include <memory>
 
-#include "console/app_context.h"
+#include "host/app_context.h"
 #include "console/fake_strip_host.h"
 #include "link/monotonic_clock.h"
 

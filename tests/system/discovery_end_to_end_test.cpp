@@ -13,7 +13,7 @@
 
 #include "app/discover_run.h"
 #include "app/editor_link.h"
-#include "console/app_context.h"
+#include "host/app_context.h"
 #include "console/input_strip_dlg.h"
 #include "console/mixer_dlg.h"
 #include "link/notifier.h"

@@ -11,7 +11,7 @@
 #include <memory>
 
 #include "app/editor_link.h"
-#include "console/app_context.h"
+#include "host/app_context.h"
 #include "console/mixer_dlg.h"
 #include "link/notifier.h"
 #include "link/wire_format.h"

@@ -9,7 +9,7 @@
 
 #include <memory>
 
-#include "console/app_context.h"
+#include "host/app_context.h"
 #include "console/fake_link.h"
 #include "link/notifier.h"
 #include "link/reset_defaults.h"

@@ -9,10 +9,10 @@
 
 #include <memory>
 
-#include "console/app_context.h"
+#include "host/app_context.h"
 #include "console/fake_link.h"
 #include "console/fake_strip_host.h"
-#include "console/gbk_text.h"
+#include "host/gbk_text.h"
 #include "link/notifier.h"
 #include "link/reset_defaults.h"
 #include "pages/peq/peq_dlg.h"

@@ -2,7 +2,7 @@
 
 #include <QCursor>
 
-#include "console/app_context.h"
+#include "host/app_context.h"
 #include "pages/frame/preset_menu_resource.h"
 #include "presets/name_dialog.h"
 #include "skin/menu_ex.h"

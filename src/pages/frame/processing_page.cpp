@@ -2,8 +2,8 @@
 
 #include <QPainter>
 
-#include "console/app_context.h"
-#include "console/strip_host.h"
+#include "host/app_context.h"
+#include "host/strip_host.h"
 #include "pages/frame/preset_selector.h"
 #include "skin/image_button.h"
 #include "skin/skin_font.h"

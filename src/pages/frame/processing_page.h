@@ -25,8 +25,8 @@
 #include <functional>
 #include <initializer_list>
 
-#include "console/page_views.h"
-#include "console/strip_links.h"
+#include "host/page_views.h"
+#include "host/strip_links.h"
 #include "link/channel_edits.h"
 #include "link/monotonic_clock.h"
 #include "model/change_set.h"

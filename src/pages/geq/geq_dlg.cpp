@@ -1,7 +1,7 @@
 #include "pages/geq/geq_dlg.h"
 
-#include "console/app_context.h"
-#include "console/strip_host.h"
+#include "host/app_context.h"
+#include "host/strip_host.h"
 #include "pages/curves/channel_curve.h"
 #include "pages/curves/graph_setup.h"
 #include "pages/frame/preset_selector.h"

@@ -1,8 +1,8 @@
 #include "pages/limiter/limiter_dlg.h"
 
-#include "console/app_context.h"
-#include "console/strip_host.h"
-#include "console/value_display.h"
+#include "host/app_context.h"
+#include "host/strip_host.h"
+#include "host/value_display.h"
 #include "pages/curves/eq_graph.h"
 #include "pages/curves/graph_setup.h"
 #include "pages/dynamics/dynamics_panel.h"

@@ -4,8 +4,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
-#include "console/app_context.h"
-#include "console/strip_host.h"
+#include "host/app_context.h"
+#include "host/strip_host.h"
 #include "pages/curves/graph_setup.h"
 #include "pages/frame/page_knob.h"
 #include "pages/frame/preset_selector.h"

@@ -1,7 +1,7 @@
 #include "pages/sends/sends_dlg.h"
 
-#include "console/app_context.h"
-#include "console/strip_host.h"
+#include "host/app_context.h"
+#include "host/strip_host.h"
 #include "pages/frame/page_knob.h"
 #include "pages/frame/preset_selector.h"
 #include "skin/bitmap_slider.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "console/page_request.h"
+#include "host/page_request.h"
 
 namespace mixer {
 

@@ -3,7 +3,7 @@
 // display, the detail views and the control-group links of the strips.
 // Changes to the state go through the model, which every view listens to.
 
-#include "console/strip_links.h"
+#include "host/strip_links.h"
 #include "link/channel_edits.h"
 
 namespace mixer {

@@ -1,4 +1,4 @@
-#include "console/gbk_text.h"
+#include "host/gbk_text.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>

@@ -6,11 +6,11 @@
 #include <QString>
 #include <array>
 
-#include "console/device_address.h"
-#include "console/editor_options.h"
-#include "console/layout.h"
-#include "groups/group_tables.h"
+#include "host/console_modes.h"
+#include "host/device_address.h"
+#include "host/editor_options.h"
 #include "link/mixer_state.h"
+#include "model/group_tables.h"
 #include "model/mixer_model.h"
 
 namespace mixer {

@@ -1,10 +1,10 @@
-#include "console/editor_options.h"
+#include "host/editor_options.h"
 
 #include <charconv>
 #include <functional>
 #include <map>
 
-#include "console/device_address.h"
+#include "host/device_address.h"
 
 namespace mixer {
 

@@ -1,4 +1,4 @@
-#include "console/strip_links.h"
+#include "host/strip_links.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "console/value_display.h"
+#include "host/value_display.h"
 
 #include <cstdarg>
 #include <cstdio>

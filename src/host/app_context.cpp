@@ -1,4 +1,4 @@
-#include "console/app_context.h"
+#include "host/app_context.h"
 
 #include <QDir>
 #include <QSettings>

@@ -1,10 +1,10 @@
-#include "console/page_request.h"
+#include "host/page_request.h"
 
 #include <array>
 #include <charconv>
 #include <utility>
 
-#include "console/layout.h"
+#include "host/console_modes.h"
 
 namespace mixer {
 

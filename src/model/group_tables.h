@@ -5,7 +5,7 @@
 #include <array>
 #include <string>
 
-#include "console/strip_links.h"
+#include "host/strip_links.h"
 #include "link/mixer_state.h"
 
 namespace mixer {

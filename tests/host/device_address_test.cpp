@@ -1,4 +1,4 @@
-#include "console/device_address.h"
+#include "host/device_address.h"
 
 #include <gtest/gtest.h>
 

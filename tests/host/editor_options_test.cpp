@@ -1,4 +1,4 @@
-#include "console/editor_options.h"
+#include "host/editor_options.h"
 #include "console/layout.h"
 
 #include <gtest/gtest.h>

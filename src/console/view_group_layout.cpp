@@ -1,6 +1,6 @@
-#include "groups/view_group_layout.h"
+#include "console/view_group_layout.h"
 
-#include "groups/group_tables.h"
+#include "model/group_tables.h"
 
 namespace mixer {
 
