@@ -36,7 +36,7 @@ void BM_MeterReportMovingLevels(benchmark::State& bench) {
     const auto reports = MovingReports();
     std::size_t i = 0;
     for (auto _ : bench) {
-        ParseMeterReport(reports[i++ % reports.size()], console.context.state);
+        ParseMeterReport(reports[i++ % reports.size()], console.context.model.Mirror());
         console.window->UpdateMeters();
         QCoreApplication::processEvents();
     }
@@ -48,7 +48,7 @@ void BM_MeterReportUnchanged(benchmark::State& bench) {
     Console console;
     const std::string report = MovingReports()[3];
     for (auto _ : bench) {
-        ParseMeterReport(report, console.context.state);
+        ParseMeterReport(report, console.context.model.Mirror());
         console.window->UpdateMeters();
         QCoreApplication::processEvents();
     }
@@ -63,7 +63,7 @@ void BM_StripMetersOnly(benchmark::State& bench) {
     std::size_t i = 0;
     ConsolePages& pages = console.window->Pages();
     for (auto _ : bench) {
-        ParseMeterReport(reports[i++ % reports.size()], console.context.state);
+        ParseMeterReport(reports[i++ % reports.size()], console.context.model.Mirror());
         for (PageId kind : {PageId::InputStrip, PageId::OutputStrip}) {
             for (PageView* view : pages.All(kind)) {
                 if (!view->isHidden()) static_cast<StripView*>(view)->UpdateMeters();
@@ -79,7 +79,7 @@ void BM_OverviewsOnly(benchmark::State& bench) {
     const auto reports = MovingReports();
     std::size_t i = 0;
     for (auto _ : bench) {
-        ParseMeterReport(reports[i++ % reports.size()], console.context.state);
+        ParseMeterReport(reports[i++ % reports.size()], console.context.model.Mirror());
         console.window->RefreshPageOverviews();
         QCoreApplication::processEvents();
     }

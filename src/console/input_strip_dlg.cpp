@@ -172,7 +172,7 @@ void CInputStripDlg::Edit(StripParam param, int value) {
 }
 
 StripDlgBase::NameField* CInputStripDlg::Name() {
-    return Valid() ? &context_.state.strips[index_].name : nullptr;
+    return Valid() ? &context_.model.Mirror().strips[index_].name : nullptr;
 }
 
 void CInputStripDlg::LayOut(int width, int growth) {

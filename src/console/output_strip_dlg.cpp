@@ -184,7 +184,7 @@ void COutputStripDlg::OpenModule(int module) {
 }
 
 StripDlgBase::NameField* COutputStripDlg::Name() {
-    return Valid() ? &context_.state.buses[index_].name : nullptr;
+    return Valid() ? &context_.model.Mirror().buses[index_].name : nullptr;
 }
 
 void COutputStripDlg::LayOut(int width, int growth) {

@@ -24,7 +24,7 @@ inline constexpr int kRestrictionCount = 28;  // LIMIT toggles: 16 channels, 7 o
 struct AppContext {
     // The mixer's state is the model's: read it here, change it through the model.
     MixerModel model;
-    MixerState& state = model.Mirror();
+    const MixerState& state = model.State();
     int language = 2;                         // 1 English, 2 Chinese; fixed after start
     int view = kViewConsole;                  // console, input detail or output detail
     int activeMuteGroup = 0;                  // 0 none, 1..4

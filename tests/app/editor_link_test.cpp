@@ -44,7 +44,7 @@ TEST_F(EditorLinkTest, DemoPointsAtTheSimulatedMixerOnLoopbackAndConnects) {
 
     ConsoleLink& link = *built.link;
     context.deviceAddress = QString::fromStdString(*options.deviceAddress);
-    EXPECT_FALSE(link.Send(BuildA(context.state, 1)));  // not connected yet: nothing goes out
+    EXPECT_FALSE(link.Send(BuildA(context.model.Mirror(), 1)));  // not connected yet: nothing goes out
 
     QSignalSpy replies(&link, &ConsoleLink::stateReplyApplied);
     QSignalSpy meters(&link, &ConsoleLink::meterReportApplied);
@@ -55,8 +55,8 @@ TEST_F(EditorLinkTest, DemoPointsAtTheSimulatedMixerOnLoopbackAndConnects) {
     EXPECT_TRUE(link.StatusOnline());
     EXPECT_EQ(context.firmwareVersion, "12");
 
-    context.state.strips[4].level = 33;
-    ASSERT_TRUE(link.Send(BuildA(context.state, 5)));
+    context.model.Mirror().strips[4].level = 33;
+    ASSERT_TRUE(link.Send(BuildA(context.model.Mirror(), 5)));
     ASSERT_TRUE(WaitUntil([&] { return built.demoMixer->State().strips[4].level == 33; }));
     EXPECT_TRUE(notifier.messages.empty());
 }

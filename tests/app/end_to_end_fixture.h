@@ -127,8 +127,8 @@ protected:
 
     void RefetchState() {
         Drain();
-        for (StripRecord& r : context.state.strips) std::fill(std::begin(r.peqBands), std::end(r.peqBands), PeqBand{});
-        for (BusRecord& b : context.state.buses) std::fill(std::begin(b.geqBands), std::end(b.geqBands), GeqBand{});
+        for (StripRecord& r : context.model.Mirror().strips) std::fill(std::begin(r.peqBands), std::end(r.peqBands), PeqBand{});
+        for (BusRecord& b : context.model.Mirror().buses) std::fill(std::begin(b.geqBands), std::end(b.geqBands), GeqBand{});
         QSignalSpy replies(built.link.get(), &ConsoleLink::stateReplyApplied);
         built.link->Connect();
         ASSERT_TRUE(WaitUntil([&] { return replies.count() > 0; }));

@@ -16,7 +16,7 @@ TEST_F(EndToEnd, FaderMovedOnTheStripReachesTheMixer) {
     fader->setFocus();
     QTest::keyClick(fader, Qt::Key_Home);  // to the top: +10 dB
     ASSERT_TRUE(WaitUntil([&] { return Mixer().State().strips[2].level == kLevelMax; }));
-    EXPECT_EQ(context.state.strips[2].level, kLevelMax);
+    EXPECT_EQ(context.model.Mirror().strips[2].level, kLevelMax);
     NavigationBar& nav = window->Navigation();
     EXPECT_EQ(nav.channelName->DisplayText(), "通道 3");
     EXPECT_EQ(nav.parameterName->DisplayText(), "音量");
@@ -68,10 +68,10 @@ TEST_F(EndToEnd, AMuteGroupFromTheBarMutesItsMembersInTheMixer) {
     context.groups.mute[2].outputs[4] = 1;
     QTest::mouseClick(window->Navigation().muteGroupButtons[2], Qt::LeftButton);
     ASSERT_TRUE(WaitUntil([&] { return Mixer().State().buses[4].mute == 1; }));
-    EXPECT_TRUE(FullStateRestores(context.state.strips[6].mute));
-    EXPECT_EQ(context.state.strips[kReverbReturn].mute, 1);
-    EXPECT_EQ(context.state.buses[4].mute, 1);
-    EXPECT_EQ(context.state.strips[5].mute, 0);
+    EXPECT_TRUE(FullStateRestores(context.model.Mirror().strips[6].mute));
+    EXPECT_EQ(context.model.Mirror().strips[kReverbReturn].mute, 1);
+    EXPECT_EQ(context.model.Mirror().buses[4].mute, 1);
+    EXPECT_EQ(context.model.Mirror().strips[5].mute, 0);
     EXPECT_TRUE(Input(6).MuteButton()->GetDown());
 }
 
@@ -87,7 +87,7 @@ TEST_F(EndToEnd, AControlGroupFaderMoveReachesEveryMember) {
         const MixerState& s = Mixer().State();
         return s.strips[1].level == kLevelMax && s.strips[4].level == kLevelMax && s.strips[kDelayReturn].level == kLevelMax;
     }));
-    EXPECT_EQ(Mixer().State().strips[2].level, context.state.strips[2].level);
+    EXPECT_EQ(Mixer().State().strips[2].level, context.model.Mirror().strips[2].level);
     EXPECT_NE(Mixer().State().strips[2].level, kLevelMax);
 }
 
@@ -96,7 +96,7 @@ TEST_F(EndToEnd, PhantomPowerOnChannelFiveShowsInTheMixersReply) {
     auto* page = static_cast<CPhantomDlg*>(window->Pages().phantom);
     QTest::mouseClick(page->Button(4), Qt::LeftButton);
     ASSERT_TRUE(WaitUntil([&] { return Mixer().State().strips[4].phantom == 1; }));
-    EXPECT_TRUE(FullStateRestores(context.state.strips[4].phantom));
+    EXPECT_TRUE(FullStateRestores(context.model.Mirror().strips[4].phantom));
     EXPECT_TRUE(page->Button(4)->GetDown());
     EXPECT_EQ(Mixer().State().strips[3].phantom, 0);
 }
@@ -112,31 +112,31 @@ TEST_F(EndToEnd, EqPageEditsReachTheMixerAndTheLinkedChannels) {
     gain->setFocus();
     QTest::keyClick(gain, Qt::Key_End);
     DragPoint(Peq().Graph(), 2, QPoint(90, -70));
-    const PeqBand dragged = context.state.strips[2].peqBands[2];
+    const PeqBand dragged = context.model.Mirror().strips[2].peqBands[2];
     ASSERT_NE(dragged.freq, 600);
     ASSERT_TRUE(WaitUntil([&] { return Mixer().State().strips[5].peqBands[2].freq == dragged.freq; }));
 
     window->OpenOutputDetail(0, kModuleGeq);
     ASSERT_TRUE(Geq().isVisible());
     DragPoint(Geq().Graph(), 5, QPoint(0, -80));
-    const int geqGain = context.state.buses[0].geqBands[5].gain2;
+    const int geqGain = context.model.Mirror().buses[0].geqBands[5].gain2;
     ASSERT_GT(geqGain, 150);
 
     RefetchState();
     for (int channel : {2, 5}) {
-        const StripRecord& r = context.state.strips[channel];
+        const StripRecord& r = context.model.Mirror().strips[channel];
         EXPECT_EQ(r.peqBands[0].gain2, 300) << channel;
         EXPECT_EQ(r.peqBands[2].freq, dragged.freq) << channel;
         EXPECT_EQ(r.peqBands[2].gain2, dragged.gain2 / 2 * 2) << channel;   // the wire carries half
     }
-    EXPECT_EQ(context.state.buses[0].geqBands[5].gain2, geqGain / 2 * 2);
-    EXPECT_EQ(context.state.buses[1].geqBands[5].gain2, geqGain / 2 * 2);
+    EXPECT_EQ(context.model.Mirror().buses[0].geqBands[5].gain2, geqGain / 2 * 2);
+    EXPECT_EQ(context.model.Mirror().buses[1].geqBands[5].gain2, geqGain / 2 * 2);
     EXPECT_TRUE(notifier.messages.empty());
 }
 
 TEST_F(EndToEnd, APresetRecalledOnThePageReachesTheMixer) {
     window->OpenInputDetail(7, kModulePeq);
-    context.state.strips[7].peqBands[3] = PeqBand{4321, 220, 40, {0, 0}, 2};
+    context.model.Mirror().strips[7].peqBands[3] = PeqBand{4321, 220, 40, {0, 0}, 2};
     CPresetSelector* selector = Peq().PresetSelector();
     emit selector->activated(0);   // SAVE PRESET
     ASSERT_EQ(selector->count(), 2);
@@ -145,7 +145,7 @@ TEST_F(EndToEnd, APresetRecalledOnThePageReachesTheMixer) {
 
     Recall(selector, 1, kFirstPresetMenu.recall);   // the saved preset's menu
     RefetchState();
-    const PeqBand& band = context.state.strips[7].peqBands[3];
+    const PeqBand& band = context.model.Mirror().strips[7].peqBands[3];
     EXPECT_EQ(band.freq, 4321);
     EXPECT_EQ(band.gain2, 220);
     EXPECT_EQ(band.type, 2);
@@ -170,11 +170,11 @@ TEST_F(EndToEnd, SendsPageEditsReachTheMixerAndTheLinkedChannels) {
     QTest::mouseClick(Sends().MuteButton(kSendRowReverb), Qt::LeftButton);
     ASSERT_TRUE(WaitUntil([&] { return Mixer().State().strips[8].auxSend[1] == 70; }));
 
-    EXPECT_TRUE(FullStateRestores(context.state.strips[3].auxSend[1]));
-    EXPECT_EQ(context.state.strips[3].auxSend[1], 70);
-    EXPECT_EQ(context.state.strips[8].auxSend[1], 70);
-    EXPECT_EQ(context.state.strips[3].fxSend[1], 0);
-    EXPECT_EQ(context.state.strips[8].fxSend[1], 0);
+    EXPECT_TRUE(FullStateRestores(context.model.Mirror().strips[3].auxSend[1]));
+    EXPECT_EQ(context.model.Mirror().strips[3].auxSend[1], 70);
+    EXPECT_EQ(context.model.Mirror().strips[8].auxSend[1], 70);
+    EXPECT_EQ(context.model.Mirror().strips[3].fxSend[1], 0);
+    EXPECT_EQ(context.model.Mirror().strips[8].fxSend[1], 0);
 
     // Unmuted, the row gets its knob's level back.
     const int knob = Sends().Knob(kSendRowReverb)->GetPos();
@@ -208,14 +208,14 @@ TEST_F(EndToEnd, EffectPageEditsReachTheMixerAndTheReturnStrip) {
     QTest::mouseClick(EffectPage().ResetButton(Effect::kDelay), Qt::LeftButton);
     ASSERT_TRUE(WaitUntil([&] { return Mixer().State().strips[kDelayReturn].delayParams[kFeedback] == 38; }));
     Recall(presets, 1, kSecondPresetMenu.recall);
-    EXPECT_TRUE(FullStateRestores(context.state.strips[kDelayReturn].delayParams[kFeedback]));
-    EXPECT_EQ(context.state.strips[kDelayReturn].delayParams[kFeedback], 100);
+    EXPECT_TRUE(FullStateRestores(context.model.Mirror().strips[kDelayReturn].delayParams[kFeedback]));
+    EXPECT_EQ(context.model.Mirror().strips[kDelayReturn].delayParams[kFeedback], 100);
     EXPECT_EQ(EffectPage().ParamKnob(Effect::kDelay, kFeedback)->GetPos(), 100);
 
     // A level typed for the reverb return shows on the page the delay return opened.
     window->ShowValue(kReverbReturn, 3);
     Type(window->Navigation().valueBox1, "0");
-    EXPECT_EQ(context.state.strips[kReverbReturn].level, 60);
+    EXPECT_EQ(context.model.Mirror().strips[kReverbReturn].level, 60);
     EXPECT_EQ(EffectPage().LevelKnob(Effect::kReverb, false)->GetPos(), KnobFromLevel(60));
 }
 
@@ -223,7 +223,7 @@ TEST_F(EndToEnd, DynamicsPageEditsReachTheMixer) {
     QTest::mouseClick(Input(3).DynamicsButton(), Qt::LeftButton);
     ASSERT_TRUE(Dynamics().isVisible());
     ASSERT_EQ(Dynamics().Channel(), 3);
-    StripRecord& r = context.state.strips[3];
+    StripRecord& r = context.model.Mirror().strips[3];
 
     // A preset of the compressor saved now and recalled after a RESET.
     r.comp[kDynAttack] = 77;
@@ -276,7 +276,7 @@ TEST_F(EndToEnd, LimiterPageEditsReachTheMixer) {
     window->OpenOutputDetail(0, kModuleLimiter);
     ASSERT_TRUE(Limiter().isVisible());
     ASSERT_EQ(Limiter().Channel(), 0);
-    BusRecord& main = context.state.buses[0];
+    BusRecord& main = context.model.Mirror().buses[0];
 
     main.lim[kDynAttack] = 123;
     CPresetSelector* selector = Limiter().PresetSelector();
@@ -299,12 +299,12 @@ TEST_F(EndToEnd, LimiterPageEditsReachTheMixer) {
     const int on = main.limOn;
 
     Drain();
-    for (BusRecord& b : context.state.buses) b.lim[kDynRatio] = b.lim[kDynAttack] = b.lim[kDynThreshold] = b.limOn = 0;
+    for (BusRecord& b : context.model.Mirror().buses) b.lim[kDynRatio] = b.lim[kDynAttack] = b.lim[kDynThreshold] = b.limOn = 0;
     QSignalSpy replies(built.link.get(), &ConsoleLink::stateReplyApplied);
     built.link->Send(BuildZ());
     ASSERT_TRUE(WaitUntil([&] { return replies.count() > 0; }));
     for (int o : {0, 1}) {
-        const BusRecord& b = context.state.buses[o];
+        const BusRecord& b = context.model.Mirror().buses[o];
         EXPECT_EQ(b.lim[kDynRatio], 100) << o;
         EXPECT_EQ(b.lim[kDynAttack], 123) << o;
         EXPECT_EQ(b.lim[kDynThreshold], threshold) << o;
@@ -333,10 +333,10 @@ protected:
 
     // Edits through the link, as the pages send them.
     void Edit(int channel, int level, int pan) {
-        context.state.strips[channel].level = level;
-        context.state.strips[channel].pan = pan;
-        built.link->Send(BuildA(context.state, channel + 1));
-        built.link->Send(BuildL(context.state, channel + 1));
+        context.model.Mirror().strips[channel].level = level;
+        context.model.Mirror().strips[channel].pan = pan;
+        built.link->Send(BuildA(context.model.Mirror(), channel + 1));
+        built.link->Send(BuildL(context.model.Mirror(), channel + 1));
     }
 
     bool MixerHolds(const MixerState& state, int timeoutMs = mixer::testing::kWaitMs) {
@@ -357,9 +357,9 @@ protected:
 
 TEST_F(SceneEndToEnd, ResetAtProtocolPaceLeavesTheMixerInItsResetStateAndTheWindowResponsive) {
     Edit(2, 11, 40);
-    context.state.buses[4].busMode = 3;
-    built.link->Send(BuildP(context.state, 5));
-    MixerState reset = context.state;
+    context.model.Mirror().buses[4].busMode = 3;
+    built.link->Send(BuildP(context.model.Mirror(), 5));
+    MixerState reset = context.model.Mirror();
     ResetDefaults(reset);
     ASSERT_TRUE(WaitUntil([&] { return Mixer().State().strips[2].level == 11; }));
     ASSERT_FALSE(Carried(Mixer().State()) == Carried(reset));
@@ -404,7 +404,7 @@ TEST_F(SceneEndToEnd, ASceneSavedChangedAndRecalledRestoresTheMixer) {
     Edit(0, 33, 150);
     Edit(17, 20, 60);
     ASSERT_TRUE(WaitUntil([&] { return Mixer().State().strips[17].pan == 60; }));
-    const MixerState saved = context.state;
+    const MixerState saved = context.model.Mirror();
     system->ShowTab(kTabShow);
     system->SaveButton()->click();
 
@@ -417,7 +417,7 @@ TEST_F(SceneEndToEnd, ASceneSavedChangedAndRecalledRestoresTheMixer) {
     Pick(0, kFirstPresetMenu.recall);
     ASSERT_TRUE(done.wait(10000));
     EXPECT_TRUE(MixerHolds(saved, 10000));
-    EXPECT_EQ(context.state.strips[0].level, 33);
+    EXPECT_EQ(context.model.Mirror().strips[0].level, 33);
 }
 
 }  // namespace

@@ -457,9 +457,9 @@ TEST_F(ConsoleWindow, SetLanguageLabelsEveryPageInOrder) {
 
 TEST_F(ConsoleWindow, PageOverviewsShowFadersAndMutes) {
     auto window = Open();
-    context.state.strips[8].level = 70;
-    context.state.strips[9].mute = 1;
-    context.state.buses[7].level = 60;
+    context.model.Mirror().strips[8].level = 70;
+    context.model.Mirror().strips[9].mute = 1;
+    context.model.Mirror().buses[7].level = 60;
     window->RefreshPageOverviews();
     NavigationBar& nav = window->Navigation();
     EXPECT_EQ(nav.pageButtons[1]->OverviewLevel(0), 186);

@@ -64,7 +64,7 @@ protected:
 
     int32_t& Level() {
         const FaderCase& c = GetParam();
-        return c.output ? context.state.buses[c.index].level : context.state.strips[c.index].level;
+        return c.output ? context.model.Mirror().buses[c.index].level : context.model.Mirror().strips[c.index].level;
     }
 
     // Puts the thumb where `level` stands, as a reply from the mixer would.

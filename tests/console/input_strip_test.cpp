@@ -88,17 +88,17 @@ TEST_F(InputStripTest, FaderTopSendsSeventyAndBottomSendsZero) {
     EXPECT_EQ(fader.GetPos(), kFaderPositionMax);  // level 0 as the state starts
 
     Drag(fader, QPoint(13, 0));
-    EXPECT_EQ(context.state.strips[2].level, 70);
+    EXPECT_EQ(context.model.Mirror().strips[2].level, 70);
     ASSERT_FALSE(host.sent.empty());
     EXPECT_EQ(ReadCommand(host.sent.back()), (SentCommand{'A', 3, {0, 70}}));
     EXPECT_EQ(host.shown.back(), std::make_pair(2, 3));
-    EXPECT_EQ(PageOverview(context.state, kPageCh1To8)[2].bar, 186);
+    EXPECT_EQ(PageOverview(context.model.Mirror(), kPageCh1To8)[2].bar, 186);
 
     host.sent.clear();
     Drag(fader, QPoint(13, fader.height() - 1));
-    EXPECT_EQ(context.state.strips[2].level, 0);
+    EXPECT_EQ(context.model.Mirror().strips[2].level, 0);
     EXPECT_EQ(ReadCommand(host.sent.back()), (SentCommand{'A', 3, {0, 0}}));
-    EXPECT_EQ(PageOverview(context.state, kPageCh1To8)[2].bar, 0);  // a closed fader shows no bar
+    EXPECT_EQ(PageOverview(context.model.Mirror(), kPageCh1To8)[2].bar, 0);  // a closed fader shows no bar
 }
 
 TEST_F(InputStripTest, MuteAndSoloUseEachChannelsCodes) {
@@ -117,26 +117,26 @@ TEST_F(InputStripTest, MuteAndSoloUseEachChannelsCodes) {
 
         QTest::mouseClick(strip->MuteButton(), Qt::LeftButton);
         QTest::mouseClick(strip->SoloButton(), Qt::LeftButton);
-        EXPECT_EQ(context.state.strips[c.index].mute, 1);
-        EXPECT_EQ(context.state.strips[c.index].solo, 1);
+        EXPECT_EQ(context.model.Mirror().strips[c.index].mute, 1);
+        EXPECT_EQ(context.model.Mirror().strips[c.index].solo, 1);
         EXPECT_TRUE(strip->MuteButton()->GetDown());
         EXPECT_TRUE(strip->SoloButton()->GetDown());
         EXPECT_EQ(ReadCommands(host.sent), (std::vector<SentCommand>{{'A', c.muteCode, {1, 0}}, {'K', c.soloCode, {1}}}));
         EXPECT_EQ(host.shown, (std::vector<std::pair<int, int>>{{c.index, 1}, {c.index, 2}}));
 
         QTest::mouseClick(strip->MuteButton(), Qt::LeftButton);
-        EXPECT_EQ(context.state.strips[c.index].mute, 0);
+        EXPECT_EQ(context.model.Mirror().strips[c.index].mute, 0);
         EXPECT_FALSE(strip->MuteButton()->GetDown());
         EXPECT_EQ(ReadCommand(host.sent.back()), (SentCommand{'A', c.muteCode, {0, 0}}));
     }
 }
 
 TEST_F(InputStripTest, PanDragsAndADoubleClickReturnsToTheCentre) {
-    context.state.strips[16].pan = 100;
+    context.model.Mirror().strips[16].pan = 100;
     CInputStripDlg* strip = Make(16);
     CBitmapSlider& pan = *strip->PanSlider();
     Drag(pan, QPoint(0, 10));
-    EXPECT_EQ(context.state.strips[16].pan, 0);
+    EXPECT_EQ(context.model.Mirror().strips[16].pan, 0);
     ASSERT_FALSE(host.sent.empty());
     EXPECT_EQ(ReadCommand(host.sent.back()), (SentCommand{'L', 17, {0}}));
     EXPECT_EQ(host.shown.back(), std::make_pair(16, 4));
@@ -144,7 +144,7 @@ TEST_F(InputStripTest, PanDragsAndADoubleClickReturnsToTheCentre) {
     host.sent.clear();
     QTest::mouseDClick(&pan, Qt::LeftButton, Qt::NoModifier, QPoint(20, 10));
     EXPECT_EQ(pan.GetPos(), 100);
-    EXPECT_EQ(context.state.strips[16].pan, 100);
+    EXPECT_EQ(context.model.Mirror().strips[16].pan, 100);
     ASSERT_FALSE(host.sent.empty());
     EXPECT_EQ(ReadCommand(host.sent.back()), (SentCommand{'L', 17, {100}}));
 
@@ -172,25 +172,25 @@ TEST_F(InputStripTest, LinkedPairMovesTogetherOnlyWhileVolIsOn) {
 
     ch1->OnFaderMoved(0);
     EXPECT_EQ(Codes(host.sent), (std::vector<int>{1, 2}));  // not repeated back from CH 2
-    EXPECT_EQ(context.state.strips[1].level, 70);
+    EXPECT_EQ(context.model.Mirror().strips[1].level, 70);
     EXPECT_EQ(ch2->Fader()->GetPos(), 0);
     ch1->OnMute();
-    EXPECT_EQ(context.state.strips[1].mute, 1);
+    EXPECT_EQ(context.model.Mirror().strips[1].mute, 1);
     EXPECT_TRUE(ch2->MuteButton()->GetDown());
     host.sent.clear();
     ch1->OnSolo();  // SOLO is not linked
     EXPECT_EQ(Codes(host.sent), (std::vector<int>{7}));
-    EXPECT_EQ(context.state.strips[1].solo, 0);
+    EXPECT_EQ(context.model.Mirror().strips[1].solo, 0);
 
     ch1->SetLinks(Pair(0, 1, {kLinkSolo, kLinkPan}));
     host.sent.clear();
     ch1->OnFaderMoved(104);
     EXPECT_EQ(Codes(host.sent), (std::vector<int>{1}));
-    EXPECT_EQ(context.state.strips[0].level, LevelFromFaderPosition(104));
-    EXPECT_EQ(context.state.strips[1].level, 70);
+    EXPECT_EQ(context.model.Mirror().strips[0].level, LevelFromFaderPosition(104));
+    EXPECT_EQ(context.model.Mirror().strips[1].level, 70);
     EXPECT_EQ(ch2->Fader()->GetPos(), 0);
     ch1->OnPanMoved(40);
-    EXPECT_EQ(context.state.strips[1].pan, 40);
+    EXPECT_EQ(context.model.Mirror().strips[1].pan, 40);
     EXPECT_EQ(ch2->PanSlider()->GetPos(), 40);
 }
 
@@ -204,12 +204,12 @@ TEST_F(InputStripTest, OfflineEditsChangeTheStateButSendNothing) {
     strip->OnSolo();
     strip->OnPanDoubleClicked();
     EXPECT_TRUE(host.sent.empty());
-    EXPECT_EQ(context.state.strips[5].level, 70);
-    EXPECT_EQ(context.state.strips[6].level, 70);
-    EXPECT_EQ(context.state.strips[5].pan, 100);
-    EXPECT_EQ(context.state.strips[6].pan, 10);
-    EXPECT_EQ(context.state.strips[5].mute, 1);
-    EXPECT_EQ(context.state.strips[5].solo, 1);
+    EXPECT_EQ(context.model.Mirror().strips[5].level, 70);
+    EXPECT_EQ(context.model.Mirror().strips[6].level, 70);
+    EXPECT_EQ(context.model.Mirror().strips[5].pan, 100);
+    EXPECT_EQ(context.model.Mirror().strips[6].pan, 10);
+    EXPECT_EQ(context.model.Mirror().strips[5].mute, 1);
+    EXPECT_EQ(context.model.Mirror().strips[5].solo, 1);
     EXPECT_EQ(host.shown.size(), 5u);
 }
 
@@ -251,8 +251,8 @@ TEST_F(InputStripTest, ChineseNameTypedInTheDialogIsCutToTheField) {
 
     const QString kept = QStringLiteral("左声道底鼓话筒");
     EXPECT_EQ(strip->NameText(), kept);
-    EXPECT_EQ(QByteArray(context.state.strips[0].name), EncodeGbk(kept));
-    EXPECT_EQ(std::strlen(context.state.strips[0].name), 14u);
+    EXPECT_EQ(QByteArray(context.model.Mirror().strips[0].name), EncodeGbk(kept));
+    EXPECT_EQ(std::strlen(context.model.Mirror().strips[0].name), 14u);
     EXPECT_TRUE(host.sent.empty());
 }
 
@@ -290,10 +290,10 @@ TEST_F(InputStripTest, CaptionsFollowTheLanguage) {
 }
 
 TEST_F(InputStripTest, RefreshShowsTheStateAndMetersFollowIt) {
-    ResetDefaults(context.state);
+    ResetDefaults(context.model.Mirror());
     CInputStripDlg* strip = Make(8);
     const QImage flat = strip->Thumbnail()->grab().toImage();
-    StripRecord& r = context.state.strips[8];
+    StripRecord& r = context.model.Mirror().strips[8];
     r.level = 60;
     r.pan = 30;
     r.mute = 1;
@@ -372,10 +372,10 @@ TEST_F(InputStripTest, ATallerStripGrowsTheFaderAndTheMeter) {
 // A silent channel, and every meter before the first report: nothing lit.
 TEST_F(InputStripTest, ASilentMeterLightsNoPixel) {
     CInputStripDlg* strip = Make(0);
-    context.state.strips[0].meter = 0;
+    context.model.Mirror().strips[0].meter = 0;
     strip->UpdateMeters();
     EXPECT_EQ(strip->Meter()->LitHeight(0), 0);
-    context.state.strips[0].meter = 1;
+    context.model.Mirror().strips[0].meter = 1;
     strip->UpdateMeters();
     EXPECT_GT(strip->Meter()->LitHeight(0), 0);
 }

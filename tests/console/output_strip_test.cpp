@@ -87,8 +87,8 @@ TEST_F(OutputStripTest, MainHasBalanceAndAuxHasSoloAndSendPoint) {
 TEST_F(OutputStripTest, MainIsSentTwiceAndKeepsItsSecondRecordEqual) {
     COutputStripDlg* strip = Make(0);
     DragToTop(*strip->Fader());
-    EXPECT_EQ(context.state.buses[0].level, 70);
-    EXPECT_EQ(context.state.buses[1].level, 70);
+    EXPECT_EQ(context.model.Mirror().buses[0].level, 70);
+    EXPECT_EQ(context.model.Mirror().buses[1].level, 70);
     ASSERT_GE(host.sent.size(), 2u);
     const std::vector<std::string> last(host.sent.end() - 2, host.sent.end());
     EXPECT_EQ(ReadCommands(last), (std::vector<SentCommand>{{'A', 17, {0, 70}}, {'A', 18, {0, 70}}}));
@@ -96,7 +96,7 @@ TEST_F(OutputStripTest, MainIsSentTwiceAndKeepsItsSecondRecordEqual) {
 
     host.sent.clear();
     QTest::mouseClick(strip->MuteButton(), Qt::LeftButton);
-    EXPECT_EQ(context.state.buses[1].mute, 1);
+    EXPECT_EQ(context.model.Mirror().buses[1].mute, 1);
     EXPECT_TRUE(strip->MuteButton()->GetDown());
     EXPECT_EQ(ReadCommands(host.sent), (std::vector<SentCommand>{{'A', 17, {1, 70}}, {'A', 18, {1, 70}}}));
     EXPECT_EQ(host.shown.back(), std::make_pair(18, 1));
@@ -104,14 +104,14 @@ TEST_F(OutputStripTest, MainIsSentTwiceAndKeepsItsSecondRecordEqual) {
     // MAIN has no solo, even when asked directly.
     host.sent.clear();
     strip->OnSolo();
-    EXPECT_EQ(context.state.buses[0].solo, 0);
+    EXPECT_EQ(context.model.Mirror().buses[0].solo, 0);
     EXPECT_TRUE(host.sent.empty());
 }
 
 TEST_F(OutputStripTest, AuxEditsUseTheAuxCodes) {
     COutputStripDlg* aux3 = Make(4);
     QTest::mouseClick(aux3->SoloButton(), Qt::LeftButton);
-    EXPECT_EQ(context.state.buses[4].solo, 1);
+    EXPECT_EQ(context.model.Mirror().buses[4].solo, 1);
     EXPECT_TRUE(aux3->SoloButton()->GetDown());
     EXPECT_EQ(ReadCommand(host.sent.back()), (SentCommand{'K', 3, {1}}));
     EXPECT_EQ(host.shown.back(), std::make_pair(22, 2));
@@ -119,13 +119,13 @@ TEST_F(OutputStripTest, AuxEditsUseTheAuxCodes) {
     host.sent.clear();
     DragToTop(*aux3->Fader());
     EXPECT_EQ(ReadCommand(host.sent.back()), (SentCommand{'A', 21, {0, 70}}));
-    EXPECT_EQ(PageOverview(context.state, kPageAux)[2].bar, 186);
+    EXPECT_EQ(PageOverview(context.model.Mirror(), kPageAux)[2].bar, 186);
 
     // Balance belongs to MAIN alone.
     host.sent.clear();
     aux3->OnBalanceMoved(20);
     EXPECT_TRUE(host.sent.empty());
-    EXPECT_EQ(context.state.buses[4].balance, 0);
+    EXPECT_EQ(context.model.Mirror().buses[4].balance, 0);
 }
 
 TEST_F(OutputStripTest, BalanceDoubleClickCentresItAndSendsIt) {
@@ -135,7 +135,7 @@ TEST_F(OutputStripTest, BalanceDoubleClickCentresItAndSendsIt) {
     host.sent.clear();
     QTest::mouseDClick(main->BalanceSlider(), Qt::LeftButton, Qt::NoModifier, QPoint(110, 10));
     EXPECT_EQ(main->BalanceSlider()->GetPos(), 100);
-    EXPECT_EQ(context.state.buses[0].balance, 100);
+    EXPECT_EQ(context.model.Mirror().buses[0].balance, 100);
     EXPECT_EQ(ReadCommand(host.sent.back()), (SentCommand{'L', 19, {100}}));
     EXPECT_EQ(host.shown.back(), std::make_pair(18, 4));
 }
@@ -149,10 +149,10 @@ TEST_F(OutputStripTest, SendPointIsSentAndLanguageRefillsTheSelector) {
 
     selector->setFocus();
     QTest::keyClick(selector, Qt::Key_Down);
-    EXPECT_EQ(context.state.buses[2].busMode, 2);
+    EXPECT_EQ(context.model.Mirror().buses[2].busMode, 2);
     EXPECT_EQ(ReadCommand(host.sent.back()), (SentCommand{'P', 3, {2}}));
 
-    context.state.buses[2].busMode = 3;
+    context.model.Mirror().buses[2].busMode = 3;
     aux1->RefreshFromState();
     EXPECT_EQ(selector->currentIndex(), 2);
     aux1->SetLabels(2);
@@ -160,7 +160,7 @@ TEST_F(OutputStripTest, SendPointIsSentAndLanguageRefillsTheSelector) {
     EXPECT_EQ(selector->itemText(1), QStringLiteral("推子后"));
     EXPECT_EQ(selector->itemText(2), QStringLiteral("DSP前"));
     EXPECT_EQ(selector->currentIndex(), 0);  // until the next refresh
-    EXPECT_EQ(context.state.buses[2].busMode, 3);
+    EXPECT_EQ(context.model.Mirror().buses[2].busMode, 3);
     aux1->RefreshFromState();
     EXPECT_EQ(selector->currentIndex(), 2);
 
@@ -183,7 +183,7 @@ TEST_F(OutputStripTest, LimiterAndThumbnailOpenTheOutputDetail) {
 
 TEST_F(OutputStripTest, RefreshShowsTheBusAndItsMeters) {
     COutputStripDlg* main = Make(0);
-    BusRecord& m = context.state.buses[0];
+    BusRecord& m = context.model.Mirror().buses[0];
     const QImage flat = main->Thumbnail()->grab().toImage();
     m.level = 50;
     m.balance = 160;
@@ -197,14 +197,14 @@ TEST_F(OutputStripTest, RefreshShowsTheBusAndItsMeters) {
     EXPECT_EQ(main->NameText(), QStringLiteral("主音量"));
 
     m.meter = 255;
-    context.state.buses[1].meter = 100;
+    context.model.Mirror().buses[1].meter = 100;
     m.meter2 = 30;
     main->UpdateMeters();
     EXPECT_DOUBLE_EQ(main->LeftMeter()->Value(0), MeterBarHeight(255));
     EXPECT_DOUBLE_EQ(main->RightMeter()->Value(0), MeterBarHeight(100));
 
     main->SetIndex(5);
-    context.state.buses[5].meter = 180;
+    context.model.Mirror().buses[5].meter = 180;
     main->UpdateMeters();
     EXPECT_DOUBLE_EQ(main->LeftMeter()->Value(0), MeterBarHeight(180));
 }
@@ -217,7 +217,7 @@ TEST_F(OutputStripTest, OfflineEditsChangeOnlyTheState) {
     aux2->OnSolo();
     aux2->OnSendPoint(2);
     EXPECT_TRUE(host.sent.empty());
-    const BusRecord& b = context.state.buses[3];
+    const BusRecord& b = context.model.Mirror().buses[3];
     EXPECT_EQ(b.level, 70);
     EXPECT_EQ(b.mute, 1);
     EXPECT_EQ(b.solo, 1);

@@ -121,11 +121,11 @@ TEST_F(ValueDisplayTest, ValuesReachTheLabelsInTheLanguage) {
     context.language = 1;
     Open();
     Shows("CH 1", "MUTE", "CLOSE");
-    context.state.strips[2].level = 70;
-    context.state.strips[2].pan = 0;
-    context.state.strips[2].mute = 1;
-    context.state.strips[2].peqBands[0].gain2 = 30;
-    context.state.strips[2].peqBands[1].freq = 1000;
+    context.model.Mirror().strips[2].level = 70;
+    context.model.Mirror().strips[2].pan = 0;
+    context.model.Mirror().strips[2].mute = 1;
+    context.model.Mirror().strips[2].peqBands[0].gain2 = 30;
+    context.model.Mirror().strips[2].peqBands[1].freq = 1000;
 
     window->ShowValue(2, 3);
     Shows("CH 3", "VOL", "10dB");
@@ -156,7 +156,7 @@ TEST_F(ValueDisplayTest, LongValuesShowWholeInTheBoxes) {
     Open();
     CTextField* box1 = Nav().valueBox1;
     CTextField* box2 = Nav().valueBox2;
-    context.state.strips[3].peqBands[0].freq = 20000;
+    context.model.Mirror().strips[3].peqBands[0].freq = 20000;
     window->ShowValue(3, 22);
     EXPECT_EQ(box2->text(), "20000Hz");
     // Five digits and the unit are wider than the box at its own font: a
@@ -176,8 +176,8 @@ TEST_F(ValueDisplayTest, LongValuesShowWholeInTheBoxes) {
 
 TEST_F(ValueDisplayTest, ChineseNamesAndTheChannelsOwnGbkName) {
     Open();
-    SetGbkName(context.state.strips[4].name, QStringLiteral("底鼓"));
-    context.state.strips[4].mute = 1;
+    SetGbkName(context.model.Mirror().strips[4].name, QStringLiteral("底鼓"));
+    context.model.Mirror().strips[4].mute = 1;
     window->ShowValue(4, 1);
     Shows("底鼓", "静音", "OPEN");
     window->ShowValue(4, 22);
@@ -191,7 +191,7 @@ TEST_F(ValueDisplayTest, TypedLevelIsStoredShownAndSentOnlyWhileConnected) {
     window->ShowValue(2, 3);
 
     Type(0, "5");
-    EXPECT_EQ(context.state.strips[2].level, 65);
+    EXPECT_EQ(context.model.Mirror().strips[2].level, 65);
     EXPECT_EQ(Nav().pageButtons[0]->OverviewLevel(2), OverviewBar(65));
     EXPECT_TRUE(link.sent.empty());  // offline: stored, not sent
     EXPECT_EQ(Nav().valueBox1->text(), "5dB");
@@ -200,17 +200,17 @@ TEST_F(ValueDisplayTest, TypedLevelIsStoredShownAndSentOnlyWhileConnected) {
     EXPECT_EQ(Nav().valueBox1->selectedText(), "5dB");
     QTest::keyClicks(Nav().valueBox1, "3");
     QTest::keyClick(Nav().valueBox1, Qt::Key_Enter);
-    EXPECT_EQ(context.state.strips[2].level, 63);
+    EXPECT_EQ(context.model.Mirror().strips[2].level, 63);
 
     link.GoOnline();
     Type(0, "12");
-    EXPECT_EQ(context.state.strips[2].level, 70);
+    EXPECT_EQ(context.model.Mirror().strips[2].level, 70);
     EXPECT_EQ(Nav().valueBox1->text(), "10dB");  // the box shows the clamped value
     ASSERT_EQ(link.sent.size(), 1u);
-    EXPECT_EQ(link.sent[0], BuildA(context.state, 3));
+    EXPECT_EQ(link.sent[0], BuildA(context.model.Mirror(), 3));
 
     Type(0, "-70");
-    EXPECT_EQ(context.state.strips[2].level, 0);
+    EXPECT_EQ(context.model.Mirror().strips[2].level, 0);
     EXPECT_EQ(Nav().valueBox1->text(), "-60dB");
     EXPECT_EQ(link.sent.size(), 2u);
 }
@@ -220,12 +220,12 @@ TEST_F(ValueDisplayTest, OnOffWordsDifferForInputsAndOutputs) {
     link.GoOnline();
     window->ShowValue(0, 1);
     Type(0, "开");
-    EXPECT_EQ(context.state.strips[0].mute, 0);
+    EXPECT_EQ(context.model.Mirror().strips[0].mute, 0);
     EXPECT_TRUE(link.sent.empty());
     EXPECT_EQ(Nav().valueBox1->text(), "CLOSE");  // the unchanged value again
 
     Type(0, "open");
-    EXPECT_EQ(context.state.strips[0].mute, 1);
+    EXPECT_EQ(context.model.Mirror().strips[0].mute, 1);
     EXPECT_TRUE(Nav().pageButtons[0]->OverviewMute(0));
     EXPECT_EQ(Nav().valueBox1->text(), "OPEN");
     ASSERT_EQ(link.sent.size(), 1u);
@@ -234,17 +234,17 @@ TEST_F(ValueDisplayTest, OnOffWordsDifferForInputsAndOutputs) {
     // MAIN: both records, both strips that show them and both codes.
     window->ShowValue(kFirstOutputChannel, 1);
     Type(0, "OPEN");
-    EXPECT_EQ(context.state.buses[0].mute, 0);
+    EXPECT_EQ(context.model.Mirror().buses[0].mute, 0);
     EXPECT_TRUE(link.sent.empty());
     Type(0, "开");
-    EXPECT_EQ(context.state.buses[0].mute, 1);
-    EXPECT_EQ(context.state.buses[1].mute, 1);
-    EXPECT_EQ(link.sent, (std::vector<std::string>{BuildA(context.state, 17), BuildA(context.state, 18)}));
+    EXPECT_EQ(context.model.Mirror().buses[0].mute, 1);
+    EXPECT_EQ(context.model.Mirror().buses[1].mute, 1);
+    EXPECT_EQ(link.sent, (std::vector<std::string>{BuildA(context.model.Mirror(), 17), BuildA(context.model.Mirror(), 18)}));
 
     // An AUX bus: its own strip and overview mark only.
     window->ShowValue(kFirstOutputChannel + 4, 1);
     Type(0, "开");
-    EXPECT_EQ(context.state.buses[4].mute, 1);
+    EXPECT_EQ(context.model.Mirror().buses[4].mute, 1);
     EXPECT_TRUE(Nav().pageButtons[3]->OverviewMute(2));
 }
 
@@ -253,17 +253,17 @@ TEST_F(ValueDisplayTest, SecondBoxTakesOnlyBandFrequencies) {
     link.GoOnline();
     window->ShowValue(1, 3);
     MixerState before;
-    std::memcpy(&before, &context.state, sizeof before);
+    std::memcpy(&before, &context.model.Mirror(), sizeof before);
     Type(1, "1000");
-    EXPECT_EQ(std::memcmp(&before, &context.state, sizeof before), 0);
+    EXPECT_EQ(std::memcmp(&before, &context.model.Mirror(), sizeof before), 0);
     EXPECT_TRUE(link.sent.empty());
     // Kinds with one value show an empty second box.
     EXPECT_EQ(Nav().valueBox2->text(), "");
 
     window->ShowValue(1, 23);
     Type(1, "1000");
-    EXPECT_EQ(context.state.strips[1].peqBands[1].freq, 1000);
-    EXPECT_EQ(link.sent, (std::vector<std::string>{BuildG(context.state, 2, 2)}));
+    EXPECT_EQ(context.model.Mirror().strips[1].peqBands[1].freq, 1000);
+    EXPECT_EQ(link.sent, (std::vector<std::string>{BuildG(context.model.Mirror(), 2, 2)}));
     EXPECT_EQ(Nav().valueBox2->text(), "1000HZ");
     Type(1, "99999");
     EXPECT_EQ(Nav().valueBox2->text(), "20000HZ");
@@ -298,10 +298,10 @@ TEST_F(ValueDisplayTest, OverviewsShowMetersWhileOnlineAndFadersOtherwise) {
     Open();
     CImageButton* ch1to8 = Nav().pageButtons[0];
     CImageButton* aux = Nav().pageButtons[3];
-    context.state.strips[0].level = 70;
-    context.state.strips[1].meter = 255;
-    context.state.buses[7].meter = 255;
-    context.state.strips[16].meter = 255;
+    context.model.Mirror().strips[0].level = 70;
+    context.model.Mirror().strips[1].meter = 255;
+    context.model.Mirror().buses[7].meter = 255;
+    context.model.Mirror().strips[16].meter = 255;
 
     // A report before the link is online leaves the fader bars.
     emit link.meterReportApplied();
@@ -320,7 +320,7 @@ TEST_F(ValueDisplayTest, OverviewsShowMetersWhileOnlineAndFadersOtherwise) {
     EXPECT_EQ(Nav().pageButtons[2]->OverviewLevel(0), 186);
 
     // A fader edit keeps the meters in the bars, but its mute mark shows.
-    context.state.strips[1].mute = 1;
+    context.model.Mirror().strips[1].mute = 1;
     window->RefreshPageOverviews();
     EXPECT_EQ(ch1to8->OverviewLevel(1), 186);
     EXPECT_TRUE(ch1to8->OverviewMute(1));
@@ -334,8 +334,8 @@ TEST_F(ValueDisplayTest, OverviewsShowMetersWhileOnlineAndFadersOtherwise) {
     EXPECT_EQ(ch1to8->OverviewLevel(0), 186);
     EXPECT_EQ(ch1to8->OverviewLevel(1), 0);
     EXPECT_EQ(aux->OverviewLevel(5), 0);
-    for (const StripRecord& r : context.state.strips) EXPECT_EQ(r.meter + r.meter2, 0);
-    for (const BusRecord& r : context.state.buses) EXPECT_EQ(r.meter + r.meter2, 0);
+    for (const StripRecord& r : context.model.Mirror().strips) EXPECT_EQ(r.meter + r.meter2, 0);
+    for (const BusRecord& r : context.model.Mirror().buses) EXPECT_EQ(r.meter + r.meter2, 0);
     EXPECT_EQ(Input(1).meterUpdates, updates + 1);
 }
 

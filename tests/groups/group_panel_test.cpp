@@ -98,23 +98,23 @@ TEST_F(GroupPanel, SystemAndPhantomOpenTheirPagesAndTwiceReturn) {
 }
 
 TEST_F(GroupPanel, ClearMuteOfflineClearsEverythingAndSendsNothing) {
-    context.state.strips[3].mute = context.state.strips[kReverbReturn].mute = 1;
-    context.state.buses[0].mute = context.state.buses[1].mute = context.state.buses[5].mute = 1;
+    context.model.Mirror().strips[3].mute = context.model.Mirror().strips[kReverbReturn].mute = 1;
+    context.model.Mirror().buses[0].mute = context.model.Mirror().buses[1].mute = context.model.Mirror().buses[5].mute = 1;
     window->RefreshStripsFromState();
     context.activeMuteGroup = 2;
     Scroll();
     Click(panel->ClearMuteButton());
     EXPECT_TRUE(ScrolledHome());
-    for (const auto& s : context.state.strips) EXPECT_EQ(s.mute, 0);
-    for (const auto& b : context.state.buses) EXPECT_EQ(b.mute, 0);
+    for (const auto& s : context.model.Mirror().strips) EXPECT_EQ(s.mute, 0);
+    for (const auto& b : context.model.Mirror().buses) EXPECT_EQ(b.mute, 0);
     EXPECT_FALSE(static_cast<CInputStripDlg*>(window->Pages().inputs[3])->MuteButton()->GetDown());
     EXPECT_TRUE(link.sent.empty());
     EXPECT_EQ(context.activeMuteGroup, 2);
 }
 
 TEST_F(GroupPanel, ClearSoloOnlineSendsTwentyFourSolos) {
-    for (auto& s : context.state.strips) s.solo = 1;
-    for (auto& b : context.state.buses) b.solo = 1;
+    for (auto& s : context.model.Mirror().strips) s.solo = 1;
+    for (auto& b : context.model.Mirror().buses) b.solo = 1;
     link.GoOnline();
     Click(panel->ClearSoloButton());
     const auto sent = ReadCommands(link.sent);

@@ -16,7 +16,7 @@ TEST_F(DynamicsPage, AKnobSendsOnlyWhenLetGoAndRepeatsOnTheGateLink) {
     Link(2, {6, 16}, kLinkGate);
     page->SetChannel(2);
     page->OnGateKnob(GateKnob::kThreshold, 35, false);
-    EXPECT_EQ(context.state.strips[2].gate[kGateThreshold], 35);
+    EXPECT_EQ(state.strips[2].gate[kGateThreshold], 35);
     EXPECT_TRUE(Sent().empty());
     EXPECT_EQ(host.shown.back(), std::make_pair(2, 51));
     EXPECT_EQ(page->GatePanel()->ValueText(0), "-25dB");
@@ -29,15 +29,15 @@ TEST_F(DynamicsPage, AKnobSendsOnlyWhenLetGoAndRepeatsOnTheGateLink) {
     EXPECT_EQ(sent[0].letter, 'B');
     EXPECT_EQ(sent[0].code, 3);
     EXPECT_EQ(sent[1].code, 7);
-    EXPECT_EQ(context.state.strips[6].gate[kGateThreshold], 36);
-    EXPECT_EQ(context.state.strips[16].gate[kGateThreshold], 36);
+    EXPECT_EQ(state.strips[6].gate[kGateThreshold], 36);
+    EXPECT_EQ(state.strips[16].gate[kGateThreshold], 36);
 
     // The compressor follows the LIMIT flag, not GATE.
     host.sent.clear();
     page->OnCompKnob(CompKnob::kAttack, 90, true);
     ASSERT_EQ(Sent().size(), 1u);
     EXPECT_EQ(Sent()[0].letter, 'C');
-    EXPECT_EQ(context.state.strips[6].comp[kDynAttack], 0);
+    EXPECT_EQ(state.strips[6].comp[kDynAttack], 0);
     EXPECT_EQ(host.shown.back(), std::make_pair(2, 56));
 }
 
@@ -48,26 +48,26 @@ TEST_F(DynamicsPage, EffectReturnsAreStoredAndShownButNotSent) {
     page->OnCompReset();
     page->OnCompPoint(kCompPointRatio, 0.0, -30.0, 0);
     EXPECT_TRUE(Sent().empty());
-    EXPECT_EQ(context.state.strips[17].gateOn, 1);
-    EXPECT_EQ(context.state.strips[17].comp[kDynGain], 0);
+    EXPECT_EQ(state.strips[17].gateOn, 1);
+    EXPECT_EQ(state.strips[17].comp[kDynGain], 0);
     EXPECT_EQ(host.shown.back(), std::make_pair(17, 55));
     EXPECT_TRUE(page->GateButton()->GetDown());
 }
 
 TEST_F(DynamicsPage, ResetSwitchesTheSectionOnAndTheButtonsFollow) {
-    context.state.strips[4].compOn = 0;
-    context.state.strips[4].comp[kDynRatio] = 70;
+    state.strips[4].compOn = 0;
+    state.strips[4].comp[kDynRatio] = 70;
     page->SetChannel(4);
     EXPECT_FALSE(page->CompButton()->GetDown());
     page->OnCompButton();
-    EXPECT_EQ(context.state.strips[4].compOn, 1);
+    EXPECT_EQ(state.strips[4].compOn, 1);
     EXPECT_TRUE(page->CompButton()->GetDown());
     page->OnCompButton();
     EXPECT_FALSE(page->CompButton()->GetDown());
     host.sent.clear();
     page->OnCompReset();
-    EXPECT_EQ(context.state.strips[4].compOn, 1);
-    EXPECT_EQ(context.state.strips[4].comp[kDynRatio], 10);
+    EXPECT_EQ(state.strips[4].compOn, 1);
+    EXPECT_EQ(state.strips[4].comp[kDynRatio], 10);
     EXPECT_TRUE(page->CompButton()->GetDown());
     EXPECT_EQ(page->CompPanel()->Knob(1)->GetPos(), 10);
     ASSERT_EQ(Sent().size(), 1u);
@@ -75,7 +75,7 @@ TEST_F(DynamicsPage, ResetSwitchesTheSectionOnAndTheButtonsFollow) {
 }
 
 TEST_F(DynamicsPage, HandleDragsFollowTheRatioRule) {
-    StripRecord& r = context.state.strips[0];
+    StripRecord& r = state.strips[0];
     r.comp[kDynThreshold] = 40;   // -20 dB
     r.comp[kDynRatio] = 20;
     page->SetChannel(0);
@@ -106,7 +106,7 @@ TEST_F(DynamicsPage, HandleDragsFollowTheRatioRule) {
 
 TEST_F(DynamicsPage, AMouseDragOfTheGainHandleIsThrottledAndEndsOnTheDevice) {
     // At threshold code 0 the threshold handle covers the gain handle and is taken first.
-    context.state.strips[1].comp[kDynThreshold] = 40;
+    state.strips[1].comp[kDynThreshold] = 40;
     page->show();
     page->SetChannel(1);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(page.get()));
@@ -119,7 +119,7 @@ TEST_F(DynamicsPage, AMouseDragOfTheGainHandleIsThrottledAndEndsOnTheDevice) {
     }
     Advance(20);
     QTest::mouseRelease(graph, Qt::LeftButton, {}, start + QPoint(30, -60));
-    const int gain = context.state.strips[1].comp[kDynGain];
+    const int gain = state.strips[1].comp[kDynGain];
     EXPECT_GT(gain, 0);
     EXPECT_LE(Sent().size(), 5u);
     EXPECT_EQ(Sent().back().letter, 'C');
@@ -130,16 +130,16 @@ TEST_F(DynamicsPage, AMouseDragOfTheGainHandleIsThrottledAndEndsOnTheDevice) {
 
 TEST_F(DynamicsPage, MetersFollowTheReportedLevel) {
     page->SetChannel(3);
-    context.state.strips[3].meter = 255;
-    context.state.strips[3].compOn = 1;
-    context.state.strips[3].comp[kDynThreshold] = 50;
-    context.state.strips[3].comp[kDynRatio] = 100;
+    state.strips[3].meter = 255;
+    state.strips[3].compOn = 1;
+    state.strips[3].comp[kDynThreshold] = 50;
+    state.strips[3].comp[kDynRatio] = 100;
     page->UpdateMeters();
     CLevelMeter* meter = page->CompPanel()->Meter();
     EXPECT_GT(meter->Value(0), 180.0);
     EXPECT_NEAR(meter->Value(1), 18.0, 0.01);
     EXPECT_LT(meter->Value(2), meter->Value(0));
-    context.state.strips[3].meter = 0;
+    state.strips[3].meter = 0;
     page->UpdateMeters();
     EXPECT_DOUBLE_EQ(meter->Value(0), 0.0);
     EXPECT_DOUBLE_EQ(meter->Value(1), 0.0);

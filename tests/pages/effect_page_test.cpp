@@ -11,12 +11,12 @@ namespace {
 using EffectPage = mixer::testing::PageFixture<CEffectDlg>;
 
 TEST_F(EffectPage, ReverbResetSendsOnlyTheReverbAndLeavesTheDelay) {
-    context.state.strips[16].delayParams[kPreDelay1] = 700;
-    context.state.strips[17].reverbParams[kRevTime] = 90;
+    state.strips[16].delayParams[kPreDelay1] = 700;
+    state.strips[17].reverbParams[kRevTime] = 90;
     page->SetChannel(16);
     page->OnReset(Effect::kReverb);
-    EXPECT_EQ(context.state.strips[17].reverbParams[kRevTime], 3);
-    EXPECT_EQ(context.state.strips[16].delayParams[kPreDelay1], 700);
+    EXPECT_EQ(state.strips[17].reverbParams[kRevTime], 3);
+    EXPECT_EQ(state.strips[16].delayParams[kPreDelay1], 700);
     ASSERT_EQ(Sent().size(), 1u);
     EXPECT_EQ(Sent()[0].letter, 'M');
     EXPECT_EQ(page->ParamText(Effect::kReverb, kRevTime), QStringLiteral("0.3s"));
@@ -27,13 +27,13 @@ TEST_F(EffectPage, ReverbResetSendsOnlyTheReverbAndLeavesTheDelay) {
 TEST_F(EffectPage, OutputLevelMovesTheReturnsFaderAndInputLevelItsSecondPath) {
     page->SetChannel(16);
     page->OnLevelKnob(Effect::kReverb, false, 0, false);
-    EXPECT_EQ(context.state.strips[17].level, 70);
+    EXPECT_EQ(state.strips[17].level, 70);
     EXPECT_EQ(Sent().back().code, 29);
     EXPECT_EQ(host.shown.back(), std::make_pair(17, 3));
     EXPECT_EQ(page->LevelText(Effect::kReverb, false), QStringLiteral("10dB"));
 
     page->OnLevelKnob(Effect::kDelay, true, 186, false);
-    EXPECT_EQ(context.state.strips[16].level2, 0);
+    EXPECT_EQ(state.strips[16].level2, 0);
     EXPECT_EQ(Sent().back().code, 28);
     EXPECT_EQ(host.shown.back(), std::make_pair(16, 61));
     EXPECT_EQ(page->LevelKnob(Effect::kDelay, true)->GetPos(), 186);
@@ -48,7 +48,7 @@ TEST_F(EffectPage, ParameterDragIsPacedAndItsLastPlaceSent) {
     EXPECT_LE(Sent().size(), 4u);
     page->OnParamKnob(Effect::kDelay, kFeedback, 77, false);
     EXPECT_EQ(Sent().back().letter, 'N');
-    EXPECT_EQ(context.state.strips[16].delayParams[kFeedback], 77);
+    EXPECT_EQ(state.strips[16].delayParams[kFeedback], 77);
     EXPECT_EQ(host.shown.back(), std::make_pair(16, 70));
 }
 
@@ -63,8 +63,8 @@ TEST_F(EffectPage, MutesFollowTheirPathsAndMetersTheirValues) {
         // The value display's MUTE shows the return strip's flag: the outputs'.
         EXPECT_EQ(host.shown.size(), b >= 2 ? 1u : 0u);
     }
-    context.state.strips[17].meter2 = 255;
-    context.state.strips[16].meter = 0;
+    state.strips[17].meter2 = 255;
+    state.strips[16].meter = 0;
     page->UpdateMeters();
     EXPECT_DOUBLE_EQ(page->Meter()->Value(0), 186.0);
     EXPECT_LT(page->Meter()->Value(3), 1.0);

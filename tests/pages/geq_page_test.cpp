@@ -15,8 +15,8 @@ using GeqPage = mixer::testing::PageFixture<CGeqDlg>;
 TEST_F(GeqPage, MainsBandChangesAndSendsItsPairToo) {
     page->SetChannel(0);
     page->OnPointMoved(4, 5, 6.0, 0);
-    EXPECT_EQ(context.state.buses[0].geqBands[4].gain2, 210);
-    EXPECT_EQ(context.state.buses[1].geqBands[4].gain2, 210);
+    EXPECT_EQ(state.buses[0].geqBands[4].gain2, 210);
+    EXPECT_EQ(state.buses[1].geqBands[4].gain2, 210);
     ASSERT_EQ(Sent().size(), 2u);
     EXPECT_EQ(Sent()[0].code, 1);
     EXPECT_EQ(Sent()[1].code, 2);
@@ -26,8 +26,8 @@ TEST_F(GeqPage, MainsBandChangesAndSendsItsPairToo) {
     host.sent.clear();
     page->SetChannel(3);
     page->OnPointMoved(4, 5, -6.0, 0);
-    EXPECT_EQ(context.state.buses[3].geqBands[4].gain2, 90);
-    EXPECT_EQ(context.state.buses[1].geqBands[4].gain2, 210);
+    EXPECT_EQ(state.buses[3].geqBands[4].gain2, 90);
+    EXPECT_EQ(state.buses[1].geqBands[4].gain2, 210);
     ASSERT_EQ(Sent().size(), 1u);
     EXPECT_EQ(Sent()[0].code, 4);
 }
@@ -44,16 +44,16 @@ TEST_F(GeqPage, ADragIsThrottledLikeThePeqPage) {
         Advance(50);
         page->OnPageTimer();
     }
-    EXPECT_EQ(Sent().back().values[11], context.state.buses[5].geqBands[10].gain2 / 2);
-    EXPECT_EQ(context.state.buses[5].geqBands[10].gain2, 60);
+    EXPECT_EQ(Sent().back().values[11], state.buses[5].geqBands[10].gain2 / 2);
+    EXPECT_EQ(state.buses[5].geqBands[10].gain2, 60);
 }
 
 TEST_F(GeqPage, DoubleClickSetsExactlyZeroDecibels) {
-    context.state.buses[0].geqBands[30].gain2 = 299;
+    state.buses[0].geqBands[30].gain2 = 299;
     page->SetChannel(0);
     page->OnPointDoubleClicked(30);
-    EXPECT_EQ(context.state.buses[0].geqBands[30].gain2, 150);
-    EXPECT_EQ(context.state.buses[1].geqBands[30].gain2, 150);
+    EXPECT_EQ(state.buses[0].geqBands[30].gain2, 150);
+    EXPECT_EQ(state.buses[1].geqBands[30].gain2, 150);
     EXPECT_EQ(Sent().size(), 2u);
     EXPECT_DOUBLE_EQ(page->Graph()->PointValue(30).y(), 0.0);
 }
@@ -77,22 +77,22 @@ TEST_F(GeqPage, FreehandDrawingSendsExactlyTheBandsUnderTheStroke) {
 
     std::vector<int> changed;
     for (int b = 0; b < kGeqBandCount; ++b) {
-        if (context.state.buses[2].geqBands[b].gain2 != 150) changed.push_back(b);
+        if (state.buses[2].geqBands[b].gain2 != 150) changed.push_back(b);
     }
     EXPECT_EQ(changed, (std::vector<int>{8, 9, 10, 11, 12}));
     EXPECT_EQ(moved.count(), 5);
     ASSERT_EQ(Sent().size(), 5u);
     for (const SentCommand& c : Sent()) EXPECT_EQ(c.code, 3);
-    EXPECT_GT(context.state.buses[2].geqBands[10].gain2, 150);
+    EXPECT_GT(state.buses[2].geqBands[10].gain2, 150);
 }
 
 TEST_F(GeqPage, ResetFlattensEveryBand) {
-    for (GeqBand& g : context.state.buses[0].geqBands) g.gain2 = 10;
+    for (GeqBand& g : state.buses[0].geqBands) g.gain2 = 10;
     page->SetChannel(0);
     page->OnReset();
     for (int b = 0; b < kGeqBandCount; ++b) {
-        EXPECT_EQ(context.state.buses[0].geqBands[b].gain2, 150);
-        EXPECT_EQ(context.state.buses[1].geqBands[b].gain2, 150);
+        EXPECT_EQ(state.buses[0].geqBands[b].gain2, 150);
+        EXPECT_EQ(state.buses[1].geqBands[b].gain2, 150);
     }
     EXPECT_EQ(Sent().size(), 2u);
     page->SetLabels(2);

@@ -17,12 +17,12 @@ using LimiterPage = mixer::testing::PageFixture<CLimiterDlg>;
 TEST_F(LimiterPage, MainsKnobWritesAndSendsBothRecordsOnceLetGo) {
     page->SetChannel(0);
     page->OnKnob(CompKnob::kThreshold, 12, false);
-    EXPECT_EQ(context.state.buses[1].lim[kDynThreshold], 12);
+    EXPECT_EQ(state.buses[1].lim[kDynThreshold], 12);
     EXPECT_TRUE(Sent().empty());
     EXPECT_EQ(host.shown.back(), std::make_pair(18, 41));
     EXPECT_EQ(page->Panel()->ValueText(0), "-48dB");
     page->OnKnob(CompKnob::kRelease, 1, true);
-    EXPECT_EQ(context.state.buses[0].lim[kDynRelease], 1);
+    EXPECT_EQ(state.buses[0].lim[kDynRelease], 1);
     ASSERT_EQ(Sent().size(), 2u);
     EXPECT_EQ(Sent()[0].letter, 'D');
     EXPECT_EQ(Sent()[0].code, 1);
@@ -32,14 +32,14 @@ TEST_F(LimiterPage, MainsKnobWritesAndSendsBothRecordsOnceLetGo) {
 
 TEST_F(LimiterPage, ResetOnMainLeavesTheSecondRecordAtThreshold30) {
     for (int o : {0, 1}) {
-        context.state.buses[o].lim[kDynThreshold] = 55;
-        context.state.buses[o].lim[kDynGain] = 40;
+        state.buses[o].lim[kDynThreshold] = 55;
+        state.buses[o].lim[kDynGain] = 40;
     }
     page->SetChannel(0);
     QTest::mouseClick(page->ResetButton(), Qt::LeftButton);
-    EXPECT_EQ(context.state.buses[0].lim[kDynThreshold], 0);
-    EXPECT_EQ(context.state.buses[1].lim[kDynThreshold], 30);
-    EXPECT_EQ(context.state.buses[0].lim[kDynGain], 40);
+    EXPECT_EQ(state.buses[0].lim[kDynThreshold], 0);
+    EXPECT_EQ(state.buses[1].lim[kDynThreshold], 30);
+    EXPECT_EQ(state.buses[0].lim[kDynGain], 40);
     EXPECT_TRUE(page->OnOffButton()->GetDown());
     EXPECT_EQ(page->Panel()->Knob(0)->GetPos(), 0);
     ASSERT_EQ(Sent().size(), 2u);
@@ -48,14 +48,14 @@ TEST_F(LimiterPage, ResetOnMainLeavesTheSecondRecordAtThreshold30) {
 
 TEST_F(LimiterPage, AnAuxOutputChangesAlone) {
     page->SetChannel(2);
-    const MixerState before = context.state;
+    const MixerState before = state;
     page->OnButton();
     page->OnPoint(kCompPointRatio, 0.0, -60.0, 0);
     page->OnPoint(kCompPointGain, -60.0, -55.0, 0);
-    EXPECT_EQ(context.state.buses[2].limOn, 1);
-    EXPECT_EQ(context.state.buses[2].lim[kDynGain], 50);
+    EXPECT_EQ(state.buses[2].limOn, 1);
+    EXPECT_EQ(state.buses[2].lim[kDynGain], 50);
     for (int o : {0, 1, 3, 4, 5, 6, 7}) {
-        EXPECT_EQ(std::memcmp(&context.state.buses[o], &before.buses[o], sizeof(BusRecord)), 0) << o;
+        EXPECT_EQ(std::memcmp(&state.buses[o], &before.buses[o], sizeof(BusRecord)), 0) << o;
     }
     for (const auto& c : Sent()) EXPECT_EQ(c.code, 3);
     EXPECT_EQ(host.shown.back(), std::make_pair(20, 45));
@@ -63,7 +63,7 @@ TEST_F(LimiterPage, AnAuxOutputChangesAlone) {
 
 TEST_F(LimiterPage, TheMeterFollowsTheOutputsLevel) {
     page->SetChannel(4);
-    context.state.buses[4].meter = 200;
+    state.buses[4].meter = 200;
     page->UpdateMeters();
     EXPECT_GT(page->Panel()->Meter()->Value(0), 100.0);
     EXPECT_DOUBLE_EQ(page->Panel()->Meter()->Value(1), 0.0);   // off: no reduction

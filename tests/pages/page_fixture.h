@@ -18,14 +18,14 @@ class PageFixture : public ::testing::Test {
 protected:
     void SetUp() override {
         context.model.SetSink(&host);
-        for (StripRecord& r : context.state.strips) {
+        for (StripRecord& r : state.strips) {
             for (int b = 0; b < 4; ++b) r.peqBands[b] = PeqBand{200 * (b + 1), 150, 20, {0, 0}, 0};
             r.hpfFreq = 20;
             r.hpfSlope = 2;
             r.lpfFreq = 20000;
             r.lpfSlope = 2;
         }
-        for (BusRecord& b : context.state.buses) {
+        for (BusRecord& b : state.buses) {
             for (GeqBand& g : b.geqBands) g.gain2 = 150;
         }
         page = std::make_unique<Page>(context, host, nullptr);
@@ -49,6 +49,8 @@ protected:
     void Advance(int ms) { clock.Advance(std::chrono::milliseconds(ms)); }
 
     AppContext context;
+    // The set-up and the tests write the mirror directly, as a reply would.
+    MixerState& state = context.model.Mirror();
     FakeStripHost host;
     ManualClock clock;
     std::unique_ptr<Page> page;

@@ -27,35 +27,35 @@ TEST_F(PeqPage, KnobsStoreWhileMovingAndSendWhenLetGo) {
     page->SetChannel(2);
     Link(2, {5});
     page->OnBandKnob(1, CPeqDlg::Knob::kGain, 200, false);
-    EXPECT_EQ(context.state.strips[2].peqBands[0].gain2, 200);
+    EXPECT_EQ(state.strips[2].peqBands[0].gain2, 200);
     EXPECT_TRUE(host.sent.empty());
     EXPECT_EQ(host.shown.back(), std::make_pair(2, 5));
     EXPECT_EQ(page->KnobText(1, CPeqDlg::Knob::kGain), "5.0dB");
-    EXPECT_EQ(context.state.strips[5].peqBands[0].gain2, 150);   // nothing propagated yet
+    EXPECT_EQ(state.strips[5].peqBands[0].gain2, 150);   // nothing propagated yet
 
     // A key on the frequency knob is a change: stored, sent, propagated.
     CBitmapSlider* freq = page->BandKnob(2, CPeqDlg::Knob::kFreq);
     QTest::keyClick(freq, Qt::Key_End);
-    EXPECT_EQ(context.state.strips[2].peqBands[1].freq, 19953);
+    EXPECT_EQ(state.strips[2].peqBands[1].freq, 19953);
     EXPECT_EQ(host.shown.back(), std::make_pair(2, 9));
     ASSERT_EQ(Sent().size(), 2u);
     EXPECT_EQ(Sent()[0], (SentCommand{'G', 3, {0, 2, 1, 19953, 75, 20}}));
     EXPECT_EQ(Sent()[1].code, 6);
-    EXPECT_EQ(context.state.strips[5].peqBands[1].freq, 19953);
+    EXPECT_EQ(state.strips[5].peqBands[1].freq, 19953);
     // Only the changed band went across: band 1's moving gain did not.
-    EXPECT_EQ(context.state.strips[5].peqBands[0].gain2, 150);
+    EXPECT_EQ(state.strips[5].peqBands[0].gain2, 150);
 
     // Nothing goes out while the console is not connected; the state still changes.
     host.connected = false;
     page->OnBandKnob(3, CPeqDlg::Knob::kQ, 0, true);
-    EXPECT_EQ(context.state.strips[2].peqBands[2].q, 1);
+    EXPECT_EQ(state.strips[2].peqBands[2].q, 1);
     EXPECT_EQ(Sent().size(), 2u);
 }
 
 TEST_F(PeqPage, AStoredTwentyKilohertzShowsAtTheKnobsEnd) {
-    context.state.strips[4].lpfFreq = 20000;
-    context.state.strips[4].lpfOn = 1;
-    context.state.strips[4].peqBands[3].q = 200;
+    state.strips[4].lpfFreq = 20000;
+    state.strips[4].lpfOn = 1;
+    state.strips[4].peqBands[3].q = 200;
     page->SetChannel(4);
     EXPECT_EQ(page->FilterKnob(PeqFilter::kLowPass)->GetPos(), 330);
     EXPECT_TRUE(page->FilterKnob(PeqFilter::kLowPass)->isEnabled());
@@ -66,16 +66,16 @@ TEST_F(PeqPage, AStoredTwentyKilohertzShowsAtTheKnobsEnd) {
 TEST_F(PeqPage, FilterRowButtonsAndSlopes) {
     page->SetChannel(0);
     page->OnFilterButton(PeqFilter::kHighPass);
-    EXPECT_EQ(context.state.strips[0].hpfOn, 1);
+    EXPECT_EQ(state.strips[0].hpfOn, 1);
     EXPECT_TRUE(page->FilterButton(PeqFilter::kHighPass)->GetDown());
     EXPECT_TRUE(page->FilterKnob(PeqFilter::kHighPass)->isEnabled());
     page->OnSlope(PeqFilter::kLowPass, 6);
-    EXPECT_EQ(context.state.strips[0].lpfSlope, 8);
+    EXPECT_EQ(state.strips[0].lpfSlope, 8);
     page->OnShelf(1);
-    EXPECT_EQ(context.state.strips[0].peqBands[0].type, 1);
+    EXPECT_EQ(state.strips[0].peqBands[0].type, 1);
     EXPECT_TRUE(page->ShelfButton(1)->GetDown());
     page->OnPolarity();
-    EXPECT_EQ(context.state.strips[0].polarity, 1);
+    EXPECT_EQ(state.strips[0].polarity, 1);
     const auto sent = Sent();
     ASSERT_EQ(sent.size(), 4u);
     EXPECT_EQ(sent[0].letter, 'F');
@@ -91,7 +91,7 @@ TEST_F(PeqPage, EffectReturnsHideTheFilterRowAndDoNotSendPolarity) {
     EXPECT_FALSE(page->SlopeSelector(PeqFilter::kLowPass)->isVisible());
     EXPECT_EQ(page->Graph()->PointCount(), 4);
     page->OnPolarity();
-    EXPECT_EQ(context.state.strips[16].polarity, 1);
+    EXPECT_EQ(state.strips[16].polarity, 1);
     EXPECT_TRUE(host.sent.empty());
     page->OnBandKnob(1, CPeqDlg::Knob::kGain, 180, true);
     ASSERT_EQ(Sent().size(), 1u);
@@ -115,7 +115,7 @@ TEST_F(PeqPage, ARapidGraphDragIsThrottledAndItsLastPositionArrives) {
     EXPECT_LE(CountOf('G', 3), 1 + 6);
     EXPECT_EQ(CountOf('G', 8), CountOf('G', 3));   // each send propagated
     EXPECT_EQ(host.shown.back(), std::make_pair(2, 23));
-    const PeqBand& band = context.state.strips[2].peqBands[1];
+    const PeqBand& band = state.strips[2].peqBands[1];
     EXPECT_EQ(band.freq, 1100);
     EXPECT_EQ(band.gain2, GainCodeFromDb(6.0));
     // The timer sends the last position once it has rested 200 ms.
@@ -127,7 +127,7 @@ TEST_F(PeqPage, ARapidGraphDragIsThrottledAndItsLastPositionArrives) {
     EXPECT_EQ(CountOf('G', 3), before + 1);
     EXPECT_EQ(Sent().back().code, 8);
     EXPECT_EQ(Sent()[Sent().size() - 2], (SentCommand{'G', 3, {0, 2, 1, 1100, band.gain2 / 2, 20}}));
-    EXPECT_EQ(context.state.strips[7].peqBands[1].freq, 1100);
+    EXPECT_EQ(state.strips[7].peqBands[1].freq, 1100);
 }
 
 TEST_F(PeqPage, HidingOrSwitchingChannelSendsAPendingDrag) {
@@ -151,10 +151,10 @@ TEST_F(PeqPage, HidingOrSwitchingChannelSendsAPendingDrag) {
 }
 
 TEST_F(PeqPage, DoubleClickFlattensABandAtOnce) {
-    context.state.strips[1].peqBands[2].gain2 = 40;
+    state.strips[1].peqBands[2].gain2 = 40;
     page->SetChannel(1);
     page->OnPointDoubleClicked(2);
-    EXPECT_EQ(context.state.strips[1].peqBands[2].gain2, 150);
+    EXPECT_EQ(state.strips[1].peqBands[2].gain2, 150);
     ASSERT_EQ(Sent().size(), 1u);
     EXPECT_EQ(Sent()[0].values[4], 75);
     EXPECT_EQ(host.shown.back(), std::make_pair(1, 24));
@@ -163,9 +163,9 @@ TEST_F(PeqPage, DoubleClickFlattensABandAtOnce) {
 TEST_F(PeqPage, ResetSendsItsOwnAtOnceAndPacesTheLinkedChannels) {
     page->SetChannel(2);
     Link(2, {5, 7});
-    context.state.strips[2].polarity = 1;
+    state.strips[2].polarity = 1;
     page->OnReset();
-    EXPECT_EQ(context.state.strips[2].polarity, 1);
+    EXPECT_EQ(state.strips[2].polarity, 1);
     // Own channel: bands 1..4, low-pass, high-pass at once; the linked
     // channels' whole EQs on the paced lane.
     ASSERT_EQ(Sent().size(), 18u);
@@ -180,7 +180,7 @@ TEST_F(PeqPage, ResetSendsItsOwnAtOnceAndPacesTheLinkedChannels) {
 }
 
 TEST_F(PeqPage, BypassRestoresTheChannelItWasTakenFrom) {
-    StripRecord& three = context.state.strips[3];
+    StripRecord& three = state.strips[3];
     three.peqBands[0].gain2 = 260;
     three.hpfOn = 1;
     const StripRecord saved = three;
@@ -191,12 +191,12 @@ TEST_F(PeqPage, BypassRestoresTheChannelItWasTakenFrom) {
     EXPECT_EQ(three.hpfOn, 0);
     host.sent.clear();
 
-    const StripRecord five = context.state.strips[5];
+    const StripRecord five = state.strips[5];
     page->SetChannel(5);
     EXPECT_TRUE(page->BypassButton()->GetDown());
     page->OnBypass();
     EXPECT_FALSE(page->BypassOn());
-    EXPECT_EQ(std::memcmp(&context.state.strips[5], &five, sizeof five), 0);
+    EXPECT_EQ(std::memcmp(&state.strips[5], &five, sizeof five), 0);
     EXPECT_EQ(std::memcmp(&three, &saved, sizeof saved), 0);
     // Only what the restore changed goes out: band 1 and the high-pass.
     ASSERT_EQ(Sent().size(), 2u);
@@ -217,7 +217,7 @@ TEST_F(PeqPage, AMouseDragOnTheGraphMovesTheBand) {
         QTest::mouseMove(graph, start + QPoint(8 * i, -6 * i));
     }
     QTest::mouseRelease(graph, Qt::LeftButton, {}, start + QPoint(80, -60));
-    const PeqBand& band = context.state.strips[0].peqBands[2];
+    const PeqBand& band = state.strips[0].peqBands[2];
     EXPECT_GT(band.freq, 600);
     EXPECT_GT(band.gain2, 150);
     ASSERT_FALSE(host.sent.empty());

@@ -43,7 +43,7 @@ using GeqPresets = WithPresets<CGeqDlg>;
 
 TEST_F(PeqPresets, SaveThenRecallRestoresSendsAndPropagates) {
     page->SetChannel(2);
-    StripRecord& r = context.state.strips[2];
+    StripRecord& r = state.strips[2];
     r.peqBands[1] = PeqBand{777, 200, 33, {0, 0}, 0};
     r.hpfOn = 1;
     Selector().Choose(0, {});
@@ -80,7 +80,7 @@ TEST_F(PeqPresets, SaveThenRecallRestoresSendsAndPropagates) {
     }
     EXPECT_GT(own, 0);
     EXPECT_EQ(paced, 6);
-    EXPECT_EQ(context.state.strips[9].peqBands[1].freq, 777);
+    EXPECT_EQ(state.strips[9].peqBands[1].freq, 777);
     EXPECT_TRUE(notifier.messages.empty());
 }
 
@@ -119,15 +119,15 @@ TEST_F(PeqPresets, RenameGoesThroughTheNameDialogAndCancelKeepsTheName) {
 
 TEST_F(GeqPresets, RecallOnMainWritesBothRecordsAndSendsThem) {
     page->SetChannel(0);
-    context.state.buses[0].geqBands[12].gain2 = 20;
-    context.state.buses[1].geqBands[12].gain2 = 20;
+    state.buses[0].geqBands[12].gain2 = 20;
+    state.buses[1].geqBands[12].gain2 = 20;
     Selector().Choose(0, {});
     page->OnReset();
     host.sent.clear();
     Selector().Choose(1, {});
     Selector().OnMenuCommand(kFirstPresetMenu.recall);
-    EXPECT_EQ(context.state.buses[0].geqBands[12].gain2, 20);
-    EXPECT_EQ(context.state.buses[1].geqBands[12].gain2, 20);
+    EXPECT_EQ(state.buses[0].geqBands[12].gain2, 20);
+    EXPECT_EQ(state.buses[1].geqBands[12].gain2, 20);
     ASSERT_EQ(Sent().size(), 2u);
     EXPECT_EQ(Sent()[1].values[13], 10);
 }

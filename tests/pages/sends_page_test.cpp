@@ -20,12 +20,12 @@ TEST_F(SendsPage, KnobStoresShowsSendsAndRepeatsOnMatrixLinkedChannels) {
     LinkMatrix(2, {5, 16});
     page->SetChannel(2);
     page->OnKnob(kSendRowDelay, 66, false);
-    EXPECT_EQ(context.state.strips[2].fxSend[0], 66);
+    EXPECT_EQ(state.strips[2].fxSend[0], 66);
     EXPECT_EQ(page->LevelText(kSendRowDelay), QStringLiteral("6dB"));
     EXPECT_EQ(host.shown.back(), std::make_pair(2, 48));
-    EXPECT_EQ(context.state.strips[5].fxSend[0], 66);
+    EXPECT_EQ(state.strips[5].fxSend[0], 66);
     // The delay return must not feed the delay.
-    EXPECT_EQ(context.state.strips[16].fxSend[0], 0);
+    EXPECT_EQ(state.strips[16].fxSend[0], 0);
     const auto sent = Sent();
     ASSERT_EQ(sent.size(), 3u);
     EXPECT_EQ(sent[0].letter, 'J');
@@ -37,7 +37,7 @@ TEST_F(SendsPage, KnobStoresShowsSendsAndRepeatsOnMatrixLinkedChannels) {
     page->OnKnob(1, 40, false);
     ASSERT_EQ(Sent().size(), 3u);
     EXPECT_EQ(Sent()[2].letter, 'I');
-    EXPECT_EQ(context.state.strips[16].auxSend[0], 40);
+    EXPECT_EQ(state.strips[16].auxSend[0], 40);
 }
 
 TEST_F(SendsPage, EffectReturnsShowOnlyTheAuxRows) {
@@ -51,18 +51,18 @@ TEST_F(SendsPage, EffectReturnsShowOnlyTheAuxRows) {
 }
 
 TEST_F(SendsPage, MuteKeepsTheKnobAcrossChannelsAndUnmuteRestoresIt) {
-    context.state.strips[4].auxSend[5] = 50;
+    state.strips[4].auxSend[5] = 50;
     page->SetChannel(4);
     EXPECT_EQ(page->Knob(6)->GetPos(), 50);
     page->OnMute(6);
-    EXPECT_EQ(context.state.strips[4].auxSend[5], 0);
+    EXPECT_EQ(state.strips[4].auxSend[5], 0);
     EXPECT_EQ(page->Knob(6)->GetPos(), 50);
     EXPECT_TRUE(page->MuteButton(6)->GetDown());
     ASSERT_EQ(Sent().size(), 1u);
     EXPECT_EQ(Sent()[0].values[6], 0);
 
     page->OnKnob(6, 35, false);
-    EXPECT_EQ(context.state.strips[4].auxSend[5], 0);
+    EXPECT_EQ(state.strips[4].auxSend[5], 0);
     EXPECT_EQ(Sent().size(), 1u);
 
     page->SetChannel(7);
@@ -72,7 +72,7 @@ TEST_F(SendsPage, MuteKeepsTheKnobAcrossChannelsAndUnmuteRestoresIt) {
     EXPECT_EQ(page->Knob(6)->GetPos(), 35);
 
     page->OnMute(6);
-    EXPECT_EQ(context.state.strips[4].auxSend[5], 35);
+    EXPECT_EQ(state.strips[4].auxSend[5], 35);
     EXPECT_EQ(Sent().back().values[6], 35);
 }
 

@@ -45,8 +45,8 @@ protected:
                         .isEmpty());
         presets = std::make_unique<PresetStore>(dir.path(), notifier);
         context.presets = presets.get();
-        ResetDefaults(context.state);
-        SetDefaultNames(context.state, 1);
+        ResetDefaults(context.model.Mirror());
+        SetDefaultNames(context.model.Mirror(), 1);
     }
 
     std::unique_ptr<CSystemDlg> Open(int language = 1) {

@@ -40,7 +40,7 @@ class Scenes : public SceneFixture {};
 TEST_F(Scenes, SaveOnAnEmptyTableStoresSceneOneWithItsWholeFile) {
     auto page = Open();
     EXPECT_TRUE(Captions(*page).empty());
-    SetName(context.state.strips[2].name, "Vox");
+    SetName(context.model.Mirror().strips[2].name, "Vox");
     page->SaveButton()->click();
 
     EXPECT_EQ(Captions(*page), Texts{"1:SAVE1"});
@@ -133,13 +133,13 @@ TEST_F(Scenes, RecallOfflineChangesTheStateSendsNothingAndKeepsTheLinkAsItWas) {
     link.GoOnline();
     page->SaveButton()->click();  // the file says connected
     link.connected = false;
-    const MixerState saved = context.state;
-    context.state.strips[0].level = 5;
-    context.state.buses[3].busMode = 3;
+    const MixerState saved = context.model.Mirror();
+    context.model.Mirror().strips[0].level = 5;
+    context.model.Mirror().buses[3].busMode = 3;
     QSignalSpy replaced(page.get(), &CSystemDlg::stateReplaced);
 
     Choose(*page, 0, kCmdFirstRecall);
-    EXPECT_TRUE(SameState(context.state, saved));
+    EXPECT_TRUE(SameState(context.model.Mirror(), saved));
     EXPECT_TRUE(link.sent.empty());
     EXPECT_FALSE(link.IsConnected());
     EXPECT_EQ(replaced.count(), 1);
@@ -149,8 +149,8 @@ TEST_F(Scenes, RecallOfflineChangesTheStateSendsNothingAndKeepsTheLinkAsItWas) {
 TEST_F(Scenes, RecallWhileConnectedSendsTheWholeStateAndKeepsTheConnection) {
     auto page = Open();
     page->SaveButton()->click();  // the file says not connected
-    const MixerState saved = context.state;
-    context.state.strips[7].pan = 3;
+    const MixerState saved = context.model.Mirror();
+    context.model.Mirror().strips[7].pan = 3;
     link.GoOnline();
     page->Upload()->SetInterval(std::chrono::milliseconds(0));
     QSignalSpy replaced(page.get(), &CSystemDlg::stateReplaced);
@@ -175,8 +175,8 @@ TEST_F(Scenes, RecallWhileConnectedSendsTheWholeStateAndKeepsTheConnection) {
 
 TEST_F(Scenes, SaveRecallSaveGivesTheSameFileWithTheCarriedRegions) {
     auto page = Open();
-    SetName(context.state.buses[5].name, "Wedge");
-    context.state.strips[12].gate[kGateAttack] = 77;
+    SetName(context.model.Mirror().buses[5].name, "Wedge");
+    context.model.Mirror().strips[12].gate[kGateAttack] = 77;
     page->SaveButton()->click();
     // A file from elsewhere may hold anything in the regions this editor carries.
     QByteArray first = SceneFile(1);
@@ -188,7 +188,7 @@ TEST_F(Scenes, SaveRecallSaveGivesTheSameFileWithTheCarriedRegions) {
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(first);
     }
-    context.state.buses[5].level = 1;
+    context.model.Mirror().buses[5].level = 1;
 
     Choose(*page, 0, kCmdFirstRecall);
     page->SaveButton()->click();
@@ -199,15 +199,15 @@ TEST_F(Scenes, ABadFileIsReportedAndLeavesTheStateAlone) {
     auto page = Open();
     page->SaveButton()->click();
     page->SaveButton()->click();
-    context.state.strips[0].level = 9;
-    const MixerState before = context.state;
+    context.model.Mirror().strips[0].level = 9;
+    const MixerState before = context.model.Mirror();
 
     QFile::resize(dir.filePath("1.dat"), 17579);
     Choose(*page, 0, kCmdFirstRecall);
     QFile::remove(dir.filePath("2.dat"));
     Choose(*page, 1, kCmdFirstRecall);
 
-    EXPECT_TRUE(SameState(context.state, before));
+    EXPECT_TRUE(SameState(context.model.Mirror(), before));
     ASSERT_EQ(notifier.messages.size(), 2u);
     EXPECT_NE(notifier.messages[0].text.find("shorter than a scene"), std::string::npos);
     EXPECT_NE(notifier.messages[1].text.find("cannot be opened"), std::string::npos);
@@ -222,11 +222,11 @@ TEST_F(Scenes, AHostileFileIsClampedBeforeUse) {
         file.write(QByteArray(17580, '\x7F'));
     }
     Choose(*page, 0, kCmdFirstRecall);
-    MixerState clamped = context.state;
+    MixerState clamped = context.model.Mirror();
     ClampToRanges(clamped);
-    EXPECT_TRUE(SameState(clamped, context.state));
-    EXPECT_EQ(context.state.strips[0].level, kLevelMax);
-    EXPECT_EQ(context.state.strips[0].name[kNameSize - 1], '\0');
+    EXPECT_TRUE(SameState(clamped, context.model.Mirror()));
+    EXPECT_EQ(context.model.Mirror().strips[0].level, kLevelMax);
+    EXPECT_EQ(context.model.Mirror().strips[0].name[kNameSize - 1], '\0');
 }
 
 class Reset : public SceneFixture {
@@ -240,10 +240,10 @@ protected:
         context.activeMuteGroup = 1;
         context.controlGroupEnabled[2] = 1;
         ASSERT_TRUE(SaveGroups(context.profileFile, context.groups));
-        SetName(context.state.strips[0].name, "Kick");
-        context.state.strips[0].level = 12;
-        context.state.buses[4].lim[kDynThreshold] = 9;
-        expected = context.state;
+        SetName(context.model.Mirror().strips[0].name, "Kick");
+        context.model.Mirror().strips[0].level = 12;
+        context.model.Mirror().buses[4].lim[kDynThreshold] = 9;
+        expected = context.model.Mirror();
         ResetDefaults(expected);
     }
 
@@ -258,8 +258,8 @@ TEST_F(Reset, OfflineRestoresTheDefaultsClearsTheGroupsAndSaysSo) {
             [&] { groupsKnownWhenLetGo = context.groups.mute[0].inputs[3] == 1; });
     page->ResetButton()->click();
 
-    EXPECT_TRUE(SameState(context.state, expected));
-    EXPECT_STREQ(context.state.strips[0].name, "Kick");
+    EXPECT_TRUE(SameState(context.model.Mirror(), expected));
+    EXPECT_STREQ(context.model.Mirror().strips[0].name, "Kick");
     EXPECT_EQ(context.groups, GroupTables{});
     EXPECT_EQ(LoadGroups(context.profileFile), GroupTables{});
     EXPECT_EQ(context.activeMuteGroup, 0);
@@ -273,9 +273,9 @@ TEST_F(Reset, OfflineRestoresTheDefaultsClearsTheGroupsAndSaysSo) {
 TEST_F(Reset, WhileBusyItOnlySaysSo) {
     auto page = Open(2);
     context.updateBusy = true;
-    const MixerState before = context.state;
+    const MixerState before = context.model.Mirror();
     page->ResetButton()->click();
-    EXPECT_TRUE(SameState(context.state, before));
+    EXPECT_TRUE(SameState(context.model.Mirror(), before));
     EXPECT_EQ(context.groups.mute[0].name, "Drums");
     EXPECT_EQ(notifier.Texts(), std::vector<std::string>{"正在复位设备......."});
     EXPECT_TRUE(context.updateBusy);

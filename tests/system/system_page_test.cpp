@@ -39,7 +39,7 @@ protected:
         context.notifier = &notifier;
         context.bindAddress = "127.0.0.1";
         context.port = mixer::testing::FreeScanPort();
-        SetDefaultNames(context.state, 1);
+        SetDefaultNames(context.model.Mirror(), 1);
     }
 
     std::unique_ptr<CSystemDlg> Open(int language = 1) { return mixer::testing::OpenSystemPage(context, language); }
@@ -240,12 +240,12 @@ TEST_F(SystemPage, TheSpanTimeTypedHerePacesADragOnTheEqGraph) {
 }
 
 TEST_F(SystemPage, LimitTogglesNameTheChannelsAndOutputsAndKeepTheirFlags) {
-    SetGbkName(context.state.strips[3].name, "Kick");
-    SetGbkName(context.state.buses[2].name, "Wedge");
+    SetGbkName(context.model.Mirror().strips[3].name, "Kick");
+    SetGbkName(context.model.Mirror().buses[2].name, "Wedge");
     auto page = Open(2);
     page->ShowTab(kTabLimit);
     EXPECT_EQ(page->LimitToggle(3)->text(), "Kick");
-    EXPECT_EQ(page->LimitToggle(16)->text(), DecodeGbkName(context.state.buses[0].name));
+    EXPECT_EQ(page->LimitToggle(16)->text(), DecodeGbkName(context.model.Mirror().buses[0].name));
     EXPECT_EQ(page->LimitToggle(17)->text(), "Wedge");
     EXPECT_EQ(page->LimitToggle(23)->text(), "EFFECT");
     EXPECT_EQ(page->LimitToggle(27)->text(), "SHOW");

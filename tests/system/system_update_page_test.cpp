@@ -41,7 +41,7 @@ protected:
         context.bindAddress = "127.0.0.1";
         context.port = mixer::testing::FreeLoopbackPort();
         context.deviceAddress = "127.0.0.2";
-        SetDefaultNames(context.state, 1);
+        SetDefaultNames(context.model.Mirror(), 1);
         WriteFile("Quorvane.bin", QByteArray(3000, 'm'));
         WriteFile("LSBF_DSP21489.bin", QByteArray(1200, 'd'));
     }

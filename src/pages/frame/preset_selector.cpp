@@ -28,7 +28,8 @@ CPresetSelector::CPresetSelector(PresetModule module, AppContext& context, QWidg
     if (context.presets) {
         NamePrompt& prompt = *this;
         PresetMenu& menu = *this;
-        presets_ = std::make_unique<ModulePresets>(module, context.state, *context.presets,
+        // A recall writes the record in place; Run() reports it through the model.
+        presets_ = std::make_unique<ModulePresets>(module, context.model.Mirror(), *context.presets,
                                                    context.presets->MessageNotifier(), prompt, menu);
         presets_->SetLabels(context.language);
     }
