@@ -121,6 +121,29 @@ struct DemoEditor {
     std::unique_ptr<CMixerDlg> window;
 };
 
+// One mouse move of a freehand stroke across the whole graph of MAIN's
+// graphic EQ, up to the repainted window: every band edited, both MAIN
+// records compared, reported and queued, the page and strips redrawn.
+void BM_FreehandStrokeMove(benchmark::State& st) {
+    DemoEditor editor;
+    editor.window->OpenOutputDetail(0, kModuleGeq);
+    auto* page = static_cast<CGeqDlg*>(editor.window->Pages().geq);
+    page->DrawButton()->click();
+    CEqGraph* graph = page->Graph();
+    const int left = graph->PointPixel(0).x();
+    const int right = graph->PointPixel(kGeqBandCount - 1).x();
+    const int middle = graph->PointPixel(0).y();
+    Mouse(graph, QEvent::MouseButtonPress, QPoint(left, middle));
+    int k = 0;
+    for (auto _ : st) {
+        ++k;
+        Mouse(graph, QEvent::MouseMove, QPoint(k % 2 ? right : left, middle + (k % 2 ? -120 : 120)));
+        QCoreApplication::processEvents();
+    }
+    Mouse(graph, QEvent::MouseButtonRelease, QPoint(left, middle));
+}
+BENCHMARK(BM_FreehandStrokeMove)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 // A 6 s scribble back and forth over every band, then one straight stroke
 // at +6 dB; the time from letting go until the mixer holds the stroke on
 // both MAIN records, and the most entries that waited in the queue.

@@ -123,7 +123,9 @@ void COutputStripDlg::RefreshControls() {
 uint32_t COutputStripDlg::ChangedParts(const ChangeSet& changes) const {
     if (!Valid()) return 0;
     // MAIN's strip shows the meter of the second record too.
-    return changes.buses[index_] | (IsMain() ? changes.buses[1] & kPartMeter : 0);
+    // MAIN's strip shows the meters of both records.
+    if (IsMain()) return changes.buses[index_] | ((changes.buses[0] | changes.buses[1]) & kPartMeter);
+    return changes.buses[index_];
 }
 
 void COutputStripDlg::OnStateChanged(uint32_t parts) {
@@ -135,7 +137,7 @@ void COutputStripDlg::OnStateChanged(uint32_t parts) {
 
 void COutputStripDlg::UpdateMeters() {
     if (!Valid()) return;
-    leftMeter_->SetValue(0, MeterBarHeight(context_.state.buses[index_].meter));
+    leftMeter_->SetValue(0, MeterBarHeight(context_.state.buses[IsMain() ? 0 : index_].meter));
     if (IsMain()) rightMeter_->SetValue(0, MeterBarHeight(context_.state.buses[1].meter));
 }
 

@@ -59,7 +59,7 @@ protected:
 
 private:
     bool Valid() const { return index_ >= 0 && index_ < kBusCount; }
-    bool IsMain() const { return index_ == 0; }
+    bool IsMain() const { return IsMainBus(index_); }
     int DisplayChannel() const { return index_ + kFirstOutputChannel; }
     // Mute, solo, send point, fader and balance from the state.
     void RefreshControls();

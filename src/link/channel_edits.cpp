@@ -11,17 +11,16 @@ namespace {
 bool ValidStrip(int strip) { return strip >= 0 && strip < kStripCount; }
 bool ValidBus(int bus) { return bus >= 0 && bus < kBusCount; }
 
-// Writes a field of a bus, and of MAIN's second record when the bus is MAIN.
+// Writes a field of a bus, and of both MAIN records when the bus is MAIN.
 template <typename Field>
 void WriteBus(MixerState& s, int bus, Field field, int value) {
-    s.buses[bus].*field = value;
-    if (bus == 0) s.buses[1].*field = value;
+    if (IsMainBus(bus)) s.buses[0].*field = s.buses[1].*field = value;
+    else s.buses[bus].*field = value;
 }
 
 Commands BusA(const MixerState& s, int bus) {
-    Commands c{BuildA(s, kFirstBusIndexA + bus)};
-    if (bus == 0) c.push_back(BuildA(s, kFirstBusIndexA + 1));
-    return c;
+    if (IsMainBus(bus)) return {BuildA(s, kFirstBusIndexA), BuildA(s, kFirstBusIndexA + 1)};
+    return {BuildA(s, kFirstBusIndexA + bus)};
 }
 
 }  // namespace
@@ -80,7 +79,7 @@ Commands WriteBusSolo(MixerState& s, int bus, int solo) {
 Commands WriteBusBalance(MixerState& s, int bus, int balance) {
     if (!ValidBus(bus)) return {};
     WriteBus(s, bus, &BusRecord::balance, std::clamp(balance, 0, kPanMax));
-    if (bus != 0) return {};
+    if (!IsMainBus(bus)) return {};
     return {BuildL(s, kIndexMainBalance)};
 }
 

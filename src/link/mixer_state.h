@@ -14,6 +14,8 @@ inline constexpr int kDelayReturn = 16;
 inline constexpr int kReverbReturn = 17;
 inline constexpr int kBusCount = 8;       // MAIN (two records), AUX 1..6
 inline constexpr int kFirstAux = 2;
+// MAIN is buses 0 and 1, kept equal: an edit of either writes both.
+inline constexpr bool IsMainBus(int bus) { return bus == 0 || bus == 1; }
 inline constexpr int kGeqBandCount = 31;
 inline constexpr int kPeqBandCount = 4;   // bands in use of the ten slots
 inline constexpr int kNameSize = 16;      // GBK bytes, NUL-terminated

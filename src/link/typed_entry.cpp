@@ -185,18 +185,22 @@ TypedEntryResult ApplyOutput(MixerState& state, int bus, int kind, std::string_v
     const std::string upper = Upper(text);
     // Every value stored on MAIN goes to both of its records.
     auto storeLim = [&](int which, int value) {
-        state.buses[bus].lim[which] = value;
-        if (bus == 0) state.buses[1].lim[which] = value;
-        Commands c{BuildD(state, bus + 1)};
-        if (bus == 0) c.push_back(BuildD(state, 2));
-        return Stored(c);
+        if (!IsMainBus(bus)) {
+            state.buses[bus].lim[which] = value;
+            return Stored({BuildD(state, bus + 1)});
+        }
+        state.buses[0].lim[which] = state.buses[1].lim[which] = value;
+        return Stored({BuildD(state, 1), BuildD(state, 2)});
     };
 
     if (kind >= 5 && kind <= 35) {
         const int band = kind - 5;
-        state.buses[bus].geqBands[band].gain2 = EqGainRule(text);
-        if (bus == 0) state.buses[1].geqBands[band].gain2 = state.buses[0].geqBands[band].gain2;
-        return Stored({BuildH(state, bus + 1)});
+        if (!IsMainBus(bus)) {
+            state.buses[bus].geqBands[band].gain2 = EqGainRule(text);
+            return Stored({BuildH(state, bus + 1)});
+        }
+        state.buses[0].geqBands[band].gain2 = state.buses[1].geqBands[band].gain2 = EqGainRule(text);
+        return Stored({BuildH(state, 1), BuildH(state, 2)});
     }
     switch (kind) {
         case 1:

@@ -12,11 +12,8 @@ constexpr int kFirstKind = 5;
 
 bool ValidBand(int band) { return band >= 0 && band < kGeqBandCount; }
 
-// MAIN is outputs 0 and 1; an edit of either writes both.
-bool IsMain(int output) { return output == 0 || output == 1; }
-
 void WriteGain(MixerState& s, int output, int band, int code) {
-    if (IsMain(output)) {
+    if (IsMainBus(output)) {
         s.buses[0].geqBands[band].gain2 = code;
         s.buses[1].geqBands[band].gain2 = code;
     } else {
@@ -30,7 +27,7 @@ bool IsGeqOutput(int output) { return output >= 0 && output < kBusCount; }
 
 Commands GeqCommands(const MixerState& s, int output) {
     if (!IsGeqOutput(output)) return {};
-    if (IsMain(output)) return {BuildH(s, 1), BuildH(s, 2)};
+    if (IsMainBus(output)) return {BuildH(s, 1), BuildH(s, 2)};
     return {BuildH(s, output + 1)};
 }
 
@@ -48,7 +45,7 @@ Commands ResetGeq(MixerState& s, int output) {
 
 Commands GeqRecalled(MixerState& s, int output) {
     if (!IsGeqOutput(output)) return {};
-    if (IsMain(output)) {
+    if (IsMainBus(output)) {
         for (int band = 0; band < kGeqBandCount; ++band) WriteGain(s, output, band, s.buses[output].geqBands[band].gain2);
     }
     return GeqCommands(s, output);

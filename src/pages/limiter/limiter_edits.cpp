@@ -16,9 +16,11 @@ void Reset(BusRecord& b, int threshold) {
 }
 
 void CopyToPair(MixerState& s, int output) {
-    if (output != 0) return;
-    s.buses[1].limOn = s.buses[0].limOn;
-    std::copy(std::begin(s.buses[0].lim), std::end(s.buses[0].lim), std::begin(s.buses[1].lim));
+    if (!IsMainBus(output)) return;
+    const BusRecord& from = s.buses[output];
+    BusRecord& to = s.buses[1 - output];
+    to.limOn = from.limOn;
+    std::copy(std::begin(from.lim), std::end(from.lim), std::begin(to.lim));
 }
 
 }  // namespace
@@ -27,7 +29,7 @@ bool IsLimiterOutput(int output) { return output >= 0 && output < kBusCount; }
 
 Commands LimiterCommands(const MixerState& s, int output) {
     if (!IsLimiterOutput(output)) return {};
-    if (output == 0) return {BuildD(s, 1), BuildD(s, 2)};
+    if (IsMainBus(output)) return {BuildD(s, 1), BuildD(s, 2)};
     return {BuildD(s, output + 1)};
 }
 
@@ -36,7 +38,7 @@ Commands WriteLimiterKnob(MixerState& s, int output, CompKnob knob, int code) {
     const KnobRange range = CompKnobRange(knob, true);
     const int value = std::clamp(code, range.minimum, range.maximum);
     CompWord(s.buses[output].lim, knob) = value;
-    if (output == 0) CompWord(s.buses[1].lim, knob) = value;
+    CopyToPair(s, output);
     return LimiterCommands(s, output);
 }
 
@@ -44,14 +46,18 @@ Commands ToggleLimiter(MixerState& s, int output) {
     if (!IsLimiterOutput(output)) return {};
     const int on = s.buses[output].limOn != 0 ? 0 : 1;
     s.buses[output].limOn = on;
-    if (output == 0) s.buses[1].limOn = on;
+    CopyToPair(s, output);
     return LimiterCommands(s, output);
 }
 
 Commands ResetLimiter(MixerState& s, int output) {
     if (!IsLimiterOutput(output)) return {};
-    Reset(s.buses[output], 0);
-    if (output == 0) Reset(s.buses[1], kMainPairResetThreshold);
+    if (IsMainBus(output)) {
+        Reset(s.buses[0], 0);
+        Reset(s.buses[1], kMainPairResetThreshold);
+    } else {
+        Reset(s.buses[output], 0);
+    }
     return LimiterCommands(s, output);
 }
 
