@@ -51,11 +51,16 @@ int main(int argc, char** argv) {
         });
     }
     // Always: what a firmware update brought is what a test or a user checks.
+    // The line says what the editor was told, and why when it was a failure.
     QObject::connect(&mixer, &mixer::SimulatedMixer::imageReceived,
                      [&](int target, int length, quint16 checksum, bool accepted) {
+                         const bool matched = mixer.LastImage() && mixer.LastImage()->accepted;
+                         const char* verdict = accepted  ? ", accepted"
+                                               : matched ? ", reported failed (--refuse-firmware)"
+                                                         : ", reported failed (checksum mismatch)";
                          out << "image for target " << target << ": " << length << " bytes, checksum "
-                             << QStringLiteral("%1").arg(checksum, 4, 16, QLatin1Char('0')).toUpper()
-                             << (accepted ? ", accepted" : ", checksum mismatch") << Qt::endl;
+                             << QStringLiteral("%1").arg(checksum, 4, 16, QLatin1Char('0')).toUpper() << verdict
+                             << Qt::endl;
                      });
     out << "mixer-sim listening on " << QString::fromStdString(options.address) << ":" << options.port << Qt::endl;
 

@@ -91,7 +91,8 @@ void SimulatedMixer::Handle(const std::string& message, const Peer& from) {
                 for (const std::string& reply : result.replies) SendFirmwareReply(reply, message, from);
             if (result.imageComplete) {
                 const ReceivedImage& image = *firmware_.LastImage();
-                emit imageReceived(image.target, static_cast<int>(image.bytes.size()), image.checksum, image.accepted);
+                emit imageReceived(image.target, static_cast<int>(image.bytes.size()), image.checksum,
+                                   image.accepted && !options_.refuseFirmware);
             }
             break;
         }

@@ -44,7 +44,8 @@ signals:
     // peer as "address:port".
     void received(const QString& message, const QString& peer);
     void sent(const QString& message, const QString& peer);
-    // A firmware image has come in completely.
+    // A firmware image has come in completely; accepted is the verdict the
+    // mixer reports, which --refuse-firmware turns to failed.
     void imageReceived(int target, int length, quint16 checksum, bool accepted);
 
 private:

@@ -11,6 +11,7 @@
 
 #include <QProcess>
 
+#include "link/firmware_framing.h"
 #include "link/wire_format.h"
 #include "loopback.h"
 
@@ -114,6 +115,42 @@ TEST_F(SimProcessTest, VerboseShowsTrafficAndSigintEndsIt) {
     EXPECT_TRUE(output.contains("<- 127.0.0.1:")) << output.toStdString();
     EXPECT_TRUE(output.contains("%R,01,00,30A0#"));
     EXPECT_TRUE(output.contains("-> 127.0.0.1:"));
+}
+
+TEST_F(SimProcessTest, PrintsTheVerdictItReportsForAnImage) {
+    struct Case {
+        QStringList options;
+        bool corrupt;
+        int status;
+        const char* verdict;
+    };
+    const Case cases[] = {
+        {{}, false, 0, "checksum C3B3, accepted"},
+        {{}, true, 1, "checksum C3B3, reported failed (checksum mismatch)"},
+        {{"--refuse-firmware"}, false, 1, "checksum C3B3, reported failed (--refuse-firmware)"},
+    };
+    const std::vector<uint8_t> image = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.verdict);
+        Start(c.options);
+        RawClient client("127.0.0.1");
+        ASSERT_TRUE(client.SendTo(mixer::BuildTransferHeader(mixer::kTargetDsp, image.size()), "127.0.0.3", port));
+        EXPECT_EQ(client.ReceiveMessage().substr(0, 3), "%S,");
+        auto blocks = mixer::FirmwareBlocks(image);
+        if (c.corrupt) blocks[0][0] ^= 0xFF;
+        for (const std::string& piece : mixer::CutIntoPieces(mixer::BuildTransferBlock(mixer::kTargetDsp, 0, blocks[0])))
+            ASSERT_TRUE(client.SendTo(piece, "127.0.0.3", port));
+        EXPECT_EQ(client.ReceiveMessage().substr(0, 3), "%Y,");
+        int status = -1;
+        ASSERT_TRUE(mixer::ReadVerificationStatus(client.ReceiveMessage(), status));
+        EXPECT_EQ(status, c.status);
+        ASSERT_TRUE(mixer::testing::WaitUntil([&] {
+            output += sim.readAllStandardOutput();
+            return output.contains("image for target");
+        }));
+        EndWith(SIGTERM);
+        EXPECT_TRUE(output.contains(c.verdict)) << output.toStdString();
+    }
 }
 
 TEST(SimProgram, HelpListsTheOptionsAndBadOptionsFail) {
