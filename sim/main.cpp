@@ -63,6 +63,9 @@ int main(int argc, char** argv) {
                              << Qt::endl;
                      });
     out << "mixer-sim listening on " << QString::fromStdString(options.address) << ":" << options.port << Qt::endl;
+    if (options.incoming.Any() || options.outgoing.Any())
+        out << "network faults drawn from seed " << static_cast<qulonglong>(options.seed) << " (--seed "
+            << static_cast<qulonglong>(options.seed) << " replays them)" << Qt::endl;
 
     mixer::QuitOnSignal(&app);
     const int result = QCoreApplication::exec();

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "link/link_state.h"
+#include "sim/lossy_channel.h"
 
 class QCommandLineParser;
 
@@ -27,6 +28,11 @@ struct SimOptions {
     bool neverAnswer = false;
     int dropAckOfBlock = -1;
     bool refuseFirmware = false;
+    // The network between the mixer and the editor: faults of the datagrams
+    // the mixer receives and of those it sends, and the seed of their draws.
+    NetworkFaults incoming;
+    NetworkFaults outgoing;
+    uint64_t seed = 0;
 };
 
 inline constexpr int kMaxMeterRateHz = 100;

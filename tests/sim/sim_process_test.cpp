@@ -70,9 +70,14 @@ protected:
         sim.setArguments(QStringList{"--address", "127.0.0.3", "--port", QString::number(port)} + extra);
         sim.start();
         ASSERT_TRUE(sim.waitForStarted(5000));
-        ASSERT_TRUE(sim.waitForReadyRead(5000));
-        output = sim.readAllStandardOutput();
-        ASSERT_TRUE(output.contains("listening")) << output.toStdString();
+        output.clear();
+        ASSERT_TRUE(WaitForOutput("listening")) << output.toStdString();
+    }
+    bool WaitForOutput(const char* text) {
+        return mixer::testing::WaitUntil([&] {
+            output += sim.readAllStandardOutput();
+            return output.contains(text);
+        });
     }
     // Ends the program with a signal and waits for a clean exit.
     void EndWith(int signal) {
@@ -144,13 +149,19 @@ TEST_F(SimProcessTest, PrintsTheVerdictItReportsForAnImage) {
         int status = -1;
         ASSERT_TRUE(mixer::ReadVerificationStatus(client.ReceiveMessage(), status));
         EXPECT_EQ(status, c.status);
-        ASSERT_TRUE(mixer::testing::WaitUntil([&] {
-            output += sim.readAllStandardOutput();
-            return output.contains("image for target");
-        }));
+        ASSERT_TRUE(WaitForOutput("image for target"));
         EndWith(SIGTERM);
         EXPECT_TRUE(output.contains(c.verdict)) << output.toStdString();
     }
+}
+
+TEST_F(SimProcessTest, PrintsTheSeedOfItsFaultsAndLosesWhatTheySay) {
+    Start({"--loss-out", "1", "--seed", "42"});
+    ASSERT_TRUE(WaitForOutput("seed 42")) << output.toStdString();
+    RawClient client("127.0.0.1");
+    ASSERT_TRUE(client.SendTo("%R,01,00,30A0#", "127.0.0.3", port));
+    EXPECT_EQ(client.ReceiveMessage(200), "");
+    EndWith(SIGTERM);
 }
 
 TEST(SimProgram, HelpListsTheOptionsAndBadOptionsFail) {
@@ -160,7 +171,8 @@ TEST(SimProgram, HelpListsTheOptionsAndBadOptionsFail) {
     EXPECT_EQ(help.exitCode(), 0);
     const QByteArray text = help.readAllStandardOutput();
     for (const char* option : {"--address", "--port", "--version", "--meter-rate", "--verbose", "--answer-from",
-                               "--stop-meters-after", "--never-answer"})
+                               "--stop-meters-after", "--never-answer", "--loss", "--loss-in", "--loss-out",
+                               "--duplicate", "--reorder", "--seed"})
         EXPECT_TRUE(text.contains(option)) << option;
 
     QProcess bad;
