@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QTextStream>
 
+#include "sim/panel_input.h"
 #include "sim/quit_on_signal.h"
 #include "sim/sim_options.h"
 #include "sim/simulated_mixer.h"
@@ -37,6 +38,21 @@ int main(int argc, char** argv) {
     }
 
     mixer::SimulatedMixer mixer(options);
+    mixer::PanelInput panel([&](const QString& where, const std::string& line) {
+        std::string problem;
+        const mixer::PanelOutcome outcome = mixer.ApplyPanel(line, problem);
+        if (outcome == mixer::PanelOutcome::kRefused)
+            err << "mixer-sim: panel " << where << ": " << QString::fromStdString(problem) << Qt::endl;
+        else if (outcome == mixer::PanelOutcome::kApplied && options.verbose)
+            out << "panel " << where << " " << Shorten(QString::fromStdString(line).trimmed()) << Qt::endl;
+    });
+    // Files first: the state they set is there before any editor asks for it.
+    for (const QString& file : options.panelFiles) {
+        if (!panel.ReadFile(file, error)) {
+            err << "mixer-sim: " << error << Qt::endl;
+            return 1;
+        }
+    }
     if (!mixer.Start(error)) {
         err << "mixer-sim: cannot listen on " << QString::fromStdString(options.address) << ":" << options.port << ": "
             << error << Qt::endl;
@@ -66,6 +82,7 @@ int main(int argc, char** argv) {
     if (options.incoming.Any() || options.outgoing.Any())
         out << "network faults drawn from seed " << static_cast<qulonglong>(options.seed) << " (--seed "
             << static_cast<qulonglong>(options.seed) << " replays them)" << Qt::endl;
+    if (options.panelStdin) panel.FollowStdin();
 
     mixer::QuitOnSignal(&app);
     const int result = QCoreApplication::exec();

@@ -34,6 +34,10 @@ void AddSimOptions(QCommandLineParser& parser) {
          "P", "0"},
         {"seed", "Seed the draws of --loss, --duplicate and --reorder to replay a run (default: a fresh one, printed).",
          "N"},
+        {"panel",
+         "Apply edits as if made at the mixer's own panel, without a reply: commands as the editor sends them, one "
+         "per line, checksum optional, from FILE (read at start-up) or from standard input (-). Can be repeated.",
+         "FILE"},
     });
 }
 
@@ -123,6 +127,14 @@ bool ReadSimOptions(const QCommandLineParser& parser, SimOptions& options, QStri
     }
     o.refuseFirmware = parser.isSet("refuse-firmware");
     if (!ReadNetworkFaults(parser, o, error)) return false;
+    for (const QString& source : parser.values("panel")) {
+        if (source.isEmpty()) {
+            error = "--panel needs a file name, or - for standard input";
+            return false;
+        }
+        if (source == QLatin1String("-")) o.panelStdin = true;
+        else o.panelFiles << source;
+    }
     options = o;
     return true;
 }

@@ -2,6 +2,7 @@
 // The simulated mixer's settings and its command line.
 
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <string>
 
@@ -33,6 +34,10 @@ struct SimOptions {
     NetworkFaults incoming;
     NetworkFaults outgoing;
     uint64_t seed = 0;
+    // Edits made at the mixer's own panel: files read at start-up, and
+    // standard input as it comes.
+    QStringList panelFiles;
+    bool panelStdin = false;
 };
 
 inline constexpr int kMaxMeterRateHz = 100;

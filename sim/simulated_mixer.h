@@ -20,6 +20,7 @@
 #include "sim/faulty_path.h"
 #include "sim/firmware_receiver.h"
 #include "sim/meter_model.h"
+#include "sim/panel_command.h"
 #include "sim/sim_options.h"
 
 class QUdpSocket;
@@ -37,6 +38,9 @@ public:
     void Stop();
 
     const MixerState& State() const { return state_; }
+    // An edit made at the mixer's own panel: it changes the state, and the
+    // editor hears of it only by asking for the full state again.
+    PanelOutcome ApplyPanel(std::string_view line, std::string& error) { return ApplyPanelLine(line, state_, error); }
     int StateRequests() const { return stateRequests_; }
     bool MetersStreaming() const { return meterTimer_.isActive(); }
     const std::optional<ReceivedImage>& LastImage() const { return firmware_.LastImage(); }

@@ -9,9 +9,12 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <QFile>
 #include <QProcess>
+#include <QTemporaryDir>
 
 #include "link/firmware_framing.h"
+#include "link/state_reply.h"
 #include "link/wire_format.h"
 #include "loopback.h"
 
@@ -155,6 +158,32 @@ TEST_F(SimProcessTest, PrintsTheVerdictItReportsForAnImage) {
     }
 }
 
+TEST_F(SimProcessTest, PanelEditsFromAFileAndStdinShowInTheStateAndBadLinesAreReported) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QFile file(dir.filePath("panel.txt"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("%A,01,03,00,46,\nturn the knob\n");
+    file.close();
+    Start({"--verbose", "--panel", file.fileName(), "--panel", "-"});
+    sim.write("%A,01,04,01,2A#\n");
+    ASSERT_TRUE(WaitForOutput("panel stdin:1")) << output.toStdString();
+
+    RawClient client("127.0.0.1");
+    ASSERT_TRUE(client.SendTo("%Z,01,F143#", "127.0.0.3", port));
+    mixer::MixerState state{};
+    std::string version;
+    ASSERT_TRUE(mixer::ParseStateReply(client.ReceiveMessage(), state, version));
+    EXPECT_EQ(state.strips[2].level, 0x46);
+    EXPECT_EQ(state.strips[3].mute, 1);
+    EXPECT_EQ(state.strips[3].level, 0x2A);
+    sim.closeWriteChannel();  // the mixer carries on without its panel
+    ASSERT_TRUE(client.SendTo("%Z,01,F143#", "127.0.0.3", port));
+    EXPECT_TRUE(mixer::CheckFrame(client.ReceiveMessage()));
+    EndWith(SIGTERM);
+    EXPECT_TRUE(sim.readAllStandardError().contains("panel.txt:2: a command starts with %"));
+}
+
 TEST_F(SimProcessTest, PrintsTheSeedOfItsFaultsAndLosesWhatTheySay) {
     Start({"--loss-out", "1", "--seed", "42"});
     ASSERT_TRUE(WaitForOutput("seed 42")) << output.toStdString();
@@ -172,7 +201,7 @@ TEST(SimProgram, HelpListsTheOptionsAndBadOptionsFail) {
     const QByteArray text = help.readAllStandardOutput();
     for (const char* option : {"--address", "--port", "--version", "--meter-rate", "--verbose", "--answer-from",
                                "--stop-meters-after", "--never-answer", "--loss", "--loss-in", "--loss-out",
-                               "--duplicate", "--reorder", "--seed"})
+                               "--duplicate", "--reorder", "--seed", "--panel"})
         EXPECT_TRUE(text.contains(option)) << option;
 
     QProcess bad;

@@ -270,3 +270,21 @@ TEST_F(SimulatedMixerTest, DuplicatedAndHeldBackDatagramsAllArrive) {
         mixer.reset();
     }
 }
+
+TEST_F(SimulatedMixerTest, PanelEditsChangeTheStateAndNothingIsSent) {
+    Start();
+    std::string error;
+    EXPECT_EQ(mixer->ApplyPanel("%A,01,05,01,2A,", error), PanelOutcome::kApplied);
+    EXPECT_EQ(mixer->ApplyPanel("%A,01,05,00,99,0000#", error), PanelOutcome::kRefused);
+    EXPECT_EQ(mixer->ApplyPanel("%Z,01,F143#", error), PanelOutcome::kRefused);
+    QTest::qWait(50);
+    EXPECT_TRUE(client.messages.empty());
+    EXPECT_EQ(mixer->State().strips[4].mute, 1);
+    EXPECT_EQ(mixer->State().strips[4].level, 0x2A);
+    Send("%Z,01,F143#");
+    ASSERT_TRUE(WaitUntil([&] { return client.Count('Z') == 1; }));
+    MixerState parsed{};
+    std::string version;
+    ASSERT_TRUE(ParseStateReply(client.messages.back(), parsed, version));
+    EXPECT_EQ(parsed.strips[4].level, 0x2A);
+}
