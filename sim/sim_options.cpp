@@ -2,6 +2,7 @@
 
 #include <QCommandLineParser>
 #include <cmath>
+#include <random>
 
 #include "link/dotted_ipv4.h"
 
@@ -23,8 +24,59 @@ void AddSimOptions(QCommandLineParser& parser) {
         {"never-answer", "Receive everything and answer nothing."},
         {"drop-ack", "Never acknowledge firmware block N (counted from 0) of an image.", "N"},
         {"refuse-firmware", "Report every firmware image as failed (status 01)."},
+        {"loss", "Lose each datagram, received or sent, with probability P (0 to 1, default 0).", "P", "0"},
+        {"loss-in", "Lose each datagram the mixer receives with probability P; overrides --loss for them.", "P"},
+        {"loss-out", "Lose each datagram the mixer sends with probability P; overrides --loss for them.", "P"},
+        {"duplicate", "Deliver each datagram, received or sent, twice with probability P (0 to 1, default 0).", "P", "0"},
+        {"reorder",
+         "Hold back each datagram, received or sent, with probability P until the next one in its direction has "
+         "passed, or 30 ms if none follows (0 to 1, default 0).",
+         "P", "0"},
+        {"seed", "Seed the draws of --loss, --duplicate and --reorder to replay a run (default: a fresh one, printed).",
+         "N"},
+        {"panel",
+         "Apply edits as if made at the mixer's own panel, without a reply: commands as the editor sends them, one "
+         "per line, checksum optional, from FILE (read at start-up) or from standard input (-). Can be repeated.",
+         "FILE"},
     });
 }
+
+namespace {
+
+// A probability option's value into p; false with the reason in error.
+bool ReadProbability(const QCommandLineParser& parser, const QString& name, double& p, QString& error) {
+    bool ok = false;
+    p = parser.value(name).toDouble(&ok);
+    if (!ok || !(p >= 0 && p <= 1)) {
+        error = QStringLiteral("--%1 needs a probability from 0 to 1, such as 0.1").arg(name);
+        return false;
+    }
+    return true;
+}
+
+bool ReadNetworkFaults(const QCommandLineParser& parser, SimOptions& o, QString& error) {
+    NetworkFaults both;
+    if (!ReadProbability(parser, "loss", both.loss, error) ||
+        !ReadProbability(parser, "duplicate", both.duplicate, error) ||
+        !ReadProbability(parser, "reorder", both.reorder, error))
+        return false;
+    o.incoming = o.outgoing = both;
+    if (parser.isSet("loss-in") && !ReadProbability(parser, "loss-in", o.incoming.loss, error)) return false;
+    if (parser.isSet("loss-out") && !ReadProbability(parser, "loss-out", o.outgoing.loss, error)) return false;
+    if (!parser.isSet("seed")) {
+        o.seed = (uint64_t{std::random_device{}()} << 32) | std::random_device{}();
+        return true;
+    }
+    bool ok = false;
+    o.seed = parser.value("seed").toULongLong(&ok);
+    if (!ok) {
+        error = "--seed needs a whole number from 0 to 18446744073709551615";
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
 
 bool ReadSimOptions(const QCommandLineParser& parser, SimOptions& options, QString& error) {
     SimOptions o;
@@ -74,6 +126,15 @@ bool ReadSimOptions(const QCommandLineParser& parser, SimOptions& options, QStri
         }
     }
     o.refuseFirmware = parser.isSet("refuse-firmware");
+    if (!ReadNetworkFaults(parser, o, error)) return false;
+    for (const QString& source : parser.values("panel")) {
+        if (source.isEmpty()) {
+            error = "--panel needs a file name, or - for standard input";
+            return false;
+        }
+        if (source == QLatin1String("-")) o.panelStdin = true;
+        else o.panelFiles << source;
+    }
     options = o;
     return true;
 }

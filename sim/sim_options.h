@@ -2,10 +2,12 @@
 // The simulated mixer's settings and its command line.
 
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <string>
 
 #include "link/link_state.h"
+#include "sim/lossy_channel.h"
 
 class QCommandLineParser;
 
@@ -27,6 +29,15 @@ struct SimOptions {
     bool neverAnswer = false;
     int dropAckOfBlock = -1;
     bool refuseFirmware = false;
+    // The network between the mixer and the editor: faults of the datagrams
+    // the mixer receives and of those it sends, and the seed of their draws.
+    NetworkFaults incoming;
+    NetworkFaults outgoing;
+    uint64_t seed = 0;
+    // Edits made at the mixer's own panel: files read at start-up, and
+    // standard input as it comes.
+    QStringList panelFiles;
+    bool panelStdin = false;
 };
 
 inline constexpr int kMaxMeterRateHz = 100;

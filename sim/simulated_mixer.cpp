@@ -24,7 +24,13 @@ QString PeerText(const QHostAddress& address, quint16 port) {
 
 }  // namespace
 
-SimulatedMixer::SimulatedMixer(const SimOptions& options, QObject* parent) : QObject(parent), options_(options) {
+SimulatedMixer::SimulatedMixer(const SimOptions& options, QObject* parent)
+    : QObject(parent),
+      options_(options),
+      incoming_(options.incoming, SeededChance(options.seed, Direction::kIncoming),
+                [this](const Datagram& d) { Take(d); }),
+      outgoing_(options.outgoing, SeededChance(options.seed, Direction::kOutgoing),
+                [this](const Datagram& d) { Write(d); }) {
     ResetDefaults(state_);
     SetDefaultNames(state_, kLanguageEnglish);
     meterTimer_.setInterval(std::max(1, 1000 / options_.meterRateHz));
@@ -47,13 +53,14 @@ bool SimulatedMixer::Start(QString& error) {
 
 void SimulatedMixer::Stop() {
     meterTimer_.stop();
+    incoming_.Clear();
+    outgoing_.Clear();
     socket_.reset();
     residues_.clear();
 }
 
 void SimulatedMixer::ReadPending() {
     char buffer[kMaxDatagram];
-    std::vector<std::string> messages;
     // At least one read per readyRead (Qt signals the next datagram only
     // then), at most a batch (the socket signals again for the rest).
     for (int n = 0; n < kDatagramsPerBatch && socket_ && (n == 0 || socket_->hasPendingDatagrams()); ++n) {
@@ -61,12 +68,17 @@ void SimulatedMixer::ReadPending() {
         const qint64 got = socket_->readDatagram(buffer, sizeof buffer, &from.address, &from.port);
         if (got < 0) break;
         if (got == 0) continue;
-        const auto key = std::make_pair(from.address.toIPv4Address(), from.port);
-        if (residues_.size() >= kMaxPeers && !residues_.contains(key)) residues_.clear();
-        messages.clear();
-        SplitFrames(residues_[key], std::string_view(buffer, static_cast<std::size_t>(got)), messages);
-        for (const std::string& message : messages) Handle(message, from);
+        incoming_.Pass({std::string(buffer, static_cast<std::size_t>(got)), from.address.toIPv4Address(), from.port});
     }
+}
+
+void SimulatedMixer::Take(const Datagram& datagram) {
+    const auto key = std::make_pair(datagram.ipv4, datagram.port);
+    if (residues_.size() >= kMaxPeers && !residues_.contains(key)) residues_.clear();
+    std::vector<std::string> messages;
+    SplitFrames(residues_[key], datagram.bytes, messages);
+    const Peer from{QHostAddress(datagram.ipv4), datagram.port};
+    for (const std::string& message : messages) Handle(message, from);
 }
 
 void SimulatedMixer::Handle(const std::string& message, const Peer& from) {
@@ -91,7 +103,8 @@ void SimulatedMixer::Handle(const std::string& message, const Peer& from) {
                 for (const std::string& reply : result.replies) SendFirmwareReply(reply, message, from);
             if (result.imageComplete) {
                 const ReceivedImage& image = *firmware_.LastImage();
-                emit imageReceived(image.target, static_cast<int>(image.bytes.size()), image.checksum, image.accepted);
+                emit imageReceived(image.target, static_cast<int>(image.bytes.size()), image.checksum,
+                                   image.accepted && !options_.refuseFirmware);
             }
             break;
         }
@@ -130,11 +143,15 @@ void SimulatedMixer::SendMeterReport() {
 
 void SimulatedMixer::SendMessage(const std::string& message, const Peer& to) {
     if (!socket_) return;
-    for (std::size_t at = 0; at < message.size(); at += kMaxDatagram) {
-        const std::string piece = message.substr(at, kMaxDatagram);
-        socket_->writeDatagram(piece.data(), static_cast<qint64>(piece.size()), to.address, to.port);
-    }
+    for (std::size_t at = 0; at < message.size(); at += kMaxDatagram)
+        outgoing_.Pass({message.substr(at, kMaxDatagram), to.address.toIPv4Address(), to.port});
     emit sent(QString::fromStdString(message), PeerText(to.address, to.port));
+}
+
+void SimulatedMixer::Write(const Datagram& datagram) {
+    if (!socket_) return;
+    socket_->writeDatagram(datagram.bytes.data(), static_cast<qint64>(datagram.bytes.size()),
+                           QHostAddress(datagram.ipv4), datagram.port);
 }
 
 }  // namespace mixer

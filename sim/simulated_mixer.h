@@ -1,7 +1,8 @@
 #pragma once
 // A stand-in for the mixer on a UDP socket: answers the full-state request,
 // streams meter reports while asked to, applies every edit to its own state,
-// answers the discovery probe and receives firmware images. It runs on the
+// answers the discovery probe and receives firmware images; its datagrams, in
+// and out, cross a network as faulty as its options make it. It runs on the
 // thread that owns it, driven by the socket's readyRead and a meter timer, so
 // that the editor can run it in-process as well as on its own.
 
@@ -16,8 +17,10 @@
 #include <utility>
 
 #include "link/mixer_state.h"
+#include "sim/faulty_path.h"
 #include "sim/firmware_receiver.h"
 #include "sim/meter_model.h"
+#include "sim/panel_command.h"
 #include "sim/sim_options.h"
 
 class QUdpSocket;
@@ -35,6 +38,9 @@ public:
     void Stop();
 
     const MixerState& State() const { return state_; }
+    // An edit made at the mixer's own panel: it changes the state, and the
+    // editor hears of it only by asking for the full state again.
+    PanelOutcome ApplyPanel(std::string_view line, std::string& error) { return ApplyPanelLine(line, state_, error); }
     int StateRequests() const { return stateRequests_; }
     bool MetersStreaming() const { return meterTimer_.isActive(); }
     const std::optional<ReceivedImage>& LastImage() const { return firmware_.LastImage(); }
@@ -44,7 +50,8 @@ signals:
     // peer as "address:port".
     void received(const QString& message, const QString& peer);
     void sent(const QString& message, const QString& peer);
-    // A firmware image has come in completely.
+    // A firmware image has come in completely; accepted is the verdict the
+    // mixer reports, which --refuse-firmware turns to failed.
     void imageReceived(int target, int length, quint16 checksum, bool accepted);
 
 private:
@@ -54,6 +61,9 @@ private:
     };
 
     void ReadPending();
+    // A datagram the network let through to the mixer.
+    void Take(const Datagram& datagram);
+    void Write(const Datagram& datagram);
     void Handle(const std::string& message, const Peer& from);
     void HandleMeterSwitch(const std::string& message, const Peer& from);
     // A reply of the firmware receiver to message, unless a fault option holds it back or changes it.
@@ -66,6 +76,8 @@ private:
     MeterModel meters_;
     FirmwareReceiver firmware_;
     std::unique_ptr<QUdpSocket> socket_;
+    FaultyPath incoming_;
+    FaultyPath outgoing_;
     std::map<std::pair<quint32, quint16>, std::string> residues_;  // per sender
     QTimer meterTimer_;
     QElapsedTimer streamClock_;

@@ -9,8 +9,12 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <QFile>
 #include <QProcess>
+#include <QTemporaryDir>
 
+#include "link/firmware_framing.h"
+#include "link/state_reply.h"
 #include "link/wire_format.h"
 #include "loopback.h"
 
@@ -69,9 +73,14 @@ protected:
         sim.setArguments(QStringList{"--address", "127.0.0.3", "--port", QString::number(port)} + extra);
         sim.start();
         ASSERT_TRUE(sim.waitForStarted(5000));
-        ASSERT_TRUE(sim.waitForReadyRead(5000));
-        output = sim.readAllStandardOutput();
-        ASSERT_TRUE(output.contains("listening")) << output.toStdString();
+        output.clear();
+        ASSERT_TRUE(WaitForOutput("listening")) << output.toStdString();
+    }
+    bool WaitForOutput(const char* text) {
+        return mixer::testing::WaitUntil([&] {
+            output += sim.readAllStandardOutput();
+            return output.contains(text);
+        });
     }
     // Ends the program with a signal and waits for a clean exit.
     void EndWith(int signal) {
@@ -116,6 +125,74 @@ TEST_F(SimProcessTest, VerboseShowsTrafficAndSigintEndsIt) {
     EXPECT_TRUE(output.contains("-> 127.0.0.1:"));
 }
 
+TEST_F(SimProcessTest, PrintsTheVerdictItReportsForAnImage) {
+    struct Case {
+        QStringList options;
+        bool corrupt;
+        int status;
+        const char* verdict;
+    };
+    const Case cases[] = {
+        {{}, false, 0, "checksum C3B3, accepted"},
+        {{}, true, 1, "checksum C3B3, reported failed (checksum mismatch)"},
+        {{"--refuse-firmware"}, false, 1, "checksum C3B3, reported failed (--refuse-firmware)"},
+    };
+    const std::vector<uint8_t> image = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.verdict);
+        Start(c.options);
+        RawClient client("127.0.0.1");
+        ASSERT_TRUE(client.SendTo(mixer::BuildTransferHeader(mixer::kTargetDsp, image.size()), "127.0.0.3", port));
+        EXPECT_EQ(client.ReceiveMessage().substr(0, 3), "%S,");
+        auto blocks = mixer::FirmwareBlocks(image);
+        if (c.corrupt) blocks[0][0] ^= 0xFF;
+        for (const std::string& piece : mixer::CutIntoPieces(mixer::BuildTransferBlock(mixer::kTargetDsp, 0, blocks[0])))
+            ASSERT_TRUE(client.SendTo(piece, "127.0.0.3", port));
+        EXPECT_EQ(client.ReceiveMessage().substr(0, 3), "%Y,");
+        int status = -1;
+        ASSERT_TRUE(mixer::ReadVerificationStatus(client.ReceiveMessage(), status));
+        EXPECT_EQ(status, c.status);
+        ASSERT_TRUE(WaitForOutput("image for target"));
+        EndWith(SIGTERM);
+        EXPECT_TRUE(output.contains(c.verdict)) << output.toStdString();
+    }
+}
+
+TEST_F(SimProcessTest, PanelEditsFromAFileAndStdinShowInTheStateAndBadLinesAreReported) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QFile file(dir.filePath("panel.txt"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("%A,01,03,00,46,\nturn the knob\n");
+    file.close();
+    Start({"--verbose", "--panel", file.fileName(), "--panel", "-"});
+    sim.write("%A,01,04,01,2A#\n");
+    ASSERT_TRUE(WaitForOutput("panel stdin:1")) << output.toStdString();
+
+    RawClient client("127.0.0.1");
+    ASSERT_TRUE(client.SendTo("%Z,01,F143#", "127.0.0.3", port));
+    mixer::MixerState state{};
+    std::string version;
+    ASSERT_TRUE(mixer::ParseStateReply(client.ReceiveMessage(), state, version));
+    EXPECT_EQ(state.strips[2].level, 0x46);
+    EXPECT_EQ(state.strips[3].mute, 1);
+    EXPECT_EQ(state.strips[3].level, 0x2A);
+    sim.closeWriteChannel();  // the mixer carries on without its panel
+    ASSERT_TRUE(client.SendTo("%Z,01,F143#", "127.0.0.3", port));
+    EXPECT_TRUE(mixer::CheckFrame(client.ReceiveMessage()));
+    EndWith(SIGTERM);
+    EXPECT_TRUE(sim.readAllStandardError().contains("panel.txt:2: a command starts with %"));
+}
+
+TEST_F(SimProcessTest, PrintsTheSeedOfItsFaultsAndLosesWhatTheySay) {
+    Start({"--loss-out", "1", "--seed", "42"});
+    ASSERT_TRUE(WaitForOutput("seed 42")) << output.toStdString();
+    RawClient client("127.0.0.1");
+    ASSERT_TRUE(client.SendTo("%R,01,00,30A0#", "127.0.0.3", port));
+    EXPECT_EQ(client.ReceiveMessage(200), "");
+    EndWith(SIGTERM);
+}
+
 TEST(SimProgram, HelpListsTheOptionsAndBadOptionsFail) {
     QProcess help;
     help.start(MIXER_SIM_PATH, {"--help"});
@@ -123,7 +200,8 @@ TEST(SimProgram, HelpListsTheOptionsAndBadOptionsFail) {
     EXPECT_EQ(help.exitCode(), 0);
     const QByteArray text = help.readAllStandardOutput();
     for (const char* option : {"--address", "--port", "--version", "--meter-rate", "--verbose", "--answer-from",
-                               "--stop-meters-after", "--never-answer"})
+                               "--stop-meters-after", "--never-answer", "--loss", "--loss-in", "--loss-out",
+                               "--duplicate", "--reorder", "--seed", "--panel"})
         EXPECT_TRUE(text.contains(option)) << option;
 
     QProcess bad;

@@ -206,3 +206,85 @@ TEST_F(SimulatedMixerTest, SurvivesGarbageAndFloodsAndAnswersAfterwards) {
     ASSERT_TRUE(WaitUntil([&] { return client.Count('Z') >= 1; }, 10000));
     EXPECT_EQ(mixer->State().strips[2].level, 60);
 }
+
+namespace {
+
+// What a channel with the mixer's draws lets through of sent datagrams.
+int Passing(double loss, uint64_t seed, Direction direction, int sent) {
+    LossyChannel twin({loss, 0, 0}, SeededChance(seed, direction));
+    int passed = 0;
+    for (int n = 0; n < sent; ++n) passed += static_cast<int>(twin.Pass({}).size());
+    return passed;
+}
+
+}  // namespace
+
+TEST_F(SimulatedMixerTest, LosesInEachDirectionWhatItsSeedLoses) {
+    struct Case {
+        double in, out;
+    };
+    constexpr int kProbes = 40;
+    options.seed = 9;
+    for (const Case& c : {Case{0, 0}, Case{1, 0}, Case{0, 1}, Case{0.5, 0}, Case{0, 0.5}, Case{0.3, 0.3}}) {
+        SCOPED_TRACE(::testing::Message() << "in " << c.in << ", out " << c.out);
+        options.incoming.loss = c.in;
+        options.outgoing.loss = c.out;
+        Start();
+        client.messages.clear();
+        QSignalSpy received(mixer.get(), &SimulatedMixer::received);
+        for (int n = 0; n < kProbes; ++n) Send("%R,01,00,30A0#");
+        const int arriving = Passing(c.in, options.seed, Direction::kIncoming, kProbes);
+        const int answered = Passing(c.out, options.seed, Direction::kOutgoing, arriving);
+        EXPECT_TRUE(WaitUntil([&] { return received.count() == arriving && client.Count('R') == answered; }));
+        QTest::qWait(50);
+        EXPECT_EQ(received.count(), arriving);
+        EXPECT_EQ(client.Count('R'), answered);
+        mixer.reset();
+    }
+}
+
+TEST_F(SimulatedMixerTest, DuplicatedAndHeldBackDatagramsAllArrive) {
+    struct Case {
+        NetworkFaults in, out;
+        int received, answered;  // of nine probes
+    };
+    const Case cases[] = {
+        {{0, 1, 0}, {}, 18, 18},
+        {{}, {0, 1, 0}, 9, 18},
+        // Every datagram held back: pairs swap, and the odd last one of each
+        // direction goes on its timer.
+        {{0, 0, 1}, {0, 0, 1}, 9, 9},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.received * 100 + c.answered);
+        options.incoming = c.in;
+        options.outgoing = c.out;
+        Start();
+        client.messages.clear();
+        QSignalSpy received(mixer.get(), &SimulatedMixer::received);
+        for (int n = 0; n < 9; ++n) Send("%R,01,00,30A0#");
+        EXPECT_TRUE(WaitUntil([&] { return received.count() == c.received && client.Count('R') == c.answered; }));
+        QTest::qWait(2 * kHoldMs);
+        EXPECT_EQ(received.count(), c.received);
+        EXPECT_EQ(client.Count('R'), c.answered);
+        mixer.reset();
+    }
+}
+
+TEST_F(SimulatedMixerTest, PanelEditsChangeTheStateAndNothingIsSent) {
+    Start();
+    std::string error;
+    EXPECT_EQ(mixer->ApplyPanel("%A,01,05,01,2A,", error), PanelOutcome::kApplied);
+    EXPECT_EQ(mixer->ApplyPanel("%A,01,05,00,99,0000#", error), PanelOutcome::kRefused);
+    EXPECT_EQ(mixer->ApplyPanel("%Z,01,F143#", error), PanelOutcome::kRefused);
+    QTest::qWait(50);
+    EXPECT_TRUE(client.messages.empty());
+    EXPECT_EQ(mixer->State().strips[4].mute, 1);
+    EXPECT_EQ(mixer->State().strips[4].level, 0x2A);
+    Send("%Z,01,F143#");
+    ASSERT_TRUE(WaitUntil([&] { return client.Count('Z') == 1; }));
+    MixerState parsed{};
+    std::string version;
+    ASSERT_TRUE(ParseStateReply(client.messages.back(), parsed, version));
+    EXPECT_EQ(parsed.strips[4].level, 0x2A);
+}
