@@ -55,6 +55,15 @@ TEST_F(Scenes, SaveOnAnEmptyTableStoresSceneOneWithItsWholeFile) {
     EXPECT_TRUE(notifier.messages.empty());
 }
 
+TEST_F(Scenes, WithoutAPresetDatabaseYetSaveMakesOneAndListsTheScene) {
+    ASSERT_TRUE(QFile::remove(dir.filePath(PresetStore::kFileName)));
+    auto page = Open();
+    page->SaveButton()->click();
+    EXPECT_EQ(Captions(*page), Texts{"1:SAVE1"});
+    EXPECT_EQ(SceneFile(1).size(), 17580);
+    EXPECT_TRUE(notifier.messages.empty());
+}
+
 TEST_F(Scenes, DeletedIdsAreNotReusedAndTheFileGoesToTheTrash) {
     auto page = Open();
     for (int i = 0; i < 3; ++i) page->SaveButton()->click();
