@@ -1,7 +1,6 @@
 #include "app/data_location.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 namespace mixer {
@@ -24,22 +23,10 @@ QString InstalledShareDir(const QString& programDir) {
 }
 
 DataDirChoice DefaultDataDir(const QString& programDir, const QString& userDataDir, int language) {
-    const QString share = InstalledShareDir(programDir);
-    if (share.isEmpty()) return {programDir, {}};
-
+    if (InstalledShareDir(programDir).isEmpty()) return {programDir, {}};
     DataDirChoice choice{userDataDir, {}};
-    if (!QDir().mkpath(userDataDir)) {
+    if (!QDir().mkpath(userDataDir))
         choice.error = Text(language, "Cannot create the data folder %1.", "无法创建数据文件夹 %1。", userDataDir);
-        return choice;
-    }
-    const QString target = QDir(userDataDir).filePath(QString::fromLatin1(kDatabaseName));
-    if (QFileInfo::exists(target)) return choice;
-    // The installed copy is read-only to the user; the user's copy must not be.
-    if (!QFile::copy(QDir(share).filePath(QString::fromLatin1(kDatabaseName)), target) ||
-        !QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther)) {
-        choice.error = Text(language, "Cannot put the empty preset database into %1.", "无法在 %1 中建立空的预设数据库。",
-                            userDataDir);
-    }
     return choice;
 }
 

@@ -3,7 +3,9 @@
 // keeps its data beside itself. Installed (its share/mixer-editor folder
 // beside its bin folder holds the empty preset database), it keeps the data
 // in the user's application data folder: the program's own folder belongs to
-// the system and is often not writable.
+// the system and is often not writable. The preset database itself is made
+// by the preset store, from the schema the program carries, wherever the
+// data folder has none.
 
 #include <QString>
 
@@ -19,9 +21,7 @@ struct DataDirChoice {
 };
 
 // The data folder when none is given on the command line: programDir when the
-// program does not run installed; otherwise userDataDir, created when missing
-// and given a copy of the installed empty database when it has none (a
-// database already there holds the user's presets and is kept).
+// program does not run installed; otherwise userDataDir, created when missing.
 DataDirChoice DefaultDataDir(const QString& programDir, const QString& userDataDir, int language);
 
 }  // namespace mixer

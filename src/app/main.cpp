@@ -50,7 +50,10 @@ int main(int argc, char** argv) {
         defaultDataDir = choice.dir;
     }
     mixer::ApplyOptions(context, options, defaultDataDir);
-    mixer::PresetStore presets(context.dataDir, notifier);
+    mixer::PresetStore presets(context.dataDir, notifier, context.language);
+    // Made at start in a data folder without one; what stands in the way is
+    // told when a page first needs the presets.
+    presets.MakeIfMissing();
     context.presets = &presets;
     context.notifier = &notifier;
     mixer::EditorLink link = mixer::BuildEditorLink(context, options, notifier);

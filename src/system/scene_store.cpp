@@ -2,8 +2,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <algorithm>
 
 #include "presets/preset_store.h"
 
@@ -39,11 +41,23 @@ std::optional<std::vector<SceneRow>> SceneStore::Rows() {
     return scenes;
 }
 
+bool SceneStore::Occupied(int id, const std::vector<SceneRow>& rows) const {
+    const QString path = PathFor(id);
+    // A link counts even when it leads nowhere: writing would replace it.
+    const QFileInfo file(path);
+    if (file.exists() || file.isSymLink()) return true;
+    return std::any_of(rows.begin(), rows.end(), [&](const SceneRow& row) {
+        return row.id == id || QDir::cleanPath(QFileInfo(row.fileName).absoluteFilePath()) == path;
+    });
+}
+
 SceneStore::Saved SceneStore::Save(const SceneBytes& image) {
-    const auto top = database_.Query(QStringLiteral("SELECT ID FROM DeviceDATA ORDER BY ID DESC LIMIT 1"));
-    if (!top) return {SaveResult::kDatabaseError, 0, {}};
-    const int id = top->empty() || top->front().empty() ? 1 : top->front()[0].toInt() + 1;
-    if (id < 1 || id > kMaxScenes) return {SaveResult::kFull, 0, {}};
+    const auto rows = Rows();
+    if (!rows) return {SaveResult::kDatabaseError, 0, {}};
+    int id = 1;
+    for (const SceneRow& row : *rows) id = std::max(id, row.id + 1);
+    while (id <= kMaxScenes && Occupied(id, *rows)) ++id;
+    if (id > kMaxScenes) return {SaveResult::kFull, 0, {}};
 
     const QString path = PathFor(id);
     QSaveFile file(path);

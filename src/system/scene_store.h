@@ -37,7 +37,10 @@ public:
         int id = 0;
         QString detail;  // the file's path and the system's reason after a failed write
     };
-    // Stores the image as the next scene (highest ID + 1, "SAVE<ID>").
+    // Stores the image as the next scene, "SAVE<ID>": the first ID from the
+    // highest listed + 1 on whose path there is nothing (a file kept after a
+    // delete, put there by hand, or a link) and that no row names. Nothing is
+    // ever written over; kFull when no ID up to kMaxScenes is free.
     Saved Save(const SceneBytes& image);
 
     bool Rename(int id, const QString& name);
@@ -66,6 +69,7 @@ public:
 
 private:
     std::optional<QString> FileOf(int id);
+    bool Occupied(int id, const std::vector<SceneRow>& rows) const;
 
     PresetStore& database_;
     QString directory_;

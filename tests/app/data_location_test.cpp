@@ -1,6 +1,5 @@
 // Where the data lives: beside a program in the build folder; for an
-// installed program in the user's folder, made on first start with a copy of
-// the installed empty database that is never replaced afterwards.
+// installed program in the user's folder, made on first start.
 
 #include "app/data_location.h"
 
@@ -49,9 +48,8 @@ TEST_F(DataLocationTest, AProgramOutsideAnInstalledTreeKeepsItsDataBesideItself)
     EXPECT_FALSE(QFileInfo::exists(Path("home/data")));
 }
 
-TEST_F(DataLocationTest, AnInstalledProgramMakesTheUsersFolderOnceAndKeepsItsDatabase) {
+TEST_F(DataLocationTest, AnInstalledProgramMakesTheUsersFolderAndLeavesItsDatabaseAlone) {
     Write(Path("usr/share/mixer-editor/Korvel.mdb"), "empty");
-    QFile::setPermissions(Path("usr/share/mixer-editor/Korvel.mdb"), QFile::ReadOwner | QFile::ReadOther);
     QDir().mkpath(Path("usr/bin"));
     EXPECT_EQ(InstalledShareDir(Path("usr/bin")), Path("usr/share/mixer-editor"));
 
@@ -59,8 +57,9 @@ TEST_F(DataLocationTest, AnInstalledProgramMakesTheUsersFolderOnceAndKeepsItsDat
     DataDirChoice choice = DefaultDataDir(Path("usr/bin"), data, 1);
     EXPECT_EQ(choice.dir, data);
     EXPECT_TRUE(choice.error.isEmpty()) << choice.error.toStdString();
-    EXPECT_EQ(Read(data + "/Korvel.mdb"), "empty");
-    EXPECT_TRUE(QFileInfo(data + "/Korvel.mdb").isWritable());
+    EXPECT_TRUE(QFileInfo(data).isDir());
+    // The preset store makes the database from the schema the program carries.
+    EXPECT_FALSE(QFileInfo::exists(data + "/Korvel.mdb"));
 
     Write(data + "/Korvel.mdb", "the user's presets");
     choice = DefaultDataDir(Path("usr/bin"), data, 1);

@@ -2,9 +2,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <functional>
 
 #include "preset_test_support.h"
 
@@ -25,19 +28,89 @@ protected:
 
 }  // namespace
 
-TEST_F(PresetStoreTest, MissingFileShowsTheErrorOncePerAccessAndCreatesNoDatabase) {
-    PresetStore store(dir.path(), notifier);
-    EXPECT_FALSE(store.Query(QStringLiteral("select ID from \"PEQ\"")));
-    ASSERT_EQ(notifier.messages.size(), 1u);
-    EXPECT_NE(notifier.messages[0].text.find("unable to open database file"), std::string::npos)
-        << notifier.messages[0].text;
-    EXPECT_EQ(notifier.messages[0].caption, "");
+TEST_F(PresetStoreTest, AMissingDatabaseIsMadeFromTheSchemaTheProgramCarriesWithItsFolder) {
+    QFile carried(QString::fromLatin1(kPresetSchemaResource));
+    QFile schema(QStringLiteral(KORVEL_SCHEMA_PATH));
+    ASSERT_TRUE(carried.open(QIODevice::ReadOnly));
+    ASSERT_TRUE(schema.open(QIODevice::ReadOnly));
+    EXPECT_EQ(carried.readAll(), schema.readAll());
 
-    EXPECT_FALSE(store.Execute(QStringLiteral("delete from \"PEQ\"")));
-    EXPECT_EQ(notifier.messages.size(), 2u);
-    EXPECT_FALSE(store.IsOpen());
-    EXPECT_FALSE(QFile::exists(store.FilePath()));
-    EXPECT_TRUE(QDir(dir.path()).isEmpty());
+    PresetStore atStart(dir.filePath("new/data"), notifier);
+    EXPECT_EQ(Text(atStart.MakeIfMissing()), "");
+    EXPECT_TRUE(QFile::exists(dir.filePath("new/data/Korvel.mdb")));
+    PresetStore onFirstUse(dir.filePath("newer"), notifier);
+    ASSERT_TRUE(onFirstUse.Execute(QStringLiteral("insert into DeviceDATA values(1, 'a', 'b')")));
+    ASSERT_TRUE(onFirstUse.Query(QStringLiteral("select * from \"PEQ\"")));
+    EXPECT_EQ(Text(onFirstUse.MakeIfMissing()), "");
+    const auto rows = onFirstUse.Query(QStringLiteral("select * from DeviceDATA"));
+    ASSERT_TRUE(rows);
+    EXPECT_EQ(rows->size(), 1u);
+    EXPECT_TRUE(notifier.messages.empty());
+}
+
+// Whatever stands in the way is told once, in the window's language, however
+// often the pages ask, and the file is left as it is.
+TEST_F(PresetStoreTest, AnUnusableDatabaseIsToldOnceInTheWindowsLanguageAndLeftAsItIs) {
+    auto write = [](const QString& path, const QByteArray& bytes) {
+        QDir().mkpath(QFileInfo(path).path());
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    };
+    struct Case {
+        const char* what;
+        std::function<bool(const QString& data)> lay;
+        const char* english;  // the start of the message; %1 is the database's path
+        const char* chinese;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {"not a database", [&](const QString& data) { return write(data + "/Korvel.mdb", QByteArray(4096, 'x')); },
+         "The preset database %1 cannot be opened or is damaged: ", "预设数据库 %1 无法打开或已损坏：",
+         "file is not a database"},
+        {"a folder in its place", [](const QString& data) { return QDir().mkpath(data + "/Korvel.mdb"); },
+         "The preset database %1 cannot be opened or is damaged: ", "预设数据库 %1 无法打开或已损坏：",
+         "unable to open database file"},
+        {"an empty file", [&](const QString& data) { return write(data + "/Korvel.mdb", {}); },
+         "The preset database %1 lacks the tables or columns ", "预设数据库 %1 缺少数据表或列 ",
+         "PEQ, NOISE, Compressor, LIMIT, GEQ, DELAY, REV, DeviceDATA"},
+        {"a table short of a column",
+         [&](const QString& data) {
+             return write(data + "/partial.sql", "CREATE TABLE \"PEQ\" (ID INTEGER PRIMARY KEY, NAME TEXT);") &&
+                    CreatePresetDatabase(data + "/partial.sql", data + "/Korvel.mdb").isEmpty();
+         },
+         "The preset database %1 lacks the tables or columns ", "预设数据库 %1 缺少数据表或列 ",
+         "PEQ.PEQDATA, NOISE, Compressor,"},
+        {"no folder to make it in", [&](const QString& data) { return write(QFileInfo(data).path(), "a file"); },
+         "There is no preset database at %1, and a new one could not be made: ", "%1 处没有预设数据库，也无法新建：",
+         ""},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        for (const int language : {1, 2}) {
+            SCOPED_TRACE(std::string(c.what) + (language == 1 ? ", English" : ", Chinese"));
+            const QString data = dir.filePath(QStringLiteral("%1/data").arg(++n));
+            ASSERT_TRUE(c.lay(data));
+            const QString path = QDir(data).filePath(PresetStore::kFileName);
+            const QFileInfo before(path);
+            QFile file(path);
+            const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+            RecordingNotifier told;
+            PresetStore store(data, told, language);
+            EXPECT_FALSE(store.Query(QStringLiteral("select * from \"PEQ\"")));
+            EXPECT_FALSE(store.Execute(QStringLiteral("insert into \"PEQ\" values(1, 'a', 'b')")));
+            store.Close();
+            EXPECT_FALSE(store.Query(QStringLiteral("select * from DeviceDATA")));
+            ASSERT_EQ(told.messages.size(), 1u);
+            const QString text = QString::fromStdString(told.messages[0].text);
+            const QString start = QString::fromUtf8(language == 1 ? c.english : c.chinese).arg(path);
+            EXPECT_TRUE(text.startsWith(start)) << told.messages[0].text;
+            EXPECT_TRUE(text.contains(QString::fromUtf8(c.reason))) << told.messages[0].text;
+            EXPECT_EQ(QFileInfo(path).exists(), before.exists());
+            EXPECT_EQ(QFileInfo(path).isDir(), before.isDir());
+            QFile after(path);
+            EXPECT_EQ(after.open(QIODevice::ReadOnly) ? after.readAll() : QByteArray(), bytes);
+        }
+    }
 }
 
 TEST_F(PresetStoreTest, OpensOnFirstUseAndAgainAfterClose) {
@@ -85,29 +158,25 @@ TEST_F(PresetStoreTest, DirectoryNamesWithUriCharactersStillNameTheFile) {
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList());
 }
 
-TEST_F(PresetStoreTest, UnreadableFileAndFailingStatementsShowTheDatabaseText) {
-    {
-        QFile garbage(dir.filePath(PresetStore::kFileName));
-        ASSERT_TRUE(garbage.open(QIODevice::WriteOnly));
-        garbage.write(QByteArray(4096, 'x'));
-    }
-    PresetStore broken(dir.path(), notifier);
-    EXPECT_FALSE(broken.Query(QStringLiteral("select * from \"PEQ\"")));
-    ASSERT_EQ(notifier.messages.size(), 1u);
-    EXPECT_NE(notifier.messages[0].text.find("file is not a database"), std::string::npos)
-        << notifier.messages[0].text;
-
-    QTemporaryDir good;
-    ASSERT_EQ(Text(MakeDatabase(good)), "");
-    PresetStore store(good.path(), notifier);
-    EXPECT_FALSE(store.Query(QStringLiteral("select * from NOPE")));
+TEST_F(PresetStoreTest, AStatementFailingOnAGoodDatabaseIsToldEachTimeWithTheDatabasesReason) {
+    ASSERT_EQ(Text(MakeDatabase(dir)), "");
+    const QString path = QDir(dir.path()).filePath(PresetStore::kFileName);
+    PresetStore english(dir.path(), notifier, 1);
+    EXPECT_FALSE(english.Query(QStringLiteral("select * from NOPE")));
+    EXPECT_FALSE(english.Query(QStringLiteral("select * from NOPE")));
     ASSERT_EQ(notifier.messages.size(), 2u);
-    EXPECT_NE(notifier.messages[1].text.find("no such table: NOPE"), std::string::npos) << notifier.messages[1].text;
+    const QString text = QString::fromStdString(notifier.messages[1].text);
+    EXPECT_TRUE(text.startsWith("The preset database " + path + " could not carry out the request: ")) << Text(text);
+    EXPECT_TRUE(text.contains("no such table: NOPE")) << Text(text);
     // The primary key refuses a second row with the same ID.
-    EXPECT_TRUE(store.Execute(QStringLiteral("insert into \"PEQ\" values(?, ?, ?)"), {1, "a", "b"}));
-    EXPECT_FALSE(store.Execute(QStringLiteral("insert into \"PEQ\" values(?, ?, ?)"), {1, "c", "d"}));
+    PresetStore chinese(dir.path(), notifier, 2);
+    EXPECT_TRUE(chinese.Execute(QStringLiteral("insert into \"PEQ\" values(?, ?, ?)"), {1, "a", "b"}));
+    EXPECT_FALSE(chinese.Execute(QStringLiteral("insert into \"PEQ\" values(?, ?, ?)"), {1, "c", "d"}));
     ASSERT_EQ(notifier.messages.size(), 3u);
-    EXPECT_NE(notifier.messages[2].text.find("UNIQUE"), std::string::npos) << notifier.messages[2].text;
+    const QString refused = QString::fromStdString(notifier.messages[2].text);
+    EXPECT_TRUE(refused.startsWith(QString::fromUtf8("预设数据库 ") + path + QString::fromUtf8(" 无法完成此操作：")))
+        << Text(refused);
+    EXPECT_TRUE(refused.contains("UNIQUE")) << Text(refused);
 }
 
 TEST_F(PresetStoreTest, BoundTextIsStoredAsTypedAndNeverRunAsSql) {

@@ -42,6 +42,7 @@ protected:
         options.port = port;
         ASSERT_TRUE(mixers.started);
         built = BuildEditorLink(context, options, notifier);
+        ASSERT_NE(built.link, nullptr);
         window = std::make_unique<CMixerDlg>(context, *built.link);
         window->resize(1640, 1040);
         window->show();
@@ -55,13 +56,18 @@ protected:
         WaitUntil([&] { return window->HasEnded(); });
     }
 
-    // Search on the system page until both mixers are listed.
+    // Search on the system page until both mixers are listed with every
+    // column filled; callers wrap it in ASSERT_NO_FATAL_FAILURE, so that a
+    // search that found less ends the test instead of the rows read after it.
     void Search() {
         // As the side panel's SYSTEM opens it, online or not.
         window->ShowPage(window->Page(), window->SelectedOutput(), kModeSystem);
         ASSERT_TRUE(system->isVisible());
         QTest::mouseClick(system->SearchButton(), Qt::LeftButton);
         ASSERT_TRUE(WaitUntil([&] { return system->DeviceList()->rowCount() == 2; }, kScanWaitMs));
+        for (int row = 0; row < 2; ++row) {
+            for (int column = 0; column < 3; ++column) ASSERT_NE(system->DeviceList()->item(row, column), nullptr);
+        }
     }
 
     void ClickRow(int row) {
@@ -81,7 +87,7 @@ protected:
 };
 
 TEST_F(DiscoveryEndToEnd, ClickingAFoundMixerThenConnectShowsItsState) {
-    Search();
+    ASSERT_NO_FATAL_FAILURE(Search());
     QTableWidget* list = system->DeviceList();
     EXPECT_EQ(list->item(0, 0)->text(), "127.0.0.5");
     EXPECT_EQ(list->item(1, 0)->text(), "127.0.0.9");
@@ -103,6 +109,7 @@ TEST_F(DiscoveryEndToEnd, ClickingAFoundMixerThenConnectShowsItsState) {
     EXPECT_EQ(mixers.mixers[0]->StateRequests(), 0);
     EXPECT_EQ(context.firmwareVersion, "37");
     const auto* strip = static_cast<CInputStripDlg*>(window->Pages().inputs[0]);
+    ASSERT_NE(strip, nullptr);
     EXPECT_EQ(strip->Fader()->GetPos(), FaderPositionFromLevel(chosen.State().strips[0].level));
     EXPECT_EQ(system->ConnectButton()->text(), "断开");
     EXPECT_TRUE(notifier.messages.empty());
@@ -113,7 +120,7 @@ TEST_F(DiscoveryEndToEnd, ASearchStopsTheLinkAndConnectingAgainWorks) {
     built.link->Connect();
     ASSERT_TRUE(WaitUntil([&] { return built.link->IsConnected(); }));
 
-    Search();
+    ASSERT_NO_FATAL_FAILURE(Search());
     EXPECT_FALSE(built.link->IsConnected());
     ClickRow(0);
     QTest::mouseClick(system->ConnectButton(), Qt::LeftButton);

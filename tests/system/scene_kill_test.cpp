@@ -39,8 +39,10 @@ SceneBytes Filled(uint8_t value) {
             (void)!write(started, &one, 1);
         }
         if (result == SceneStore::SaveResult::kFull) {
-            // Start over from ID 1, so that the files already there are replaced.
+            // Start over from ID 1: a save never writes over a file, so the
+            // files go too, after their rows as a delete does it.
             database.Execute(QStringLiteral("DELETE FROM DeviceDATA"));
+            for (int id = 1; id <= kMaxScenes; ++id) QFile::remove(scenes.PathFor(id));
         }
     }
 }

@@ -1,6 +1,7 @@
 // The SHOW tab's scenes and the RESET button against a fake link: what is
 // stored, listed, recalled and sent, and what the user is told.
 
+#include <QFileInfo>
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -54,6 +55,15 @@ TEST_F(Scenes, SaveOnAnEmptyTableStoresSceneOneWithItsWholeFile) {
     EXPECT_TRUE(notifier.messages.empty());
 }
 
+TEST_F(Scenes, WithoutAPresetDatabaseYetSaveMakesOneAndListsTheScene) {
+    ASSERT_TRUE(QFile::remove(dir.filePath(PresetStore::kFileName)));
+    auto page = Open();
+    page->SaveButton()->click();
+    EXPECT_EQ(Captions(*page), Texts{"1:SAVE1"});
+    EXPECT_EQ(SceneFile(1).size(), 17580);
+    EXPECT_TRUE(notifier.messages.empty());
+}
+
 TEST_F(Scenes, DeletedIdsAreNotReusedAndTheFileGoesToTheTrash) {
     auto page = Open();
     for (int i = 0; i < 3; ++i) page->SaveButton()->click();
@@ -64,6 +74,42 @@ TEST_F(Scenes, DeletedIdsAreNotReusedAndTheFileGoesToTheTrash) {
 
     page->SaveButton()->click();
     EXPECT_EQ(Captions(*page), (Texts{"1:SAVE1", "3:SAVE3", "4:SAVE4"}));
+}
+
+// Whatever is already at a number's path, kept after a delete without a
+// trash or put there by hand, stays as it is: the save takes a later number.
+TEST_F(Scenes, SaveNeverReplacesAFileAlreadyThereAndTakesTheNextFreeNumber) {
+    auto page = Open();
+    for (int i = 0; i < 4; ++i) page->SaveButton()->click();
+    qputenv("XDG_DATA_HOME", dir.filePath("blocker/share").toUtf8());
+    QFile blocker(dir.filePath("blocker"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    Choose(*page, 3, kCmdFirstDelete);
+    const QByteArray kept = SceneFile(4);
+    ASSERT_EQ(kept.size(), 17580);
+    ASSERT_TRUE(QDir(dir.path()).mkdir("5.dat"));
+    ASSERT_TRUE(QFile::link(dir.filePath("nowhere"), dir.filePath("6.dat")));
+    context.state.strips[0].level = 3;  // so that a file written over differs from the kept one
+
+    page->SaveButton()->click();
+    EXPECT_EQ(Captions(*page), (Texts{"1:SAVE1", "2:SAVE2", "3:SAVE3", "7:SAVE7"}));
+    EXPECT_EQ(SceneFile(4), kept);
+    EXPECT_EQ(SceneFile(7).size(), 17580);
+    EXPECT_TRUE(QFileInfo(dir.filePath("5.dat")).isDir());
+    EXPECT_TRUE(QFileInfo(dir.filePath("6.dat")).isSymLink());
+    EXPECT_FALSE(QFile::exists(dir.filePath("nowhere")));
+    ASSERT_EQ(notifier.messages.size(), 1u);  // the delete's word about the kept file
+
+    // Numbers past 32 are not taken: with the rest held, nothing is saved.
+    for (int id = 8; id <= 32; ++id) {
+        QFile held(dir.filePath(QStringLiteral("%1.dat").arg(id)));
+        ASSERT_TRUE(held.open(QIODevice::WriteOnly));
+    }
+    page->SaveButton()->click();
+    EXPECT_EQ(Captions(*page).size(), 4u);
+    EXPECT_FALSE(QFile::exists(dir.filePath("33.dat")));
+    EXPECT_EQ(SceneFile(20).size(), 0);
 }
 
 TEST_F(Scenes, DeleteMakesTheDataFolderForTheTrashOrKeepsTheFileWhereThereIsNone) {
@@ -118,9 +164,12 @@ TEST_F(Scenes, AFullTableSavesNothingAndSaysNothing) {
 }
 
 TEST_F(Scenes, AFailedWriteIsReportedAndNotListed) {
+    // A file in the scene folder's place: the scene cannot be written.
+    QFile blocker(dir.filePath("blocker"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    context.dataDir = dir.filePath("blocker/scenes");
     auto page = Open();
-    // A folder in the file's place: the scene cannot be written.
-    ASSERT_TRUE(QDir(dir.path()).mkdir("1.dat"));
     page->SaveButton()->click();
     EXPECT_TRUE(Captions(*page).empty());
     ASSERT_EQ(notifier.messages.size(), 1u);
