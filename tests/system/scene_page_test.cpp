@@ -90,7 +90,7 @@ TEST_F(Scenes, SaveNeverReplacesAFileAlreadyThereAndTakesTheNextFreeNumber) {
     ASSERT_EQ(kept.size(), 17580);
     ASSERT_TRUE(QDir(dir.path()).mkdir("5.dat"));
     ASSERT_TRUE(QFile::link(dir.filePath("nowhere"), dir.filePath("6.dat")));
-    context.state.strips[0].level = 3;  // so that a file written over differs from the kept one
+    context.model.Mirror().strips[0].level = 3;  // so that a file written over differs from the kept one
 
     page->SaveButton()->click();
     EXPECT_EQ(Captions(*page), (Texts{"1:SAVE1", "2:SAVE2", "3:SAVE3", "7:SAVE7"}));
