@@ -4,8 +4,6 @@
 
 #include "system/system_dlg.h"
 
-#include "link/meter_report.h"
-
 #include <QCursor>
 #include <QDateTime>
 
