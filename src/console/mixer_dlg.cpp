@@ -113,6 +113,7 @@ CMixerDlg::CMixerDlg(AppContext& context, ConsoleLink& link, const PageFactory& 
         connect(system, &CSystemDlg::leaveRequested, this, &CMixerDlg::OnHome);
         connect(system, &CSystemDlg::aboutToClearGroups, this, &CMixerDlg::ReleaseGroups);
         connect(system, &CSystemDlg::stateReplaced, this, &CMixerDlg::OnHome);
+        connect(system, &CSystemDlg::uploadRunning, canvas_, [this](bool running) { canvas_->setEnabled(!running); });
     }
     SetLanguage(context_.language);
     ShowPage(page_, selectedOutput_, mode_);
@@ -434,6 +435,7 @@ void CMixerDlg::closeEvent(QCloseEvent* event) {
     if (closing_) return;
     closing_ = true;
     tickTimer_.stop();
+    if (auto* system = qobject_cast<CSystemDlg*>(pages_.system)) system->StopUpload();
     link_.Shutdown();
     closeTimer_.start();
     if (context_.presets) context_.presets->Close();

@@ -113,6 +113,8 @@ public:
     CNameDlg* SceneNameDialog() const { return sceneNameDialog_; }
     UploadAll* Upload() const { return upload_; }
     // Shown while an upload runs; it keeps the window from taking edits.
+    // The window is closing: the upload stops without a word.
+    void StopUpload();
     CUploadProgressDlg* UploadProgress() const { return uploadProgress_; }
     // What the editor carries of the last recalled scene; a save writes it back.
     const SceneBytes& HeldScene() const { return heldScene_; }
@@ -126,6 +128,9 @@ signals:
     // A reset or a recalled scene replaced the state: the console returns to
     // its strips and shows the state.
     void stateReplaced();
+    // An upload of the whole state started (true) or ended (false): the
+    // console takes no edits meanwhile.
+    void uploadRunning(bool running);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -194,6 +199,7 @@ private:
     QPointer<CNameDlg> sceneNameDialog_;
     UploadAll* upload_;
     QPointer<CUploadProgressDlg> uploadProgress_;
+    bool uploadStopped_ = false;
 };
 
 }  // namespace mixer

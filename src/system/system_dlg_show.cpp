@@ -183,6 +183,11 @@ void CSystemDlg::ResetDevice() {
     });
 }
 
+void CSystemDlg::StopUpload() {
+    uploadStopped_ = true;
+    if (upload_) upload_->Stop();
+}
+
 void CSystemDlg::UploadThen(std::function<void(bool complete)> done) {
     if (!upload_ || !context_.link || !context_.link->IsConnected()) {
         done(true);
@@ -196,16 +201,19 @@ void CSystemDlg::UploadThen(std::function<void(bool complete)> done) {
     }
     auto* progress = new CUploadProgressDlg(language_ == 1 ? QStringLiteral("Sending every parameter to the mixer...")
                                                            : QStringLiteral("正在向调音台发送全部参数..."),
-                                            kUploadMessageCount, this);
+                                            kUploadMessageCount, window());
     progress->show();
     uploadProgress_ = progress;
+    uploadStopped_ = false;
+    emit uploadRunning(true);
     auto* started = new QObject(this);
     connect(upload_, &UploadAll::progressed, started, [progress](int sent) { progress->SetProgress(sent); });
     connect(upload_, &UploadAll::finished, started, [this, started, progress, done = std::move(done)](bool complete) {
         disconnect(upload_, nullptr, started, nullptr);
         started->deleteLater();
         progress->Finish();
-        if (!complete) {
+        emit uploadRunning(false);
+        if (!complete && !uploadStopped_) {
             Tell(QStringLiteral("The connection ended before every parameter was sent to the mixer."),
                  QStringLiteral("连接已断开，参数未能全部发送到调音台。"), false);
         }

@@ -25,6 +25,10 @@ bool UploadAll::Start() {
     return true;
 }
 
+void UploadAll::Stop() {
+    if (running_) Finish(false);
+}
+
 void UploadAll::SendDue() {
     const std::vector<UploadStep>& plan = UploadAllPlan();
     if (sent_ == static_cast<int>(plan.size())) {

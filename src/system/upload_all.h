@@ -35,6 +35,8 @@ public:
     void SetInterval(std::chrono::milliseconds interval) { interval_ = interval; }
     // Sends the first command and schedules the rest; false while running.
     bool Start();
+    // Sends nothing more; finished(false) follows when it was running.
+    void Stop();
     bool IsRunning() const { return running_; }
     int Sent() const { return sent_; }
 

@@ -10,7 +10,6 @@ namespace mixer {
 CUploadProgressDlg::CUploadProgressDlg(const QString& caption, int steps, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), bar_(new QProgressBar(this)) {
     setAttribute(Qt::WA_DeleteOnClose);
-    setModal(true);
     if (parent) setWindowTitle(parent->window()->windowTitle());
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(caption, this));

@@ -1,7 +1,8 @@
 #pragma once
 // The box shown while the whole state goes to the mixer: a caption and a
-// bar. It is modal, so the console takes no edits meanwhile, and neither
-// Escape nor the title bar closes it before the upload has ended.
+// bar. Neither Escape nor its title bar closes it before the upload has
+// ended. It is not modal: the console holds its own controls meanwhile, and
+// a modal box would keep the window itself from being closed.
 
 #include <QDialog>
 

@@ -3,6 +3,7 @@
 // through a widget arrives in the mixer; the mixer's meters arrive on the strips.
 
 #include "app/end_to_end_fixture.h"
+#include "console/console_canvas.h"
 
 using namespace mixer;
 using mixer::testing::EndToEnd;
@@ -397,6 +398,25 @@ TEST_F(SceneEndToEnd, ResetAtProtocolPaceLeavesTheMixerInItsResetStateAndTheWind
     // Generous bounds only: the figures themselves go into the record.
     EXPECT_GT(elapsed, 5000);
     EXPECT_LT(elapsed, 15000);
+}
+
+TEST_F(SceneEndToEnd, ClosingTheWindowDuringAnUploadStopsItTakesTheMixerOfflineAndCloses) {
+    QSignalSpy done(system->Upload(), &UploadAll::finished);
+    system->ResetButton()->click();
+    ASSERT_TRUE(WaitUntil([&] { return system->Upload()->Sent() > 20; }));
+    // Nothing modal stands between the user and the window's close button,
+    // but the console takes no edits.
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_FALSE(window->Canvas()->isEnabled());
+    window->close();
+    ASSERT_TRUE(WaitUntil([&] { return window->HasEnded(); }));
+    EXPECT_FALSE(window->isVisible());
+    ASSERT_EQ(done.count(), 1);
+    EXPECT_FALSE(done.at(0).at(0).toBool());
+    EXPECT_LT(system->Upload()->Sent(), kUploadMessageCount);
+    EXPECT_FALSE(Mixer().MetersStreaming());
+    // Neither a lost connection nor a RESET is reported: the user closed the window.
+    EXPECT_TRUE(notifier.messages.empty());
 }
 
 TEST_F(SceneEndToEnd, ASceneSavedChangedAndRecalledRestoresTheMixer) {
