@@ -142,17 +142,35 @@ TEST_F(PeqGraph, ADoubleClickOnAPointReportsItsIndex) {
     EXPECT_EQ(doubled.count(), 1);
 }
 
-TEST_F(PeqGraph, OverlappingHandlesGoToTheNearestCentre) {
-    graph.PlacePoint(0, 1000, 0);
-    graph.PlacePoint(1, 1100, 0);
-    const QPoint a = graph.PointPixel(0), b = graph.PointPixel(1);
-    ASSERT_LT(b.x() - a.x(), CEqGraph::kHandleSize);
-    QTest::mousePress(&graph, Qt::LeftButton, {}, QPoint(b.x() - 2, b.y()));
-    EXPECT_EQ(graph.SelectedPoint(), 1);
-    QTest::mouseRelease(&graph, Qt::LeftButton, {}, QPoint(b.x() - 2, b.y()));
-    QTest::mousePress(&graph, Qt::LeftButton, {}, QPoint(a.x() + 2, a.y()));
-    EXPECT_EQ(graph.SelectedPoint(), 0);
-    QTest::mouseRelease(&graph, Qt::LeftButton, {}, QPoint(a.x() + 2, a.y()));
+TEST_F(PeqGraph, NoHandleHidesAnotherAndEachTakesItsOwnDrag) {
+    // Points at one place (a filter on a band's frequency, a range on its
+    // threshold), points a few pixels apart, and three on top of each other.
+    const std::vector<std::vector<QPointF>> layouts = {
+        {{1000, 0}, {1000, 0}},
+        {{1000, 0}, {1100, 0}},
+        {{2000, 6}, {2000, 6}, {2000, 6}},
+        {{20, -15}, {20, -15}},  // in a corner
+    };
+    for (const auto& layout : layouts) {
+        for (std::size_t k = 0; k < layout.size(); ++k) {
+            graph.SetPointCount(static_cast<int>(layout.size()));
+            for (std::size_t i = 0; i < layout.size(); ++i) graph.PlacePoint(static_cast<int>(i), layout[i].x(), layout[i].y());
+            const int point = static_cast<int>(k);
+            const QPoint start = graph.PointPixel(point);
+            ASSERT_TRUE(graph.rect().contains(start)) << layout.size() << k;
+            QSignalSpy moved(&graph, &CEqGraph::pointMoved);
+            QTest::mousePress(&graph, Qt::LeftButton, {}, start);
+            EXPECT_EQ(graph.SelectedPoint(), point) << layout.size() << k;
+            // The first step moves the value by the step, not by the handle's distance from it.
+            QTest::mouseMove(&graph, start + QPoint(0, -3));
+            QTest::mouseRelease(&graph, Qt::LeftButton, {}, start + QPoint(0, -3));
+            ASSERT_GE(moved.count(), 1) << layout.size() << k;
+            EXPECT_EQ(moved.back().at(0).toInt(), point);
+            EXPECT_NEAR(moved.back().at(1).toDouble(), layout[k].x(), 1e-6) << layout.size() << k;
+            EXPECT_GT(moved.back().at(2).toDouble(), layout[k].y()) << layout.size() << k;
+            EXPECT_LT(moved.back().at(2).toDouble(), layout[k].y() + 1.0) << layout.size() << k;
+        }
+    }
 }
 
 TEST_F(PeqGraph, DroppingPointsWhileDraggingEndsTheDrag) {

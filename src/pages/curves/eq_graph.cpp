@@ -217,6 +217,10 @@ void CEqGraph::SetPointLabel(int index, const QString& text) {
 
 QPoint CEqGraph::PointPixel(int index) const {
     if (index < 0 || index >= PointCount()) return {};
+    return HandleCentres(model_, Mapping())[static_cast<std::size_t>(index)];
+}
+
+QPoint CEqGraph::ValuePixel(int index) const {
     const PlotMapping map = Mapping();
     return {map.HandleX(model_.points[index].x), map.HandleY(model_.points[index].y)};
 }
@@ -234,8 +238,9 @@ void CEqGraph::SetFreehand(bool on) {
 int CEqGraph::HitTest(const QPoint& pos) const {
     int best = -1;
     int bestDistance = 0;
+    const std::vector<QPoint> centres = HandleCentres(model_, Mapping());
     for (int i = 0; i < PointCount(); ++i) {
-        const QPoint c = PointPixel(i);
+        const QPoint c = centres[static_cast<std::size_t>(i)];
         const QRect square(c.x() - kHandleSize / 2, c.y() - kHandleSize / 2, kHandleSize, kHandleSize);
         if (!square.contains(pos)) continue;
         const int distance = (pos - c).manhattanLength();
@@ -321,7 +326,9 @@ void CEqGraph::mousePressEvent(QMouseEvent* event) {
     if (hit >= 0) {
         selected_ = hit;
         dragged_ = false;
-        dragOffset_ = pos - PointPixel(hit);
+        // Taken from the value's place, not the handle's: a handle standing
+        // beside another keeps its value where it is when first moved.
+        dragOffset_ = pos - ValuePixel(hit);
         UpdateCursor(pos);
         PointsChanged();
         return;
@@ -399,7 +406,7 @@ void CEqGraph::mouseDoubleClickEvent(QMouseEvent* event) {
     }
     selected_ = hit;
     dragged_ = false;
-    dragOffset_ = pos - PointPixel(hit);
+    dragOffset_ = pos - ValuePixel(hit);
     PointsChanged();
     emit pointDoubleClicked(hit);
 }

@@ -65,7 +65,9 @@ public:
     QPointF PointValue(int index) const;
     void SetPointLimits(int index, double xmin, double xmax, double ymin, double ymax);
     void SetPointLabel(int index, const QString& text);
-    QPoint PointPixel(int index) const;   // the handle's centre in widget pixels
+    // The handle's centre in widget pixels: at the point's value, or beside
+    // another handle that would hide it.
+    QPoint PointPixel(int index) const;
 
     // While on, the mouse paints the points' heights instead of dragging them.
     void SetFreehand(bool on);
@@ -98,6 +100,8 @@ protected:
     void leaveEvent(QEvent* event) override;
 
 private:
+    // The point's value in widget pixels, where its handle stands when nothing hides it.
+    QPoint ValuePixel(int index) const;
     PlotMapping Mapping() const;
     QPointF Clamped(int index, double x, double y) const;
     int HitTest(const QPoint& pos) const;

@@ -268,10 +268,10 @@ QPixmap HandleSprite(const QColor& colour, const QString& text, bool hot, bool s
     return sprite;
 }
 
-void PaintHandle(QPainter& p, const GraphPoint& pt, int index, const PlotMapping& map, bool hot, bool selected) {
+void PaintHandle(QPainter& p, const GraphPoint& pt, int index, QPoint centre, bool hot, bool selected) {
     const QString text = pt.label.isEmpty() ? QString::number(index + 1) : pt.label;
     const QPixmap sprite = HandleSprite(PointColour(index), text, hot, selected, p.device()->devicePixelRatioF());
-    p.drawPixmap(QPointF(map.HandleX(pt.x) - 16, map.HandleY(pt.y) - 16), sprite);
+    p.drawPixmap(QPointF(centre.x() - 16, centre.y() - 16), sprite);
 }
 
 // Thick lines from one-pixel cosmetic strokes laid side by side: many times
@@ -406,12 +406,41 @@ void PaintGraphContent(QPainter& p, const GraphModel& model, const PlotMapping& 
     }
     p.restore();
     if (model.mode == GraphMode::kBars) return;
+    const std::vector<QPoint> centres = HandleCentres(model, map);
     for (std::size_t i = 0; i < model.points.size(); ++i) {
         const int idx = static_cast<int>(i);
-        if (idx != selected) PaintHandle(p, model.points[i], idx, map, idx == hover, false);
+        if (idx != selected) PaintHandle(p, model.points[i], idx, centres[i], idx == hover, false);
     }
     if (selected >= 0 && selected < static_cast<int>(model.points.size()))
-        PaintHandle(p, model.points[selected], selected, map, true, true);
+        PaintHandle(p, model.points[selected], selected, centres[selected], true, true);
+}
+
+std::vector<QPoint> HandleCentres(const GraphModel& model, const PlotMapping& map) {
+    // Handles closer than this on both axes cover each other's middle.
+    constexpr int kApart = 24;
+    std::vector<QPoint> centres;
+    centres.reserve(model.points.size());
+    const auto covers = [&](QPoint c) {
+        for (const QPoint& other : centres) {
+            if (std::abs(c.x() - other.x()) < kApart && std::abs(c.y() - other.y()) < kApart) return true;
+        }
+        return false;
+    };
+    for (const GraphPoint& pt : model.points) {
+        const QPoint at(map.HandleX(pt.x), map.HandleY(pt.y));
+        QPoint placed = at;
+        if (model.mode != GraphMode::kBars && covers(at)) {
+            for (const QPoint step : {QPoint(kApart, 0), QPoint(-kApart, 0), QPoint(0, kApart), QPoint(0, -kApart),
+                                      QPoint(kApart, kApart), QPoint(-kApart, -kApart)}) {
+                if (!covers(at + step)) {
+                    placed = at + step;
+                    break;
+                }
+            }
+        }
+        centres.push_back(placed);
+    }
+    return centres;
 }
 
 void PaintGraphOverlay(QPainter& p, const QSize& size, const GraphModel& model, const PlotMapping& map,

@@ -70,4 +70,10 @@ void PaintGraphOverlay(QPainter& p, const QSize& size, const GraphModel& model, 
 // "1.00 kHz  +3.5 :db": the value of a point as shown while it is dragged.
 QString ReadoutText(const GraphModel& model, int index);
 
+// Where each point's handle is drawn and taken: at its value, except that a
+// handle that would cover a handle before it stands beside it instead, so
+// that no handle hides another (a gate's range at 0 dB lies on its
+// threshold, a filter on a band at its frequency). Bars are never moved.
+std::vector<QPoint> HandleCentres(const GraphModel& model, const PlotMapping& map);
+
 }  // namespace mixer
