@@ -40,6 +40,7 @@ public:
     bool HomeActive() const override { return true; }
     void MarkHeard() override {}
     LinkRecord Record() const override { return {}; }
+    void SetLanguage(int) override {}
     bool Send(const std::string&) override { return true; }
     void QueueTarget(const MixerState&, const Target&, bool) override {}
 };

@@ -9,6 +9,7 @@
 #include "app/editor_link.h"
 #include "host/app_context.h"
 #include "host/editor_options.h"
+#include "host/language_choice.h"
 #include "console/message_box_notifier.h"
 #include "console/mixer_app.h"
 #include "presets/preset_store.h"
@@ -44,8 +45,10 @@ int main(int argc, char** argv) {
     mixer::MessageBoxNotifier notifier;
     QString defaultDataDir = QApplication::applicationDirPath();
     if (options.dataDir.empty()) {
+        // The profile lies in the data folder, so its language cannot speak here yet.
+        const int language = mixer::StartLanguage(options.language, std::nullopt, QLocale::system());
         const mixer::DataDirChoice choice = mixer::DefaultDataDir(
-            defaultDataDir, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation), options.language);
+            defaultDataDir, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation), language);
         if (!choice.error.isEmpty()) notifier.Show(choice.error.toStdString(), {});
         defaultDataDir = choice.dir;
     }

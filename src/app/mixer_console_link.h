@@ -33,6 +33,7 @@ public:
     }
     void MarkHeard() override { link_.MarkHeard(); }
     LinkRecord Record() const override;
+    void SetLanguage(int language) override { link_.SetLanguage(language); }
 
 private:
     AppContext& context_;

@@ -34,9 +34,6 @@ CInputStripDlg::CInputStripDlg(AppContext& context, StripHost& host, int index, 
       meter_(MakeMeter()),
       mute_(MakeButton(true)),
       solo_(MakeButton(true)) {
-    // The gate and compressor button reads the same in both languages.
-    dynamics_->setText(QStringLiteral("GATE/COMP"));
-
     connect(fader_, &CBitmapSlider::Moving, this, [this](int, int position) { OnFaderMoved(position); });
     connect(fader_, &CBitmapSlider::Moved, this, [this](int, int position) { OnFaderMoved(position); });
     connect(pan_, &CBitmapSlider::Moving, this, [this](int, int position) { OnPanMoved(position); });
@@ -56,16 +53,23 @@ CInputStripDlg::CInputStripDlg(AppContext& context, StripHost& host, int index, 
 
 void CInputStripDlg::SetLabels(int language) {
     if (language == 1) {
+        dynamics_->setText(QStringLiteral("GATE/COMP"));
         effect_->setText(QStringLiteral("EFFECT"));
         matrix_->setText(QStringLiteral("MATRIX"));
         mute_->setText(QStringLiteral("MUTE"));
         solo_->setText(QStringLiteral("SOLO"));
     } else if (language == 2) {
+        // The words of the page the button opens: its gate and compressor sections.
+        dynamics_->setText(QStringLiteral("噪声门/压缩器"));
         effect_->setText(QStringLiteral("效果"));
         matrix_->setText(QStringLiteral("发送"));
         mute_->setText(QStringLiteral("静音"));
         solo_->setText(QStringLiteral("监听"));
+    } else {
+        return;
     }
+    meter_->SetLanguage(language);
+    SetNameMenuLanguage(language);
 }
 
 void CInputStripDlg::SetIndex(int index) {

@@ -3,6 +3,7 @@
 #include "presets/preset_store.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
@@ -17,6 +18,7 @@
 #include "host/app_context.h"
 #include "console/console_canvas.h"
 #include "host/console_link.h"
+#include "host/language_choice.h"
 #include "console/input_strip_dlg.h"
 #include "console/navigation_bar.h"
 #include "console/value_display_view.h"
@@ -26,6 +28,8 @@
 #include "groups/phantom_dlg.h"
 #include "console/view_group_layout.h"
 #include "link/meter_report.h"
+#include "link/notifier.h"
+#include "link/reset_defaults.h"
 #include "link/typed_entry.h"
 #include "skin/image_button.h"
 #include "skin/skin_images.h"
@@ -77,6 +81,13 @@ CMixerDlg::CMixerDlg(AppContext& context, ConsoleLink& link, const PageFactory& 
     // Desktops without a system menu reach the About box from the context menu.
     aboutAction_ = new QAction(QStringLiteral("ABOUT VantorDIGITAL MIXER1.1(&A)..."), this);
     connect(aboutAction_, &QAction::triggered, this, &CMixerDlg::ShowAbout);
+    // Each language is named in its own words, so that either reader finds theirs.
+    auto* languages = new QActionGroup(this);
+    englishAction_ = languages->addAction(QStringLiteral("English"));
+    chineseAction_ = languages->addAction(QStringLiteral("中文"));
+    for (QAction* action : {englishAction_, chineseAction_}) action->setCheckable(true);
+    connect(englishAction_, &QAction::triggered, this, [this] { ChooseLanguage(1); });
+    connect(chineseAction_, &QAction::triggered, this, [this] { ChooseLanguage(2); });
     LayOutViewport();
     FirstPassMetrics(metrics_, ClientSize().width());
 
@@ -114,10 +125,10 @@ CMixerDlg::CMixerDlg(AppContext& context, ConsoleLink& link, const PageFactory& 
         connect(system, &CSystemDlg::aboutToClearGroups, this, &CMixerDlg::ReleaseGroups);
         connect(system, &CSystemDlg::stateReplaced, this, &CMixerDlg::OnHome);
         connect(system, &CSystemDlg::uploadRunning, canvas_, [this](bool running) { canvas_->setEnabled(!running); });
+        connect(system, &CSystemDlg::languageChosen, this, &CMixerDlg::ChooseLanguage);
     }
     SetLanguage(context_.language);
     ShowPage(page_, selectedOutput_, mode_);
-    RefreshValueDisplay();
     RefreshStripsFromState();
     RefreshIndicators();
 
@@ -200,9 +211,30 @@ void CMixerDlg::RearrangeCurrentView() {
 }
 
 void CMixerDlg::SetLanguage(int language) {
+    if (language != 1 && language != 2) return;
     nav_->SetCaptions(language);
     nav_->SetStatus(language, link_.StatusOnline());
     for (PageView* page : pages_.InLabelOrder()) page->SetLabels(language);
+    // The captions above reset the value display to its first parameter.
+    RefreshValueDisplay();
+    LanguageAction(language)->setChecked(true);
+}
+
+void CMixerDlg::ChooseLanguage(int language) {
+    if (language != 1 && language != 2) return;
+    const int previous = context_.language;
+    context_.language = language;
+    link_.SetLanguage(language);
+    // The default names are the window's words; the names the user gave stay.
+    context_.model.Change([&](MixerState& s) { SwitchDefaultNames(s, previous, language); });
+    SetLanguage(language);
+    // The switch serves this session either way; the user must know that the
+    // next start will not find it.
+    if (!StoreProfileLanguage(context_.profileFile, language) && context_.notifier) {
+        const QString english = QStringLiteral("The language could not be saved in %1").arg(context_.profileFile);
+        const QString chinese = QStringLiteral("语言设置无法保存到 %1").arg(context_.profileFile);
+        context_.notifier->Show((language == 1 ? english : chinese).toStdString(), {});
+    }
 }
 
 void CMixerDlg::OnPageButton(int page) {
@@ -445,6 +477,9 @@ void CMixerDlg::contextMenuEvent(QContextMenuEvent* event) {
     auto* menu = new QMenu(this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->addAction(aboutAction_);
+    menu->addSeparator();
+    menu->addAction(englishAction_);
+    menu->addAction(chineseAction_);
     menu->popup(event->globalPos());
 }
 

@@ -50,8 +50,13 @@ public:
     void ShowOutputDetail(int output, int module);
     // The page --page asks for, opened as its button would open it.
     void OpenRequestedPage(const PageRequest& request);
-    // Navigation captions for language 1 or 2, then every page's labels.
+    // Navigation captions for language 1 or 2, then every page's labels, the
+    // value display and the context menu's check mark.
     void SetLanguage(int language);
+    // The user's switch to language 1 or 2, from the context menu or the
+    // system page: the context, the link and every page follow at once, and
+    // the profile keeps it for the next start. Other values change nothing.
+    void ChooseLanguage(int language);
 
     // Commands of the navigation bar.
     void OnPageButton(int page);
@@ -119,6 +124,8 @@ public:
     QScrollBar* VerticalBar() const { return vbar_; }
     // The About entry of the window's context menu.
     QAction* AboutAction() const { return aboutAction_; }
+    // The context menu's entry that switches to language 1 (English) or 2 (Chinese).
+    QAction* LanguageAction(int language) const { return language == 1 ? englishAction_ : chineseAction_; }
     // The area the content is seen through: the window less its scroll bars.
     QSize ClientSize() const;
 
@@ -172,6 +179,8 @@ private:
     QScrollBar* hbar_;
     QScrollBar* vbar_;
     QAction* aboutAction_;
+    QAction* englishAction_;
+    QAction* chineseAction_;
     std::unique_ptr<NavigationBar> nav_;
     ConsolePages pages_;
     QTimer tickTimer_;

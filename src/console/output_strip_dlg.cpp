@@ -50,9 +50,6 @@ COutputStripDlg::COutputStripDlg(AppContext& context, StripHost& host, int index
         label->SetAlignment(Qt::AlignCenter);
         label->SetFontSize(9);
     }
-    // The limiter button reads the same in both languages.
-    limiter_->setText(QStringLiteral("LIMIT"));
-
     sendPoint_->setObjectName(QStringLiteral("sendPoint"));
     sendPoint_->resize(kButtonWidth, kButtonHeight);
     sendPoint_->setFont(SkinFontPoints(9));
@@ -81,10 +78,13 @@ COutputStripDlg::COutputStripDlg(AppContext& context, StripHost& host, int index
 void COutputStripDlg::SetLabels(int language) {
     QStringList entries;
     if (language == 1) {
+        limiter_->setText(QStringLiteral("LIMIT"));
         mute_->setText(QStringLiteral("MUTE"));
         solo_->setText(QStringLiteral("SOLO"));
         entries = {QStringLiteral("PRE FADER"), QStringLiteral("POST FADER"), QStringLiteral("PRE DSP")};
     } else if (language == 2) {
+        // The limiter page calls itself the compressor in Chinese.
+        limiter_->setText(QStringLiteral("压缩器"));
         mute_->setText(QStringLiteral("静音"));
         solo_->setText(QStringLiteral("监听"));
         entries = {QStringLiteral("推子前"), QStringLiteral("推子后"), QStringLiteral("DSP前")};
@@ -93,6 +93,14 @@ void COutputStripDlg::SetLabels(int language) {
     }
     sendPoint_->clear();
     sendPoint_->addItems(entries);
+    // Refilling selects the first entry; the bus keeps its own.
+    if (Valid()) ShowSendPoint();
+    for (CLevelMeter* meter : {leftMeter_, rightMeter_}) meter->SetLanguage(language);
+    SetNameMenuLanguage(language);
+}
+
+void COutputStripDlg::ShowSendPoint() {
+    sendPoint_->setCurrentIndex(std::clamp(context_.state.buses[index_].busMode, kBusModeMin, kBusModeMax) - kBusModeMin);
 }
 
 void COutputStripDlg::RefreshFromState() {
@@ -114,7 +122,7 @@ void COutputStripDlg::RefreshControls() {
     const BusRecord& r = context_.state.buses[index_];
     mute_->SetDown(r.mute != 0);
     solo_->SetDown(r.solo != 0);
-    sendPoint_->setCurrentIndex(std::clamp(r.busMode, kBusModeMin, kBusModeMax) - kBusModeMin);
+    ShowSendPoint();
     // A fader the user holds stays under the mouse.
     if (!fader_->IsDragging()) fader_->SetPos(FaderPositionFromLevel(r.level));
     if (!balance_->IsDragging()) balance_->SetPos(r.balance);

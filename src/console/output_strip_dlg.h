@@ -21,8 +21,8 @@ public:
 
     COutputStripDlg(AppContext& context, StripHost& host, int index, QWidget* parent);
 
-    // Mute and solo captions, and the send point entries of the language
-    // (entry 0 selected until the next refresh).
+    // Captions, meters' marks and the send point entries of the language,
+    // the bus's send point still selected.
     void SetLabels(int language) override;
     // Name, which controls the bus has, their values and the thumbnail.
     void RefreshFromState() override;
@@ -60,6 +60,7 @@ protected:
 private:
     bool Valid() const { return index_ >= 0 && index_ < kBusCount; }
     bool IsMain() const { return IsMainBus(index_); }
+    void ShowSendPoint();
     int DisplayChannel() const { return index_ + kFirstOutputChannel; }
     // Mute, solo, send point, fader and balance from the state.
     void RefreshControls();

@@ -111,6 +111,8 @@ void StripDlgBase::ApplyName(const QString& name) {
 
 QString StripDlgBase::NameText() const { return nameButton_->text(); }
 
+void StripDlgBase::SetNameMenuLanguage(int language) { nameMenu_->SetLanguage(language); }
+
 void StripDlgBase::ShowName() {
     NameField* field = Name();
     nameButton_->setText(field ? DecodeGbkName(*field) : QString());

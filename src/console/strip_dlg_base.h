@@ -91,6 +91,8 @@ protected:
 
     // Shows the name field on the name button.
     void ShowName();
+    // The NAME menu's caption in language 1 or 2, as every strip shows it.
+    void SetNameMenuLanguage(int language);
     // A button of the strip's key images: a push button, or a two-state
     // button that the strip sets.
     CImageButton* MakeButton(bool twoState);

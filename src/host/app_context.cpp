@@ -3,16 +3,17 @@
 #include <QDir>
 #include <QSettings>
 
+#include "host/language_choice.h"
 #include "link/reset_defaults.h"
 
 namespace mixer {
 
-void ApplyOptions(AppContext& context, const EditorOptions& options, const QString& programDir) {
-    context.language = options.language;
+void ApplyOptions(AppContext& context, const EditorOptions& options, const QString& programDir, const QLocale& desktop) {
     context.dataDir = options.dataDir.empty() ? programDir : QString::fromStdString(options.dataDir);
     context.profileFile = options.profileFile.empty() ? QDir(context.dataDir).filePath("mixer-editor.ini")
                                                       : QString::fromStdString(options.profileFile);
     context.updateUrl = QString::fromStdString(options.updateUrl);
+    context.language = StartLanguage(options.language, ProfileLanguage(context.profileFile), desktop);
 }
 
 void InitialiseState(AppContext& context) {

@@ -3,6 +3,7 @@
 // shares. The application creates one and hands it by reference to the window
 // and the pages; a test may build as many as it likes.
 
+#include <QLocale>
 #include <QString>
 #include <array>
 
@@ -25,7 +26,7 @@ struct AppContext {
     // The mixer's state is the model's: read it here, change it through the model.
     MixerModel model;
     const MixerState& state = model.State();
-    int language = 2;                         // 1 English, 2 Chinese; fixed after start
+    int language = 2;                         // 1 English, 2 Chinese; the window may switch it
     int view = kViewConsole;                  // console, input detail or output detail
     int activeMuteGroup = 0;                  // 0 none, 1..4
     int activeViewGroup = 0;                  // 0 none, 1..4; page buttons do nothing meanwhile
@@ -46,10 +47,12 @@ struct AppContext {
     std::array<int, kRestrictionCount> restrictions{};  // LIMIT toggles, 0 or 1, for this session only
 };
 
-// Fills a context from the options: language, data directory (the program's
-// directory when none is given), profile path (mixer-editor.ini in the data
-// directory when none is given), update page.
-void ApplyOptions(AppContext& context, const EditorOptions& options, const QString& programDir);
+// Fills a context from the options: data directory (the program's directory
+// when none is given), profile path (mixer-editor.ini in the data directory
+// when none is given), update page, and the language by StartLanguage from
+// the options, the profile and the desktop's locale.
+void ApplyOptions(AppContext& context, const EditorOptions& options, const QString& programDir,
+                  const QLocale& desktop = QLocale::system());
 
 // Every state value to 0 and every channel named in the context's language.
 void InitialiseState(AppContext& context);

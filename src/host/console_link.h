@@ -54,6 +54,9 @@ public:
     // Restarts the silence watch: a long upload gets no answer from the mixer.
     virtual void MarkHeard() = 0;
     virtual LinkRecord Record() const = 0;
+    // The language of the link's own messages and captions, 1 or 2, so that
+    // they follow the window when the user switches it.
+    virtual void SetLanguage(int language) = 0;
 
 signals:
     // Any of IsConnected() or the indicators may have changed.

@@ -21,7 +21,7 @@ struct EditorOptions {
     std::optional<std::string> deviceAddress;  // overrides the profile's address
     std::string bindAddress = "0.0.0.0";       // local address of the link's socket
     int port = kDefaultPort;                   // local port and the mixer's port
-    int language = 2;                          // 1 English, 2 Chinese
+    std::optional<int> language;               // 1 English, 2 Chinese; none: the profile's or the desktop's
     std::string updateUrl;                     // empty: the maker's update page
     bool connect = false;                      // connect at start-up, as CONNECT does
     bool demo = false;                         // start a simulated mixer on loopback and connect to it

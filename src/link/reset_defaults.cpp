@@ -1,5 +1,7 @@
 #include "link/reset_defaults.h"
 
+#include <cstring>
+#include <memory>
 #include <string>
 
 namespace mixer {
@@ -111,6 +113,24 @@ void SetDefaultNames(MixerState& state, int language) {
     SetName(state.buses[1].name, "MAIN");
     for (int i = kFirstAux; i < kBusCount; ++i)
         SetName(state.buses[i].name, (aux + std::to_string(i - kFirstAux + 1)).c_str());
+}
+
+namespace {
+
+void SwitchName(char (&name)[kNameSize], const char (&from)[kNameSize], const char (&to)[kNameSize]) {
+    if (std::strncmp(name, from, kNameSize) == 0) std::memcpy(name, to, kNameSize);
+}
+
+}  // namespace
+
+void SwitchDefaultNames(MixerState& state, int from, int to) {
+    // Whole states, so that SetDefaultNames stays the only source of the default names.
+    const auto before = std::make_unique<MixerState>();
+    const auto after = std::make_unique<MixerState>();
+    SetDefaultNames(*before, from);
+    SetDefaultNames(*after, to);
+    for (int i = 0; i < kStripCount; ++i) SwitchName(state.strips[i].name, before->strips[i].name, after->strips[i].name);
+    for (int i = 0; i < kBusCount; ++i) SwitchName(state.buses[i].name, before->buses[i].name, after->buses[i].name);
 }
 
 }  // namespace mixer

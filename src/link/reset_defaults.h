@@ -22,4 +22,8 @@ void ResetGateWords(int32_t (&words)[4]);
 // any other language the English ones.
 void SetDefaultNames(MixerState& state, int language);
 
+// Every name still as SetDefaultNames writes it for language `from` becomes
+// the one it writes for `to`; names the user gave stay as they are.
+void SwitchDefaultNames(MixerState& state, int from, int to);
+
 }  // namespace mixer

@@ -21,16 +21,14 @@ struct Lighting {
     bool peak;
 };
 
-QString PeakText() { return QStringLiteral("Peak"); }
-
 // The "Peak" mark's font: 10 pixels high, or smaller until the mark fits a
 // narrow column with a pixel to spare on each side.
-QFont PeakFont(int columnWidth) {
+QFont PeakFont(int columnWidth, const QString& mark) {
     constexpr int kLargest = 10;
     constexpr int kSmallest = 6;
     for (int pixels = kLargest; pixels > kSmallest; --pixels) {
         QFont font = SkinFontPixels(pixels);
-        if (QFontMetrics(font).boundingRect(PeakText()).width() <= columnWidth - 4) return font;
+        if (QFontMetrics(font).boundingRect(mark).width() <= columnWidth - 4) return font;
     }
     return SkinFontPixels(kSmallest);
 }
@@ -66,10 +64,10 @@ void PaintColumn(QPainter& p, const MeterColumnLook& look, const Lighting& light
         PaintSolid(p, look, light.rows, light.solidZone);
     }
     p.setRenderHint(QPainter::TextAntialiasing);
-    p.setFont(PeakFont(width));
+    p.setFont(PeakFont(width, look.peak));
     p.setPen(light.peak ? CLevelMeter::LitColour(MeterZone::High) : QColor(120, 36, 36));
     p.drawText(QRect(look.span.left, 0, width, std::max(10, look.top)), Qt::AlignCenter | Qt::TextSingleLine,
-               PeakText());
+               look.peak);
     if (!look.caption.isEmpty()) {
         p.setFont(SkinFontPixels(16));
         p.setPen(Qt::white);
@@ -154,6 +152,14 @@ void CLevelMeter::SetCaption(int column, const QString& caption) {
     DropPictures();
 }
 
+void CLevelMeter::SetLanguage(int language) {
+    if (language != 1 && language != 2) return;
+    const QString caption = language == 1 ? QStringLiteral("Peak") : QStringLiteral("峰值");
+    if (caption == peakCaption_) return;
+    peakCaption_ = caption;
+    DropPictures();
+}
+
 void CLevelMeter::SetStyle(int column, int style) {
     if (!Valid(column)) return;
     column_[column].style = style;
@@ -198,6 +204,7 @@ MeterColumnLook CLevelMeter::Look(int column) const {
     look.upperLimit = upperLimit_;
     look.background = background_;
     look.caption = column_[column].caption;
+    look.peak = peakCaption_;
     return look;
 }
 

@@ -36,6 +36,10 @@ public:
     double Value(int column) const;
     void SetRange(int column, double minimum, double maximum);
     void SetCaption(int column, const QString& caption);
+    // The mark above every column that lights when its bar is full, in
+    // language 1 (English) or 2 (Chinese); other values change nothing.
+    void SetLanguage(int language);
+    QString PeakCaption() const { return peakCaption_; }
     // 1 = segmented bar in stripes; 2 = a solid bar in the colour of the zone it reaches.
     void SetStyle(int column, int style);
     void SetMargins(int top, int bottom);
@@ -90,6 +94,7 @@ private:
     double lowerLimit_ = 0.43;
     double upperLimit_ = 0.58;
     QColor background_ = QColor(192, 192, 192);
+    QString peakCaption_ = QStringLiteral("Peak");
     qreal pictureRatio_ = 0;  // device pixel ratio the pictures were painted for
     std::array<QImage, kPictureCount> pictures_;
     // The meter as drawn: each column copied from the picture of its state.
@@ -109,6 +114,7 @@ struct MeterColumnLook {
     double upperLimit = 0.58;
     QColor background;    // behind a solid bar
     QString caption;
+    QString peak = QStringLiteral("Peak");
 };
 
 // Draws the column whole, its bar lit `lit` rows from the bottom, over what

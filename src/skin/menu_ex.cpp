@@ -104,10 +104,27 @@ CMenuEx::CMenuEx(QWidget* parent) : QMenu(parent) {
 bool CMenuEx::LoadMenu(int resourceId) {
     for (QMenu* old : findChildren<QMenu*>(QString(), Qt::FindDirectChildrenOnly)) delete old;
     clear();
+    resource_ = 0;
     const std::vector<MenuEntry>* entries = FindMenuResource(resourceId);
     if (!entries) return false;
+    resource_ = resourceId;
     AddEntries(*entries);
     return true;
+}
+
+void CMenuEx::SetLanguage(int language) {
+    if (language == 1 || language == 2) SetItemTexts(resource_, language);
+}
+
+void CMenuEx::SetItemTexts(int resourceId, int language) {
+    for (QAction* action : actions()) {
+        if (auto* sub = qobject_cast<CMenuEx*>(action->menu())) {
+            sub->SetItemTexts(resourceId, language);
+        } else if (const MenuEntry* entry = FindMenuCommand(resourceId, CommandOf(action))) {
+            const std::string& text = language == 2 && !entry->chinese.empty() ? entry->chinese : entry->text;
+            action->setText(QString::fromStdString(text));
+        }
+    }
 }
 
 void CMenuEx::AddEntries(const std::vector<MenuEntry>& entries) {

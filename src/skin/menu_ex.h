@@ -40,6 +40,9 @@ public:
     // items keep their command, grayed and check state. False, leaving the
     // menu empty, for an unknown number.
     bool LoadMenu(int resourceId);
+    // The items' texts in language 1 (English) or 2 (Chinese), submenus'
+    // items too; other values change nothing.
+    void SetLanguage(int language);
     // The index-th submenu built by LoadMenu, or nullptr.
     CMenuEx* SubMenu(int index) const;
     // Shows the resource's popup (the first submenu, or this menu when it has
@@ -55,6 +58,9 @@ public:
 private:
     void AddEntries(const std::vector<MenuEntry>& entries);
 
+    void SetItemTexts(int resourceId, int language);
+
+    int resource_ = 0;  // the menu LoadMenu built, 0 for none
     QColor highlightText_;
     QColor menuText_;
 };

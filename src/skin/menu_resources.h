@@ -22,6 +22,7 @@ inline constexpr int kCmdChannelName = 32775;
 
 struct MenuEntry {
     std::string text;
+    std::string chinese;  // the text in the Chinese window (UTF-8); empty: the same as text
     int command = 0;  // 0 for popups and separators
     bool separator = false;
     bool grayed = false;
@@ -32,5 +33,9 @@ struct MenuEntry {
 
 // Top-level entries of the menu with that number, or nullptr for an unknown number.
 const std::vector<MenuEntry>* FindMenuResource(int id);
+
+// The entry of menu `id` (its popups searched too) that issues `command`, or
+// nullptr. Command numbers repeat across menus, so the menu is named.
+const MenuEntry* FindMenuCommand(int id, int command);
 
 }  // namespace mixer

@@ -56,6 +56,8 @@ constexpr Caption kAddress{"IP:", "设备IP:"};
 constexpr Caption kOk{"OK", "确定"};
 constexpr Caption kSearch{"Search", "搜索"};
 constexpr Caption kOffline{"OFFLINE", "离线"};
+constexpr Caption kLanguage{"LANGUAGE:", "语言:"};
+constexpr Caption kSave{"SAVE", "保存"};
 constexpr Caption kReset{"RESET", "复位"};
 constexpr Caption kLocal{"LOCAL", "本地升级"};
 constexpr Caption kUpdate{"UPDATE", "远程升级"};
@@ -187,6 +189,12 @@ void CSystemDlg::BuildConnectTab() {
     }
     scanProgress_ = MakeProgress(this, 100, 470, 600, 20);
     scanProgress_->setRange(0, kLastScanHost);
+    languageCaption_ = MakeCaption(this, 200, 510, 100, 24);
+    // Each language is named in its own words, so that either reader finds theirs.
+    english_ = MakeButton(this, 400, 510, 100, 24);
+    english_->setText(QStringLiteral("English"));
+    chinese_ = MakeButton(this, 600, 510, 100, 24);
+    chinese_->setText(QStringLiteral("中文"));
 
     connect(spanOk_, &QAbstractButton::clicked, this, &CSystemDlg::OnSpanOk);
     connect(addressOk_, &QAbstractButton::clicked, this, &CSystemDlg::OnAddressOk);
@@ -196,6 +204,8 @@ void CSystemDlg::BuildConnectTab() {
     connect(connect_, &QAbstractButton::clicked, this, &CSystemDlg::OnConnectButton);
     connect(offline_, &QAbstractButton::clicked, this, &CSystemDlg::OnOffline);
     connect(list_, &QTableWidget::cellClicked, this, &CSystemDlg::OnListClick);
+    connect(english_, &QAbstractButton::clicked, this, [this] { OnLanguageButton(1); });
+    connect(chinese_, &QAbstractButton::clicked, this, [this] { OnLanguageButton(2); });
 }
 
 void CSystemDlg::BuildLimitTab() {
@@ -213,7 +223,6 @@ void CSystemDlg::BuildLimitTab() {
 
 void CSystemDlg::BuildShowTab() {
     save_ = MakeButton(this, 100, 150, 50, 50, kSceneUp, kSceneDown);
-    save_->setText(QStringLiteral("SAVE"));
     save_->SetBehaviour(CImageButton::kPush);
     connect(save_, &QAbstractButton::clicked, this, &CSystemDlg::SaveScene);
     for (int k = 0; k < kSceneSlots; ++k) {
@@ -242,8 +251,8 @@ void CSystemDlg::BuildHelpTab() {
 }
 
 std::vector<QWidget*> CSystemDlg::ConnectControls() const {
-    return {sectionCaption_, spanCaption_, spanField_, spanOk_, addressCaption_, addressField_,
-            addressOk_,      search_,      connect_,   offline_, list_};
+    return {sectionCaption_, spanCaption_, spanField_, spanOk_, addressCaption_, addressField_, addressOk_,
+            search_,         connect_,     offline_,   list_,   languageCaption_, english_,      chinese_};
 }
 
 std::vector<QWidget*> CSystemDlg::HelpControls() const {
@@ -292,6 +301,11 @@ void CSystemDlg::SetLabels(int language) {
     addressOk_->setText(kOk.For(language));
     search_->setText(kSearch.For(language));
     offline_->setText(kOffline.For(language));
+    languageCaption_->SetText(kLanguage.For(language));
+    english_->SetDown(language == 1);
+    chinese_->SetDown(language == 2);
+    save_->setText(kSave.For(language));
+    sceneMenu_->SetLanguage(language);
     reset_->setText(kReset.For(language));
     local_->setText(kLocal.For(language));
     update_->setText(kUpdate.For(language));
@@ -360,6 +374,10 @@ void CSystemDlg::TakeAddress(const QString& address) {
         Tell(QStringLiteral("The address could not be saved in %1").arg(context_.profileFile),
              QStringLiteral("设备IP无法保存到 %1").arg(context_.profileFile));
     }
+}
+
+void CSystemDlg::OnLanguageButton(int language) {
+    if (language == 1 || language == 2) emit languageChosen(language);
 }
 
 void CSystemDlg::OnSpanOk() { context_.spanTimeMs = ParseSpanTime(spanField_->text().toStdString()); }

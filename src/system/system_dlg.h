@@ -61,6 +61,8 @@ public:
     void OnOffline();
     void OnListClick();
     void OnLimitToggle(int index);
+    // The language buttons: the window switches to language 1 or 2.
+    void OnLanguageButton(int language);
     // LOCAL sends the image files beside the program, UPDATE those of the
     // update page; both take the address field's text as the mixer's.
     void OnLocal();
@@ -108,6 +110,9 @@ public:
     CSkinLabel* CurrentVersionLabel() const { return currentVersion_; }
     CSkinLabel* LocalVersionLabel() const { return localVersion_; }
     CSkinLabel* SectionCaption() const { return sectionCaption_; }
+    CSkinLabel* LanguageCaption() const { return languageCaption_; }
+    // The button that switches to language 1 (English) or 2 (Chinese).
+    CImageButton* LanguageButton(int language) const { return language == 1 ? english_ : chinese_; }
     CMenuEx* SceneMenu() const { return scenePopup_; }
     int SceneMenuSlot() const { return sceneMenuSlot_; }
     CNameDlg* SceneNameDialog() const { return sceneNameDialog_; }
@@ -122,6 +127,8 @@ public:
 signals:
     // OFFLINE, or a connection started: the console shows its strips again.
     void leaveRequested();
+    // The user picked language 1 or 2 on the CONNECT tab.
+    void languageChosen(int language);
     // A reset is about to clear the group tables: groups still engaged or
     // switched on are let go while their members are known.
     void aboutToClearGroups();
@@ -181,6 +188,9 @@ private:
     CImageButton* offline_;
     QTableWidget* list_;
     QProgressBar* scanProgress_;
+    CSkinLabel* languageCaption_;
+    CImageButton* english_;
+    CImageButton* chinese_;
     std::array<CImageButton*, kToggleCount> limits_{};
     CImageButton* save_;
     std::array<CImageButton*, kSceneSlots> scenes_{};

@@ -1,4 +1,6 @@
 #include <QImage>
+#include <QLocale>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -54,6 +56,47 @@ TEST(Options, FillTheContext) {
     EXPECT_EQ(context.dataDir, "/tmp/data");
     EXPECT_EQ(context.profileFile, "/tmp/p.ini");
     EXPECT_EQ(context.updateUrl, "http://127.0.0.1:9/u");
+}
+
+// The language of a start: the command line, else a 1 or 2 the profile
+// keeps, else the desktop's (Chinese for every Chinese locale).
+TEST(Options, StartLanguageFromCommandLineProfileOrDesktop) {
+    struct Case {
+        std::vector<std::string> args;
+        const char* profile;  // the profile's language entry; nullptr: none
+        const char* locale;
+        int expected;
+    };
+    const std::vector<Case> cases = {
+        {{}, nullptr, "zh_CN", 2},
+        {{}, nullptr, "zh_TW", 2},
+        {{}, nullptr, "en_US", 1},
+        {{}, nullptr, "de_DE", 1},
+        {{}, nullptr, "C", 1},
+        {{}, "1", "zh_CN", 1},
+        {{}, "2", "en_US", 2},
+        {{}, "3", "zh_CN", 2},
+        {{}, "english", "de_DE", 1},
+        {{}, "", "zh_TW", 2},
+        {{"--language", "1"}, "2", "zh_CN", 1},
+        {{"--language=2"}, "1", "C", 2},
+        {{"--language", "2"}, nullptr, "en_US", 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.locale << " profile " << (c.profile ? c.profile : "none") << " args "
+                                        << c.args.size());
+        QTemporaryDir dir;
+        ASSERT_TRUE(dir.isValid());
+        if (c.profile) {
+            QSettings profile(dir.filePath("mixer-editor.ini"), QSettings::IniFormat);
+            profile.setValue("U_FONT_SECTION/language", c.profile);
+        }
+        const ParsedOptions parsed = ParseEditorOptions(c.args);
+        ASSERT_TRUE(parsed.error.empty()) << parsed.error;
+        AppContext context;
+        ApplyOptions(context, parsed.options, dir.path(), QLocale(QString::fromLatin1(c.locale)));
+        EXPECT_EQ(context.language, c.expected);
+    }
 }
 
 TEST(Screenshot, WritesAPngOrSaysWhyNot) {

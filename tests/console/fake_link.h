@@ -38,6 +38,7 @@ public:
 
     void MarkHeard() override { ++heardMarks; }
     LinkRecord Record() const override { return record; }
+    void SetLanguage(int value) override { language = value; }
 
     // Online as after an accepted full-state reply.
     void GoOnline() {
@@ -56,6 +57,7 @@ public:
     bool lit = false;
     bool online = false;
     bool home = false;
+    int language = 0;  // none set yet
     std::vector<std::string> sent;
     SentRecorder recorder;
 };

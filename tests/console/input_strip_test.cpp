@@ -275,18 +275,18 @@ TEST_F(InputStripTest, EveryNameFitsItsButton) {
 
 TEST_F(InputStripTest, CaptionsFollowTheLanguage) {
     CInputStripDlg* strip = Make(0);
-    const QString dynamics = strip->DynamicsButton()->text();
     strip->SetLabels(2);
     EXPECT_EQ(strip->MuteButton()->text(), QStringLiteral("静音"));
     EXPECT_EQ(strip->EffectButton()->text(), QStringLiteral("效果"));
     EXPECT_EQ(strip->MatrixButton()->text(), QStringLiteral("发送"));
     EXPECT_EQ(strip->SoloButton()->text(), QStringLiteral("监听"));
-    EXPECT_EQ(strip->DynamicsButton()->text(), dynamics);
+    EXPECT_EQ(strip->DynamicsButton()->text(), QStringLiteral("噪声门/压缩器"));
     strip->SetLabels(0);
     EXPECT_EQ(strip->MuteButton()->text(), QStringLiteral("静音"));
     strip->SetLabels(1);
     EXPECT_EQ(strip->MuteButton()->text(), QStringLiteral("MUTE"));
     EXPECT_EQ(strip->MatrixButton()->text(), QStringLiteral("MATRIX"));
+    EXPECT_EQ(strip->DynamicsButton()->text(), QStringLiteral("GATE/COMP"));
 }
 
 TEST_F(InputStripTest, RefreshShowsTheStateAndMetersFollowIt) {

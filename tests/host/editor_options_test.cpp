@@ -9,7 +9,7 @@ TEST(EditorOptions, DefaultsWithoutArguments) {
     const ParsedOptions p = ParseEditorOptions({});
     EXPECT_TRUE(p.error.empty());
     EXPECT_FALSE(p.help);
-    EXPECT_EQ(p.options.language, 2);
+    EXPECT_FALSE(p.options.language.has_value());
     EXPECT_EQ(p.options.port, 5000);
     EXPECT_EQ(p.options.bindAddress, "0.0.0.0");
     EXPECT_FALSE(p.options.deviceAddress.has_value());

@@ -42,6 +42,8 @@ public:
     void SetMargin(bool on);
     void SetUnitText(const QString& unit);      // after the dragged value, e.g. " :db"
     void SetAxisCaptions(const QString& x, const QString& y);
+    QString XCaption() const { return model_.xCaption; }
+    QString YCaption() const { return model_.yCaption; }
 
     // Curves. Traces are numbered 1..3 and share the x values; section curves
     // (0..kMaxSections-1) are drawn under the traces in the colours of the

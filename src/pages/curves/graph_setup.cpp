@@ -35,7 +35,12 @@ void SetupTransferGraph(CEqGraph& graph) {
     graph.SetLogX(false);
     graph.SetXRange(kTransferMinDb, kTransferMaxDb);
     graph.SetYRange(kTransferMinDb, kTransferMaxDb);
-    graph.SetAxisCaptions(QStringLiteral("INPUT"), QStringLiteral("OUTPUT"));
+    CaptionTransferGraph(graph, 1);
+}
+
+void CaptionTransferGraph(CEqGraph& graph, int language) {
+    if (language == 1) graph.SetAxisCaptions(QStringLiteral("INPUT"), QStringLiteral("OUTPUT"));
+    if (language == 2) graph.SetAxisCaptions(QStringLiteral("输入"), QStringLiteral("输出"));
 }
 
 void ShowTransferLine(CEqGraph& graph, const TransferLine& line) {

@@ -25,6 +25,9 @@ void ShowBandGains(CEqGraph& graph, std::span<const double> gainsDb);
 // The dynamics pages: output over input level, both -60..0 dB and linear,
 // captioned "INPUT" and "OUTPUT". The handles are the page's to place.
 void SetupTransferGraph(CEqGraph& graph);
+// The transfer graph's axis captions in language 1 (English) or 2 (Chinese);
+// other values change nothing.
+void CaptionTransferGraph(CEqGraph& graph, int language);
 void ShowTransferLine(CEqGraph& graph, const TransferLine& line);
 // A compressor's curve without make-up gain (trace 1) and with it (trace 2);
 // both have the same corners.

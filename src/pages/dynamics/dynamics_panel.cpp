@@ -54,6 +54,8 @@ void CDynamicsPanel::SetLabels(int language) {
     meter_->SetCaption(kColumnIn, en ? QStringLiteral("IN") : QStringLiteral("输入"));
     meter_->SetCaption(kColumnReduction, en ? QStringLiteral("GR") : QStringLiteral("衰减"));
     meter_->SetCaption(kColumnOut, en ? QStringLiteral("OUT") : QStringLiteral("输出"));
+    meter_->SetLanguage(language);
+    CaptionTransferGraph(*graph_, language);
 }
 
 CBitmapSlider* CDynamicsPanel::Knob(int row) const {

@@ -114,7 +114,8 @@ void CEffectDlg::BuildSection(Effect effect) {
     connect(section.reset, &QAbstractButton::clicked, this, [this, effect] { OnReset(effect); });
     section.presets = effect == Effect::kReverb ? presets_ : delayPresets_;
     section.hold = new QComboBox(this);
-    section.hold->addItems({QStringLiteral("keep on"), QStringLiteral("30s")});
+    // Two entries captioned by SetLabels, which keeps the one chosen.
+    section.hold->addItems({QString(), QString()});
     section.hold->setFont(SkinFontPoints(9));
     section.hold->setFocusPolicy(Qt::NoFocus);
 }
@@ -142,9 +143,12 @@ void CEffectDlg::SetLabels(int language) {
     reverb_.levels[1].caption->SetText(en ? QStringLiteral("OUTPUT") : QStringLiteral("输出"));
     delay_.levels[0].caption->SetText(en ? QStringLiteral("INPUT") : QStringLiteral("输入"));
     delay_.levels[1].caption->SetText(en ? QStringLiteral("OUPUT") : QStringLiteral("输出"));
+    const QStringList holdEn = {"keep on", "30s"};
+    const QStringList holdZh = {"保持", "30秒"};
     for (Section* section : {&reverb_, &delay_}) {
         section->reset->setText(en ? QStringLiteral("RESET") : QStringLiteral("复位"));
         section->presets->SetLabels(language);
+        for (int entry = 0; entry < 2; ++entry) section->hold->setItemText(entry, en ? holdEn[entry] : holdZh[entry]);
     }
     const QStringList meterEn = {"R IN", "D IN", "R OUT", "D OUT"};
     const QStringList meterZh = {"混响入", "延时入", "混响出", "延时出"};
@@ -152,6 +156,7 @@ void CEffectDlg::SetLabels(int language) {
         meter_->SetCaption(b, en ? meterEn[b] : meterZh[b]);
         mutes_[b]->setText(en ? QStringLiteral("MUTE") : QStringLiteral("静音"));
     }
+    meter_->SetLanguage(language);
 }
 
 CBitmapSlider* CEffectDlg::ParamKnob(Effect effect, int param) const {
@@ -161,6 +166,7 @@ CBitmapSlider* CEffectDlg::ParamKnob(Effect effect, int param) const {
 
 CBitmapSlider* CEffectDlg::LevelKnob(Effect effect, bool input) const { return At(effect).levels[input ? 0 : 1].knob; }
 CImageButton* CEffectDlg::ResetButton(Effect effect) const { return At(effect).reset; }
+QComboBox* CEffectDlg::HoldSelector(Effect effect) const { return At(effect).hold; }
 
 QString CEffectDlg::ParamText(Effect effect, int param) const {
     const Section& section = At(effect);

@@ -51,6 +51,7 @@ public:
     QString ParamText(Effect effect, int param) const;
     QString LevelText(Effect effect, bool input) const;
     QString LevelCaption(Effect effect, bool input) const;
+    QComboBox* HoldSelector(Effect effect) const;
 
 protected:
     bool ValidChannel(int channel) const override { return channel == kDelayReturn || channel == kReverbReturn; }

@@ -31,10 +31,9 @@ CPresetSelector::CPresetSelector(PresetModule module, AppContext& context, QWidg
         // A recall writes the record in place; Run() reports it through the model.
         presets_ = std::make_unique<ModulePresets>(module, context.model.Mirror(), *context.presets,
                                                    context.presets->MessageNotifier(), prompt, menu);
-        presets_->SetLabels(context.language);
     }
     setEnabled(presets_ != nullptr);
-    ShowEntries();
+    SetLabels(context.language == 2 ? 2 : 1);
 }
 
 CPresetSelector::~CPresetSelector() = default;
@@ -44,7 +43,11 @@ void CPresetSelector::SetIndex(int index) {
 }
 
 void CPresetSelector::SetLabels(int language) {
+    if (language != 1 && language != 2) return;
+    language_ = language;
     if (presets_) presets_->SetLabels(language);
+    menu_->SetLanguage(language);
+    ShowEntries();
 }
 
 void CPresetSelector::Fill() {
@@ -55,7 +58,10 @@ void CPresetSelector::Fill() {
 void CPresetSelector::ShowEntries() {
     const QSignalBlocker quiet(this);
     clear();
-    addItems(presets_ ? presets_->Entries() : QStringList{QStringLiteral("SAVE PRESET")});
+    if (presets_) addItems(presets_->Entries());
+    else addItem(QString());
+    // The flow's first entry is its command to save, captioned here in the window's language.
+    setItemText(0, language_ == 1 ? QStringLiteral("SAVE PRESET") : QStringLiteral("保存预设"));
     setCurrentIndex(0);
 }
 
@@ -98,6 +104,7 @@ std::optional<QString> CPresetSelector::AskName(const QString& current) {
     if (answerName_) return answerName_;
     auto* dialog = new CNameDlg(this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->SetLabels(language_);
     dialog->SetName(current);
     connect(dialog, &QDialog::accepted, this, [this, dialog] { OnNameEntered(dialog->Name()); });
     dialog->open();

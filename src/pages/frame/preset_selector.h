@@ -32,6 +32,7 @@ public:
 
     // The channel or output whose settings are saved and recalled.
     void SetIndex(int index);
+    // The save entry and the menu in language 1 or 2; other values change nothing.
     void SetLabels(int language);
     // Reads the entries from the database again.
     void Fill();
@@ -63,6 +64,7 @@ private:
     CMenuEx* menu_;
     CMenuEx* popup_;
     int chosenEntry_ = -1;
+    int language_ = 1;
     // The answers the flow receives while a choice is replayed through it.
     int answerCommand_ = 0;
     std::optional<QString> answerName_;

@@ -67,6 +67,8 @@ public:
     bool PageTimerActive() const { return pageTimer_.isActive(); }
 
     CPresetSelector* PresetSelector() const { return presets_; }
+    // The caption painted at the page's top left.
+    QString PageTitle() const { return title_; }
 
 protected:
     // One part of a record as linked channels receive it.
