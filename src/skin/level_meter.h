@@ -35,6 +35,8 @@ public:
     void SetValue(int column, double value);
     double Value(int column) const;
     void SetRange(int column, double minimum, double maximum);
+    // Captions stand in a band of kCaptionBand rows under the bars, which
+    // stop above it.
     void SetCaption(int column, const QString& caption);
     // 1 = segmented bar in stripes; 2 = a solid bar in the colour of the zone it reaches.
     void SetStyle(int column, int style);
@@ -47,7 +49,7 @@ public:
     int LitHeight(int column) const;
     MeterSpan ColumnSpan(int column) const;
     int ColumnTop() const { return topMargin_; }
-    int ColumnBottom() const { return height() - bottomMargin_; }  // first row below the column
+    int ColumnBottom() const;  // first row below the column
 
     static QColor LitColour(MeterZone zone);
     static QColor UnlitColour(MeterZone zone);
@@ -71,6 +73,7 @@ private:
     };
 
     bool Valid(int column) const { return column >= 0 && column < kMaxColumns; }
+    bool HasCaptions() const;
     int ColumnHeight() const;
     MeterColumnLook Look(int column) const;
     Picture LitPicture(int column, int lit) const;
