@@ -219,6 +219,10 @@ void CSystemDlg::BuildShowTab() {
     for (int k = 0; k < kSceneSlots; ++k) {
         scenes_[k] = MakeButton(this, 220 + 60 * (k % 8), 150 + 60 * (k / 8), 50, 50, kSceneUp, kSceneDown);
         scenes_[k]->SetBehaviour(CImageButton::kPush);
+        // The caption is "N:name"; the number must stay in view, the name
+        // shows as far as it fits and whole in the tooltip.
+        scenes_[k]->SetCaptionFits(true);
+        scenes_[k]->SetCaptionElided(true);
         scenes_[k]->setText(QStringLiteral("SAVE%1").arg(k + 1));
         connect(scenes_[k], &QAbstractButton::clicked, this, [this, k] { OpenSceneMenu(k); });
     }
