@@ -199,14 +199,19 @@ void CSystemDlg::BuildConnectTab() {
 }
 
 void CSystemDlg::BuildLimitTab() {
-    for (int k = 0; k < kChannelToggles; ++k) limits_[k] = MakeButton(this, 100 * (k % 8 + 1), 150 + 50 * (k / 8), 80, 24);
-    for (int k = 0; k < kOutputToggles; ++k) limits_[kChannelToggles + k] = MakeButton(this, 100 * (k + 1), 250, 80, 24);
+    // Tall enough for a 15-byte name broken onto two lines.
+    constexpr int kToggleHeight = 30;
+    for (int k = 0; k < kChannelToggles; ++k) {
+        limits_[k] = MakeButton(this, 100 * (k % 8 + 1), 150 + 50 * (k / 8), 80, kToggleHeight);
+    }
+    for (int k = 0; k < kOutputToggles; ++k) limits_[kChannelToggles + k] = MakeButton(this, 100 * (k + 1), 250, 80, kToggleHeight);
     for (int k = 0; k < kFunctionToggles; ++k) {
-        CImageButton* toggle = MakeButton(this, 100 * (k + 1), 300, 80, 24);
+        CImageButton* toggle = MakeButton(this, 100 * (k + 1), 300, 80, kToggleHeight);
         toggle->setText(QString::fromLatin1(kFunctionCaptions[k]));
         limits_[kChannelToggles + kOutputToggles + k] = toggle;
     }
     for (int index = 0; index < kToggleCount; ++index) {
+        limits_[index]->SetCaptionFits(true);
         connect(limits_[index], &QAbstractButton::clicked, this, [this, index] { OnLimitToggle(index); });
     }
 }
