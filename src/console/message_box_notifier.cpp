@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMessageBox>
 
 namespace mixer {
@@ -12,24 +13,6 @@ namespace {
 // The title bar's icon and its minimise, maximise and close buttons, with
 // the padding around them, as common window managers draw them.
 constexpr int kTitleBarFurniture = 140;
-
-// A message box sizes itself by its text and allows the title little more
-// than the title's own width, so a short text leaves the window manager too
-// little room and it cuts the title down to "W… g". The box sets its size
-// whenever it is shown; it is widened after that.
-class TitleWideMessageBox : public QMessageBox {
-public:
-    using QMessageBox::QMessageBox;
-
-protected:
-    void showEvent(QShowEvent* event) override {
-        QMessageBox::showEvent(event);
-        // Without a caption the title bar shows the program's name.
-        const QString title = windowTitle().isEmpty() ? QGuiApplication::applicationDisplayName() : windowTitle();
-        const int wide = WidthForTitle(title);
-        if (width() < wide) setFixedWidth(wide);
-    }
-};
 
 }  // namespace
 
@@ -41,7 +24,16 @@ int WidthForTitle(const QString& title) {
 }
 
 QMessageBox* MakeMessageBox(const QString& text, const QString& caption) {
-    return new TitleWideMessageBox(QMessageBox::Information, caption, text, QMessageBox::Ok);
+    auto* box = new QMessageBox(QMessageBox::Information, caption, text, QMessageBox::Ok);
+    // A message box sets its own size whenever it lays itself out, from its
+    // text and little more than the title's own width, so a short text left
+    // the window manager too little room and it cut the title to "W… g". The
+    // box never makes its text narrower than the text's least width, so that
+    // is where the title's room goes. Without a caption the title bar shows
+    // the program's name.
+    const QString title = caption.isEmpty() ? QGuiApplication::applicationDisplayName() : caption;
+    if (auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) label->setMinimumWidth(WidthForTitle(title));
+    return box;
 }
 
 void MessageBoxNotifier::Show(const std::string& text, const std::string& caption) {

@@ -73,6 +73,10 @@ TEST(MessageBox, IsWideEnoughForItsTitle) {
         const QString title = *caption ? QString::fromUtf8(caption) : QGuiApplication::applicationDisplayName();
         ASSERT_FALSE(title.isEmpty());
         EXPECT_GE(box->width(), WidthForTitle(title));
+        // The box sizes itself again whenever it lays itself out.
+        box->setText(box->text() + QStringLiteral("!"));
+        QCoreApplication::processEvents();
+        EXPECT_GE(box->width(), WidthForTitle(title));
         EXPECT_GT(WidthForTitle(title), box->fontMetrics().horizontalAdvance(title));
     }
 }
