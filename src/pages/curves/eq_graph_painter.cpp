@@ -193,14 +193,14 @@ void PaintTransferScale(QPainter& p, const GraphModel& model, const PlotMapping&
 // a handle in a corner.
 constexpr double kHandleReach = kHandleSprite / 2.0;
 
-// The level labels along the left side: each just above its line, the top
-// one just below.
+// The level labels along the left side, `inset` in from it: each just above
+// its line, the top one just below.
 void AddLevelLabels(std::vector<ScaleLabel>& labels, const std::vector<std::pair<double, QString>>& lines,
-                    const QRectF& plot, const PlotMapping& map) {
+                    const QRectF& plot, const PlotMapping& map, double inset) {
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const double y = std::round(map.YToPixel(lines[i].first)) + 0.5;
         const double top = (i + 1 == lines.size()) ? y + 1 : y - 14;
-        labels.push_back({QRectF(plot.left() + kHandleReach, top, 60, 13), Qt::AlignLeft | Qt::AlignVCenter,
+        labels.push_back({QRectF(plot.left() + inset, top, 60, 13), Qt::AlignLeft | Qt::AlignVCenter,
                           lines[i].second, ValueFont()});
     }
 }
@@ -377,7 +377,7 @@ std::vector<ScaleLabel> ScaleLabels(const GraphModel& model, const PlotMapping& 
             if (i + 1 == ys.size()) text += QStringLiteral("dB");
             lines.emplace_back(ys[i], text);
         }
-        AddLevelLabels(labels, lines, plot, map);
+        AddLevelLabels(labels, lines, plot, map, kHandleReach);
         return labels;
     }
     std::vector<std::pair<double, QString>> lines;
@@ -386,7 +386,9 @@ std::vector<ScaleLabel> ScaleLabels(const GraphModel& model, const PlotMapping& 
         if (SmallPlot(map) && std::abs(v) >= 1e-9 && i % 5 != 0) continue;
         lines.emplace_back(v, QString::fromStdString(LevelLabel(model.ymin, model.ymax, i)));
     }
-    AddLevelLabels(labels, lines, plot, map);
+    // Bars have no handles, and their first bar stands close to the left side.
+    constexpr double kBarsInset = 4.0;
+    AddLevelLabels(labels, lines, plot, map, model.mode == GraphMode::kBars ? kBarsInset : kHandleReach);
     if (model.mode == GraphMode::kCurve && map.LogX()) {
         for (double hz : FrequencyGridLines()) {
             if (hz < model.xmin || hz > model.xmax) continue;
