@@ -74,7 +74,13 @@ Arrangement ArrangeConsole(const LayoutMetrics& m, int page, int selectedOutput,
         case kPageAux: kind = PageId::OutputStrip; first = 2; count = 6; break;
         default: break;
         }
-        for (int i = 0; i < count; ++i) Place(a, kind, first + i, {pitch * i, top, m.stripWidth, m.stripHeight});
+        // The chosen output strip stands at the right; the AUX page closes
+        // ranks over its slot, since an empty slot reads as a missing strip.
+        int slot = 0;
+        for (int i = 0; i < count; ++i) {
+            if (kind == PageId::OutputStrip && first + i == selectedOutput - 1) continue;
+            Place(a, kind, first + i, {pitch * slot++, top, m.stripWidth, m.stripHeight});
+        }
         if (count > 0) a.pressedPageButton = page;
         if (IsShownOutput(selectedOutput)) {
             Place(a, PageId::OutputStrip, selectedOutput - 1,

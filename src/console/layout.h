@@ -82,8 +82,7 @@ struct Arrangement {
 
 // The console view: the strips of `page`, the selected output strip at the
 // right, the page that `mode` puts over the strip area, and the side panel.
-// An output strip that appears twice (AUX page and selected output) stands
-// where it was placed last.
+// The AUX page leaves out the AUX chosen as the output strip and closes ranks.
 Arrangement ArrangeConsole(const LayoutMetrics& m, int page, int selectedOutput, int mode);
 
 // Input detail: the detail strip of `channel`, the selected output's detail

@@ -33,7 +33,7 @@ CControlGroupDlg::CControlGroupDlg(AppContext& context, QWidget* parent)
     : GroupPageBase(context, kControlCaptions, parent) {
     for (int k = 0; k < kLinkFunctionCount; ++k) {
         const int f = kFunctions[k].function;
-        functions_[f] = MakeButton(kColumnX + k * kColumnPitch, kLowerRowY, 80, 24);
+        functions_[f] = MakeButton(kColumnX + k * kColumnPitch, kLowerRowY, 80, kNameButtonHeight);
         connect(functions_[f], &QAbstractButton::clicked, this, [this, f] { PressFunction(f); });
     }
     SetLabels(1);

@@ -32,7 +32,7 @@ GroupPageBase::GroupPageBase(AppContext& context, const GroupPageCaptions& capti
     for (int i = 0; i < kStripCount; ++i) {
         const int x = kColumnX + (i % kMembersPerRow) * kColumnPitch;
         const int y = kMemberRowY + (i / kMembersPerRow) * 40;
-        members_[i] = MakeButton(x, y, 80, 24);
+        members_[i] = MakeButton(x, y, 80, kNameButtonHeight);
         connect(members_[i], &QAbstractButton::clicked, this, [this, i] { PressMember(i); });
     }
     nameCaption_->setGeometry(kColumnX + 4 * 120 + 20, 30, 200, 30);
@@ -54,6 +54,9 @@ CImageButton* GroupPageBase::MakeButton(int x, int y, int w, int h) {
     button->setGeometry(x, y, w, h);
     button->SetBehaviour(CImageButton::kTwoState);
     button->LoadImages(kButtonUp, kButtonDown);
+    // Members and outputs carry names of up to 15 bytes, as the strips' name
+    // buttons do.
+    button->SetCaptionFits(true);
     return button;
 }
 

@@ -56,6 +56,8 @@ protected:
     static constexpr int kLowerRowY = 230;  // outputs or functions, under the two member rows
     static constexpr int kColumnX = 40;
     static constexpr int kColumnPitch = 100;
+    // Tall enough for a 15-byte name broken onto two lines.
+    static constexpr int kNameButtonHeight = 30;
 
     GroupPageBase(AppContext& context, const GroupPageCaptions& captions, QWidget* parent);
 

@@ -17,7 +17,7 @@ CMuteGroupDlg::CMuteGroupDlg(AppContext& context, QWidget* parent)
     : GroupPageBase(context, kMuteCaptions, parent) {
     int place = 0;
     for (int j = 0; j < kBusCount; ++j) {
-        outputs_[j] = MakeButton(kColumnX + place * kColumnPitch, kLowerRowY, 80, 24);
+        outputs_[j] = MakeButton(kColumnX + place * kColumnPitch, kLowerRowY, 80, kNameButtonHeight);
         connect(outputs_[j], &QAbstractButton::clicked, this, [this, j] { PressOutput(j); });
         if (j == 1) {
             outputs_[j]->hide();

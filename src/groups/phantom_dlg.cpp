@@ -14,7 +14,7 @@ namespace {
 constexpr int kButtonUp = 165;
 constexpr int kButtonDown = 166;
 constexpr int kButtonWidth = 80;
-constexpr int kButtonHeight = 24;
+constexpr int kButtonHeight = 30;  // a 15-byte name broken onto two lines
 constexpr int kTop = 130;
 
 }  // namespace
@@ -31,6 +31,7 @@ CPhantomDlg::CPhantomDlg(AppContext& context, StripHost& host, QWidget* parent)
         button->resize(kButtonWidth, kButtonHeight);
         button->SetBehaviour(CImageButton::kTwoState);
         button->LoadImages(kButtonUp, kButtonDown);
+        button->SetCaptionFits(true);
         connect(button, &QAbstractButton::clicked, this, [this, i] { PressChannel(i); });
         buttons_[i] = button;
     }

@@ -17,6 +17,9 @@ namespace {
 // Thumb length used when the page's thumb bitmap is missing.
 constexpr int kPlainThumbLength = 12;
 
+// How much of a disabled knob shows.
+constexpr qreal kDisabledOpacity = 0.35;
+
 // Scale marks: line length and text height in pixels, and their colours.
 constexpr int kMarkLine = 5;
 constexpr int kMarkPixels = 9;
@@ -157,6 +160,8 @@ void CBitmapSlider::paintEvent(QPaintEvent*) {
     buffer.fill(Qt::transparent);
     {
         QPainter p(&buffer);
+        // A disabled knob takes no mouse, and would look no different without this.
+        if (!isEnabled()) p.setOpacity(kDisabledOpacity);
         const QSize track = TrackSize();
         if (!track_.isNull()) {
             DrawStretched(p, track_, QRect(QPoint(0, 0), track));

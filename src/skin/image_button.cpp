@@ -76,22 +76,34 @@ void CImageButton::SetCaptionFits(bool on) {
     update();
 }
 
+void CImageButton::SetCaptionElided(bool on) {
+    captionElided_ = on;
+    update();
+}
+
 CImageButton::CaptionLayout CImageButton::LayOutCaption() const {
     CaptionLayout layout;
     layout.flags = Qt::AlignCenter | Qt::TextSingleLine;
     layout.font = SkinFontPoints(captionSize_);
     layout.area = rect();
-    layout.bounds = QFontMetrics(layout.font).boundingRect(layout.area, layout.flags, text());
+    layout.text = text();
+    layout.bounds = QFontMetrics(layout.font).boundingRect(layout.area, layout.flags, layout.text);
     if (!captionFits_) return layout;
     const QRect inside = rect().adjusted(kCaptionInset, 0, -kCaptionInset, 0);
     for (int points = captionSize_; points >= kSmallestCaption; --points) {
         layout.font = SkinFontPoints(points);
-        layout.bounds = QFontMetrics(layout.font).boundingRect(layout.area, layout.flags, text());
+        layout.bounds = QFontMetrics(layout.font).boundingRect(layout.area, layout.flags, layout.text);
         if (layout.bounds.width() <= inside.width()) return layout;
+    }
+    const QFontMetrics metrics(layout.font);
+    if (captionElided_) {
+        layout.text = metrics.elidedText(text(), Qt::ElideRight, inside.width());
+        layout.bounds = metrics.boundingRect(layout.area, layout.flags, layout.text);
+        return layout;
     }
     layout.flags = Qt::AlignCenter | Qt::TextWrapAnywhere;
     layout.area = inside;
-    layout.bounds = QFontMetrics(layout.font).boundingRect(layout.area, layout.flags, text());
+    layout.bounds = metrics.boundingRect(layout.area, layout.flags, layout.text);
     return layout;
 }
 
@@ -184,7 +196,7 @@ void CImageButton::paintEvent(QPaintEvent*) {
             const CaptionLayout caption = LayOutCaption();
             p.setFont(caption.font);
             p.setPen(CurrentCaptionColour());
-            p.drawText(caption.area, caption.flags, text());
+            p.drawText(caption.area, caption.flags, caption.text);
         }
     }
     QPainter(this).drawPixmap(0, 0, buffer);

@@ -46,11 +46,15 @@ public:
     // A caption too wide for the button is drawn smaller, down to a floor,
     // and then broken onto a second line, so that all of it stays in view.
     void SetCaptionFits(bool on);
+    // With fitting on, a caption still too wide at the floor stays on one line
+    // and loses its end to an ellipsis instead, so its beginning stays whole.
+    void SetCaptionElided(bool on);
     struct CaptionLayout {
         QFont font;
         int flags = 0;
         QRect area;    // what the caption is drawn in
         QRect bounds;  // what the caption covers, in the button's coordinates
+        QString text;  // the caption as drawn
     };
     CaptionLayout LayOutCaption() const;
     // A push button with the static look always shows its up image.
@@ -88,6 +92,7 @@ private:
     int sizeMode_ = kKeepSize;
     int captionSize_ = 8;
     bool captionFits_ = false;
+    bool captionElided_ = false;
     QColor captionUp_ = QColor(255, 255, 255);
     QColor captionDown_ = QColor(0, 0, 0);
     bool staticLook_ = false;

@@ -21,6 +21,10 @@ struct Lighting {
     bool peak;
 };
 
+const QColor kPeakUnlitBackdrop(40, 12, 12);
+const QColor kPeakUnlitText(210, 130, 130);
+const QColor kCaptionBackdrop(14, 16, 22);
+
 // The "Peak" mark's font: 10 pixels high, or smaller until the mark fits a
 // narrow column with a pixel to spare on each side.
 QFont PeakFont(int columnWidth, const QString& mark) {
@@ -64,16 +68,21 @@ void PaintColumn(QPainter& p, const MeterColumnLook& look, const Lighting& light
         PaintSolid(p, look, light.rows, light.solidZone);
     }
     p.setRenderHint(QPainter::TextAntialiasing);
+    // "Peak" and the captions carry their own backdrop: the strips' and pages'
+    // pictures behind a meter are dark in places and bright in others, and a
+    // lit bar is bright, so no one text colour would read on all of them.
+    const QRect peak(look.span.left, 0, width, std::max(10, look.top));
+    p.fillRect(peak, light.peak ? CLevelMeter::LitColour(MeterZone::High) : kPeakUnlitBackdrop);
     p.setFont(PeakFont(width, look.peak));
-    p.setPen(light.peak ? CLevelMeter::LitColour(MeterZone::High) : QColor(120, 36, 36));
-    p.drawText(QRect(look.span.left, 0, width, std::max(10, look.top)), Qt::AlignCenter | Qt::TextSingleLine,
-               look.peak);
+    p.setPen(light.peak ? Qt::black : kPeakUnlitText);
+    p.drawText(peak, Qt::AlignCenter | Qt::TextSingleLine, look.peak);
     if (!look.caption.isEmpty()) {
+        const int band = CLevelMeter::kCaptionBand;
+        const QRect caption(look.span.left, look.meterHeight - band, width, band);
+        p.fillRect(caption, kCaptionBackdrop);
         p.setFont(SkinFontPixels(16));
         p.setPen(Qt::white);
-        const int band = CLevelMeter::kCaptionBand;
-        p.drawText(QRect(look.span.left, look.meterHeight - band, width, band), Qt::AlignCenter | Qt::TextSingleLine,
-                   look.caption);
+        p.drawText(caption, Qt::AlignCenter | Qt::TextSingleLine, look.caption);
     }
 }
 
@@ -181,6 +190,15 @@ void CLevelMeter::SetZoneLimits(double lower, double upper) {
 void CLevelMeter::SetBackgroundColour(const QColor& colour) {
     background_ = colour;
     DropPictures();
+}
+
+bool CLevelMeter::HasCaptions() const {
+    return std::any_of(column_.begin(), column_.begin() + columns_, [](const Column& c) { return !c.caption.isEmpty(); });
+}
+
+int CLevelMeter::ColumnBottom() const {
+    // Captions stand under the bars, never over them.
+    return height() - std::max(bottomMargin_, HasCaptions() ? kCaptionBand : 0);
 }
 
 int CLevelMeter::ColumnHeight() const { return std::max(0, ColumnBottom() - ColumnTop()); }

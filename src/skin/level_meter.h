@@ -35,6 +35,8 @@ public:
     void SetValue(int column, double value);
     double Value(int column) const;
     void SetRange(int column, double minimum, double maximum);
+    // Captions stand in a band of kCaptionBand rows under the bars, which
+    // stop above it.
     void SetCaption(int column, const QString& caption);
     // The mark above every column that lights when its bar is full, in
     // language 1 (English) or 2 (Chinese); other values change nothing.
@@ -51,7 +53,7 @@ public:
     int LitHeight(int column) const;
     MeterSpan ColumnSpan(int column) const;
     int ColumnTop() const { return topMargin_; }
-    int ColumnBottom() const { return height() - bottomMargin_; }  // first row below the column
+    int ColumnBottom() const;  // first row below the column
 
     static QColor LitColour(MeterZone zone);
     static QColor UnlitColour(MeterZone zone);
@@ -75,6 +77,7 @@ private:
     };
 
     bool Valid(int column) const { return column >= 0 && column < kMaxColumns; }
+    bool HasCaptions() const;
     int ColumnHeight() const;
     MeterColumnLook Look(int column) const;
     Picture LitPicture(int column, int lit) const;

@@ -209,14 +209,19 @@ void CSystemDlg::BuildConnectTab() {
 }
 
 void CSystemDlg::BuildLimitTab() {
-    for (int k = 0; k < kChannelToggles; ++k) limits_[k] = MakeButton(this, 100 * (k % 8 + 1), 150 + 50 * (k / 8), 80, 24);
-    for (int k = 0; k < kOutputToggles; ++k) limits_[kChannelToggles + k] = MakeButton(this, 100 * (k + 1), 250, 80, 24);
+    // Tall enough for a 15-byte name broken onto two lines.
+    constexpr int kToggleHeight = 30;
+    for (int k = 0; k < kChannelToggles; ++k) {
+        limits_[k] = MakeButton(this, 100 * (k % 8 + 1), 150 + 50 * (k / 8), 80, kToggleHeight);
+    }
+    for (int k = 0; k < kOutputToggles; ++k) limits_[kChannelToggles + k] = MakeButton(this, 100 * (k + 1), 250, 80, kToggleHeight);
     for (int k = 0; k < kFunctionToggles; ++k) {
-        CImageButton* toggle = MakeButton(this, 100 * (k + 1), 300, 80, 24);
+        CImageButton* toggle = MakeButton(this, 100 * (k + 1), 300, 80, kToggleHeight);
         toggle->setText(QString::fromLatin1(kFunctionCaptions[k]));
         limits_[kChannelToggles + kOutputToggles + k] = toggle;
     }
     for (int index = 0; index < kToggleCount; ++index) {
+        limits_[index]->SetCaptionFits(true);
         connect(limits_[index], &QAbstractButton::clicked, this, [this, index] { OnLimitToggle(index); });
     }
 }
@@ -228,6 +233,10 @@ void CSystemDlg::BuildShowTab() {
     for (int k = 0; k < kSceneSlots; ++k) {
         scenes_[k] = MakeButton(this, 220 + 60 * (k % 8), 150 + 60 * (k / 8), 50, 50, kSceneUp, kSceneDown);
         scenes_[k]->SetBehaviour(CImageButton::kPush);
+        // The caption is "N:name"; the number must stay in view, the name
+        // shows as far as it fits and whole in the tooltip.
+        scenes_[k]->SetCaptionFits(true);
+        scenes_[k]->SetCaptionElided(true);
         scenes_[k]->setText(QStringLiteral("SAVE%1").arg(k + 1));
         connect(scenes_[k], &QAbstractButton::clicked, this, [this, k] { OpenSceneMenu(k); });
     }

@@ -81,7 +81,9 @@ void CSystemDlg::RefreshSceneSlots() {
     const std::size_t shown = std::min<std::size_t>(rows->size(), kSceneSlots);
     for (std::size_t k = 0; k < shown; ++k) {
         const SceneRow& row = (*rows)[k];
-        scenes_[k]->setText(QString::fromStdString(SceneCaption(row.id, row.name.toStdString())));
+        const QString caption = QString::fromStdString(SceneCaption(row.id, row.name.toStdString()));
+        scenes_[k]->setText(caption);
+        scenes_[k]->setToolTip(caption);
         scenes_[k]->setVisible(tab_ == kTabShow);
     }
 }

@@ -1,5 +1,7 @@
 #include <QImage>
+#include <QGuiApplication>
 #include <QLocale>
+#include <QMessageBox>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -12,6 +14,7 @@
 #include "host/app_context.h"
 #include "console/fake_link.h"
 #include "host/gbk_text.h"
+#include "console/message_box_notifier.h"
 #include "console/mixer_app.h"
 #include "console/screenshot.h"
 #include "console/termination_watcher.h"
@@ -96,6 +99,28 @@ TEST(Options, StartLanguageFromCommandLineProfileOrDesktop) {
         AppContext context;
         ApplyOptions(context, parsed.options, dir.path(), QLocale(QString::fromLatin1(c.locale)));
         EXPECT_EQ(context.language, c.expected);
+    }
+}
+
+// However short its text, a box leaves the window manager room for its
+// whole title beside the title bar's buttons.
+TEST(MessageBox, IsWideEnoughForItsTitle) {
+    const std::pair<const char*, const char*> boxes[] = {
+        {"OK", "Warning"}, {"-", "The preset database could not be opened"}, {"好", "警告"}, {"update fail", ""}};
+    for (const auto& [text, caption] : boxes) {
+        SCOPED_TRACE(caption);
+        std::unique_ptr<QMessageBox> box(MakeMessageBox(QString::fromUtf8(text), QString::fromUtf8(caption)));
+        box->show();
+        QCoreApplication::processEvents();
+        // Without a caption the title bar shows the program's name.
+        const QString title = *caption ? QString::fromUtf8(caption) : QGuiApplication::applicationDisplayName();
+        ASSERT_FALSE(title.isEmpty());
+        EXPECT_GE(box->width(), WidthForTitle(title));
+        // The box sizes itself again whenever it lays itself out.
+        box->setText(box->text() + QStringLiteral("!"));
+        QCoreApplication::processEvents();
+        EXPECT_GE(box->width(), WidthForTitle(title));
+        EXPECT_GT(WidthForTitle(title), box->fontMetrics().horizontalAdvance(title));
     }
 }
 

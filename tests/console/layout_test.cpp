@@ -111,12 +111,21 @@ TEST(ArrangeConsole, AuxShowsSixOutputStripsAndNeverSlotOne) {
     const Arrangement a = ArrangeConsole(m, kPageAux, 1, kModeStrips);
     for (int i = 0; i < 6; ++i) EXPECT_EQ(a.Find(PageId::OutputStrip, 2 + i)->rect.x, 162 * i);
 
-    // The selected AUX strip is a single view: it stands at the right, once.
-    const Arrangement sel = ArrangeConsole(m, kPageAux, 3, kModeStrips);
-    int count = 0;
-    for (const Placement& p : sel.shown) count += p.page == PageId::OutputStrip && p.index == 2;
-    EXPECT_EQ(count, 1);
-    EXPECT_EQ(sel.Find(PageId::OutputStrip, 2)->rect.x, 8 * 160 + 16);
+    // The chosen AUX stands at the right, once, and the others close ranks
+    // in order with no empty slot between them.
+    for (int selected = 3; selected <= 8; ++selected) {
+        SCOPED_TRACE(selected);
+        const Arrangement sel = ArrangeConsole(m, kPageAux, selected, kModeStrips);
+        int count = 0;
+        for (const Placement& p : sel.shown) count += p.page == PageId::OutputStrip && p.index == selected - 1;
+        EXPECT_EQ(count, 1);
+        EXPECT_EQ(sel.Find(PageId::OutputStrip, selected - 1)->rect.x, 8 * 160 + 16);
+        int slot = 0;
+        for (int out = 2; out <= 7; ++out) {
+            if (out == selected - 1) continue;
+            EXPECT_EQ(sel.Find(PageId::OutputStrip, out)->rect.x, 162 * slot++) << out;
+        }
+    }
 }
 
 TEST(ArrangeConsole, SelectedOutputTwoOrOutOfRangePlacesNoOutputStrip) {

@@ -1,5 +1,7 @@
 #include "pages/curves/eq_graph.h"
 
+#include <QFontMetricsF>
+#include <QImage>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -274,6 +276,58 @@ TEST_F(FreehandBars, DrawingNeverSelectsAPointAndOffDragsAgain) {
     ASSERT_EQ(moved.count(), 2);
     EXPECT_EQ(graph.PointValue(4).x(), 5);
     EXPECT_GT(graph.PointValue(4).y(), 0.0);
+}
+
+TEST_F(FreehandBars, ABarAtEitherEndOfTheRangeKeepsItsWholeCap) {
+    const QColor cap(226, 244, 245);
+    for (const double db : {15.0, -15.0}) {
+        SCOPED_TRACE(db);
+        graph.PlacePoint(3, 4, db);
+        QImage shot(graph.size(), QImage::Format_RGB32);
+        graph.render(&shot, QPoint(), QRegion(), QWidget::RenderFlags());
+        const QPoint centre = graph.PointPixel(3);
+        for (const int dy : {-2, 0, 2}) EXPECT_EQ(shot.pixelColor(centre + QPoint(0, dy)), cap) << dy;
+    }
+}
+
+// No scale label lies under a handle standing in a corner of the plot, on
+// the EQ page's graph and on the dynamics pages' large and small ones.
+TEST(GraphLabels, KeepClearOfHandlesInTheCorners) {
+    struct Graph {
+        GraphMode mode;
+        double xmin, xmax, ymin, ymax;
+        bool logX;
+        QSize size;
+    };
+    const Graph graphs[] = {{GraphMode::kCurve, 20, 20000, -15, 15, true, {1140, 600}},
+                            {GraphMode::kCurve, 20, 20000, -15, 15, true, {640, 320}},
+                            {GraphMode::kTransfer, -60, 0, -60, 0, false, {680, 720}},
+                            {GraphMode::kTransfer, -60, 0, -60, 0, false, {260, 276}}};
+    for (const Graph& g : graphs) {
+        SCOPED_TRACE(g.size.width());
+        GraphModel model;
+        model.mode = g.mode;
+        model.xmin = g.xmin;
+        model.xmax = g.xmax;
+        model.ymin = g.ymin;
+        model.ymax = g.ymax;
+        model.logX = g.logX;
+        model.margin = true;
+        const PlotMapping map(PlotArea(g.size.width(), g.size.height(), true), g.xmin, g.xmax, g.logX, g.ymin, g.ymax);
+        const std::vector<ScaleLabel> labels = ScaleLabels(model, map);
+        ASSERT_GT(labels.size(), 10u);
+        for (const double x : {g.xmin, g.xmax}) {
+            for (const double y : {g.ymin, g.ymax}) {
+                const QPointF centre(map.HandleX(x), map.HandleY(y));
+                const QRectF handle(centre - QPointF(CEqGraph::kHandleSize / 2.0, CEqGraph::kHandleSize / 2.0),
+                                    QSizeF(CEqGraph::kHandleSize, CEqGraph::kHandleSize));
+                for (const ScaleLabel& label : labels) {
+                    const QRectF text = QFontMetricsF(label.font).boundingRect(label.box, label.flags, label.text);
+                    EXPECT_FALSE(text.intersects(handle)) << label.text.toStdString() << " at " << x << ", " << y;
+                }
+            }
+        }
+    }
 }
 
 }  // namespace

@@ -5,9 +5,12 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <cstring>
 #include <gtest/gtest.h>
 
 #include "host/app_context.h"
+#include "host/gbk_text.h"
 #include "console/fake_link.h"
 #include "console/fake_strip_host.h"
 #include "console/input_strip_dlg.h"
@@ -239,6 +242,47 @@ TEST_F(GroupPages, PhantomButtonsSendOnlineAndOnlyFlipOffline) {
         Origin::Device);
     EXPECT_FALSE(page->Button(4)->GetDown());
     EXPECT_TRUE(page->Button(15)->GetDown());
+}
+
+// Channel and output names up to their 15 bytes stay whole inside every
+// button that carries them, as they do on the strips' name buttons.
+TEST_F(GroupPages, LongNamesFitEveryButtonThatCarriesThem) {
+    auto window = Open();
+    const std::pair<int, GroupPageBase*> pages[] = {
+        {kModeMuteGroups, static_cast<GroupPageBase*>(window->Pages().muteGroups)},
+        {kModeViewGroups, static_cast<GroupPageBase*>(window->Pages().viewGroups)},
+        {kModeControlGroups, static_cast<GroupPageBase*>(window->Pages().controlGroups)}};
+    auto* phantom = static_cast<CPhantomDlg*>(window->Pages().phantom);
+    auto* mute = static_cast<CMuteGroupDlg*>(window->Pages().muteGroups);
+    const auto fits = [](CImageButton* button) {
+        const CImageButton::CaptionLayout caption = button->LayOutCaption();
+        EXPECT_TRUE(button->rect().contains(caption.bounds)) << caption.bounds.x() << "," << caption.bounds.width();
+        EXPECT_EQ(caption.text, button->text());
+    };
+    for (const QString& name : {QStringLiteral("WWWWWWWWWWWWWWW"), QStringLiteral("Overhead L+R 12"),
+                                QStringLiteral("左声道底鼓话筒")}) {
+        SCOPED_TRACE(name.toStdString());
+        context.model.Change(
+            [&](MixerState& s) {
+                for (auto& strip : s.strips) std::strcpy(strip.name, EncodeGbk(name).constData());
+                for (auto& bus : s.buses) std::strcpy(bus.name, EncodeGbk(name).constData());
+            },
+            Origin::Device);
+        for (const auto& [mode, page] : pages) {
+            window->ShowPage(kPageCh1To8, 1, mode);
+            page->RefreshPage();
+            for (int ch = 0; ch < kStripCount; ++ch) fits(page->Member(ch));
+        }
+        window->ShowPage(kPageCh1To8, 1, kModeMuteGroups);
+        for (int out = 0; out < 8; ++out) {
+            if (mute->Output(out)->isVisible()) fits(mute->Output(out));
+        }
+        window->ShowPage(kPageCh1To8, 1, kModePhantom);
+        for (int ch = 0; ch < kInputCount; ++ch) {
+            ASSERT_EQ(phantom->Button(ch)->text(), name);
+            fits(phantom->Button(ch));
+        }
+    }
 }
 
 }  // namespace

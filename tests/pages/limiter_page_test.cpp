@@ -2,6 +2,7 @@
 
 #include "page_fixture.h"
 #include "pages/curves/eq_graph.h"
+#include "pages/curves/plot_mapping.h"
 #include "pages/dynamics/dynamics_panel.h"
 #include "pages/limiter/limiter_dlg.h"
 #include "skin/bitmap_slider.h"
@@ -67,6 +68,24 @@ TEST_F(LimiterPage, TheMeterFollowsTheOutputsLevel) {
     page->UpdateMeters();
     EXPECT_GT(page->Panel()->Meter()->Value(0), 100.0);
     EXPECT_DOUBLE_EQ(page->Panel()->Meter()->Value(1), 0.0);   // off: no reduction
+}
+
+// The limiter page's tall panel and the gate and compressor page's short
+// ones: the transfer graph's plot is square, so unity runs at 45 degrees,
+// and as large as the panel's height and half its width allow.
+TEST(DynamicsPanelGraph, PlotsSquareAtEverySize) {
+    for (const QSize size : {QSize(1080, 680), QSize(1080, 300), QSize(900, 330), QSize(600, 700)}) {
+        SCOPED_TRACE(std::to_string(size.width()) + "x" + std::to_string(size.height()));
+        CDynamicsPanel panel(CompressorRows(true), nullptr);
+        panel.resize(size);
+        panel.show();  // a hidden widget hears of its size only when shown
+        const QRect graph = panel.Graph()->geometry();
+        EXPECT_TRUE(panel.rect().contains(graph));
+        const PlotRect plot = PlotArea(graph.width(), graph.height(), true);
+        EXPECT_EQ(plot.right - plot.left, plot.bottom - plot.top);
+        const PlotRect most = PlotArea(size.width() / 2, size.height(), true);
+        EXPECT_GE(plot.right - plot.left, std::min(most.right - most.left, most.bottom - most.top) - 2);
+    }
 }
 
 }  // namespace

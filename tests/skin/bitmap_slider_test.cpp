@@ -153,10 +153,27 @@ TEST(BitmapSlider, HorizontalSliderJumpsToThePressAndReportsDoubleClicks) {
     EXPECT_EQ(Positions(moving, kPanId), (QList<int>{120}));  // centre 71: the value drawn there
 }
 
-TEST(BitmapSlider, DisabledSliderIgnoresMouseAndKeys) {
+TEST(BitmapSlider, DisabledSliderIgnoresMouseAndKeysAndLooksDimmed) {
     CBitmapSlider pan;
     MakePan(pan);
+    // Drawn on black, dimmed track and thumb come out darker everywhere they are drawn.
+    const auto lightness = [&pan] {
+        QImage image(pan.size(), QImage::Format_ARGB32);
+        image.fill(Qt::black);
+        pan.render(&image, QPoint(), QRegion(), QWidget::RenderFlags());
+        std::vector<int> values;
+        for (const QRect& area : {pan.ThumbRect(), QRect(0, 0, pan.width(), pan.height())}) {
+            long sum = 0;
+            for (int y = area.top(); y <= area.bottom(); ++y)
+                for (int x = area.left(); x <= area.right(); ++x) sum += image.pixelColor(x, y).lightness();
+            values.push_back(static_cast<int>(sum / (area.width() * area.height())));
+        }
+        return values;
+    };
+    const std::vector<int> enabled = lightness();
     pan.Enable(false);
+    const std::vector<int> disabled = lightness();
+    for (std::size_t i = 0; i < enabled.size(); ++i) EXPECT_LT(disabled[i], enabled[i] * 0.6) << i;
     QSignalSpy moved(&pan, &CBitmapSlider::Moved);
     QSignalSpy moving(&pan, &CBitmapSlider::Moving);
     QTest::keyClick(&pan, Qt::Key_End);

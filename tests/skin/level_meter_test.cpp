@@ -141,11 +141,13 @@ TEST(LevelMeter, PeakMarksFitNarrowColumns) {
         meter.resize(width, 200);
         const QImage shot = Snapshot(meter);
         const MeterSpan span = meter.ColumnSpan(0);
+        // The mark's letters, on the backdrop it brings along.
+        const QColor backdrop = shot.pixelColor(span.left, 0);
         int left = width;
         int right = -1;
         for (int y = 0; y < 16; ++y) {
             for (int x = 0; x < width; ++x) {
-                if (shot.pixelColor(x, y) == kUnder) continue;
+                if (shot.pixelColor(x, y) == kUnder || shot.pixelColor(x, y) == backdrop) continue;
                 left = std::min(left, x);
                 right = std::max(right, x);
             }

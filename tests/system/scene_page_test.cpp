@@ -154,6 +154,26 @@ TEST_F(Scenes, RenameThroughTheNameDialogTakesAnyName) {
     EXPECT_TRUE(notifier.messages.empty());
 }
 
+// The caption stays "N:name" for the code that reads it; the button shows
+// the number and as much of the name as fits, the tooltip all of it.
+TEST_F(Scenes, AButtonShowsItsNumberAndTheNameAsFarAsItFits) {
+    auto page = Open();
+    for (int i = 0; i < 12; ++i) page->SaveButton()->click();
+    for (const QString& name : {QStringLiteral("GHIJKLMIJKLMNOP"), QStringLiteral("左声道底鼓话筒"), QStringLiteral("A")}) {
+        SCOPED_TRACE(name.toStdString());
+        Choose(*page, 11, kCmdFirstName);
+        page->SceneNameDialog()->Field()->setText(name);
+        page->SceneNameDialog()->accept();
+        CImageButton* button = page->SceneButton(11);
+        EXPECT_EQ(button->text(), "12:" + name);
+        EXPECT_EQ(button->toolTip(), button->text());
+        const CImageButton::CaptionLayout caption = button->LayOutCaption();
+        EXPECT_TRUE(caption.text.startsWith(QStringLiteral("12:"))) << caption.text.toStdString();
+        EXPECT_GT(caption.text.size(), 3);
+        EXPECT_TRUE(button->rect().contains(caption.bounds)) << caption.bounds.x() << "," << caption.bounds.width();
+    }
+}
+
 TEST_F(Scenes, AFullTableSavesNothingAndSaysNothing) {
     auto page = Open();
     for (int i = 0; i < 33; ++i) page->SaveButton()->click();

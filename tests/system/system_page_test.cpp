@@ -105,9 +105,9 @@ TEST_F(SystemPage, ControlsStandAtTheirPlaces) {
     EXPECT_EQ(page->ConnectButton()->geometry(), QRect(400, 230, 100, 24));
     EXPECT_EQ(page->DeviceList()->geometry(), QRect(100, 270, 600, 200));
     EXPECT_EQ(page->ScanProgress()->geometry(), QRect(100, 470, 600, 20));
-    EXPECT_EQ(page->LimitToggle(9)->geometry(), QRect(200, 200, 80, 24));
-    EXPECT_EQ(page->LimitToggle(16)->geometry(), QRect(100, 250, 80, 24));
-    EXPECT_EQ(page->LimitToggle(27)->geometry(), QRect(500, 300, 80, 24));
+    EXPECT_EQ(page->LimitToggle(9)->geometry(), QRect(200, 200, 80, 30));
+    EXPECT_EQ(page->LimitToggle(16)->geometry(), QRect(100, 250, 80, 30));
+    EXPECT_EQ(page->LimitToggle(27)->geometry(), QRect(500, 300, 80, 30));
     EXPECT_EQ(page->SceneButton(31)->geometry(), QRect(640, 330, 50, 50));
     EXPECT_EQ(page->UpdateButton()->geometry(), QRect(220, 150, 100, 24));
 }
@@ -249,6 +249,14 @@ TEST_F(SystemPage, LimitTogglesNameTheChannelsAndOutputsAndKeepTheirFlags) {
     EXPECT_EQ(page->LimitToggle(17)->text(), "Wedge");
     EXPECT_EQ(page->LimitToggle(23)->text(), "EFFECT");
     EXPECT_EQ(page->LimitToggle(27)->text(), "SHOW");
+    SetGbkName(context.model.Mirror().strips[4].name, "WWWWWWWWWWWWWWW");
+    SetGbkName(context.model.Mirror().buses[3].name, "Overhead L+R 12");
+    page->ShowTab(kTabConnect);
+    page->ShowTab(kTabLimit);
+    for (int k = 0; k < CSystemDlg::kToggleCount; ++k) {
+        const CImageButton::CaptionLayout caption = page->LimitToggle(k)->LayOutCaption();
+        EXPECT_TRUE(page->LimitToggle(k)->rect().contains(caption.bounds)) << k;
+    }
 
     QTest::mouseClick(page->LimitToggle(17), Qt::LeftButton);
     EXPECT_EQ(context.restrictions[17], 1);

@@ -22,6 +22,7 @@ const QColor kTotal(246, 244, 236);
 const QColor kTransferLine(255, 194, 75);
 const QColor kBar(63, 193, 201);
 constexpr double kTransferStep = 10.0;
+constexpr int kHandleSprite = 32;
 // Below these plot sizes (the strips' thumbnails) the fine grid lines and the
 // wide strokes would bury the curve.
 constexpr double kSmallPlotWidth = 200.0;
@@ -110,18 +111,11 @@ void PaintLevelScale(QPainter& p, const GraphModel& model, const PlotMapping& ma
         if (small && !zero && i % 5 != 0) continue;
         p.setPen(QPen(WithAlpha(kGrid, zero ? 170 : 70), 1));
         p.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
-        if (!model.margin) continue;
-        p.setFont(ValueFont());
-        p.setPen(kScaleText);
-        const QString text = QString::fromStdString(LevelLabel(model.ymin, model.ymax, i));
-        const double top = (i == kLevelLines - 1) ? y + 1 : y - 14;
-        p.drawText(QRectF(plot.left() + 4, top, 60, 13), Qt::AlignLeft | Qt::AlignVCenter, text);
     }
 }
 
 void PaintFrequencyScale(QPainter& p, const GraphModel& model, const PlotMapping& map) {
     const QRectF plot = PlotRectF(map);
-    p.setFont(ScaleFont());
     const bool small = SmallPlot(map);
     for (double hz : FrequencyGridLines()) {
         if (hz < model.xmin || hz > model.xmax) continue;
@@ -130,9 +124,6 @@ void PaintFrequencyScale(QPainter& p, const GraphModel& model, const PlotMapping
         if (small && label.isEmpty()) continue;
         p.setPen(QPen(WithAlpha(kGrid, label.isEmpty() ? 55 : 115), 1));
         p.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
-        if (!model.margin || label.isEmpty()) continue;
-        p.setPen(kScaleText);
-        p.drawText(QRectF(x - 30, plot.bottom() + 2, 60, 13), Qt::AlignHCenter | Qt::AlignTop, label);
     }
 }
 
@@ -178,36 +169,48 @@ void PaintBandLabels(QPainter& p, const GraphModel& model, const PlotMapping& ma
 
 void PaintTransferScale(QPainter& p, const GraphModel& model, const PlotMapping& map) {
     const QRectF plot = PlotRectF(map);
-    p.setFont(ValueFont());
-    // The lowest level of each axis meets in the corner, where the gain
-    // handle sits; neither is labelled.
     const auto xs = StepLines(model.xmin, model.xmax, kTransferStep);
     for (std::size_t i = 0; i < xs.size(); ++i) {
         const double x = std::round(map.XToPixel(xs[i])) + 0.5;
         p.setPen(QPen(WithAlpha(kGrid, 70), 1));
         p.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
-        if (!model.margin || i == 0) continue;
-        p.setPen(kScaleText);
-        p.drawText(QRectF(x - 20, plot.bottom() + 2, 40, 13), Qt::AlignHCenter | Qt::AlignTop,
-                 QString::number(std::lround(xs[i])));
     }
     const auto ys = StepLines(model.ymin, model.ymax, kTransferStep);
     for (std::size_t i = 0; i < ys.size(); ++i) {
         const double y = std::round(map.YToPixel(ys[i])) + 0.5;
         p.setPen(QPen(WithAlpha(kGrid, 70), 1));
         p.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
-        if (!model.margin || i == 0) continue;
-        p.setPen(kScaleText);
-        QString text = QString::number(std::lround(ys[i]));
-        if (i + 1 == ys.size()) text += QStringLiteral("dB");
-        const double top = (i + 1 == ys.size()) ? y + 1 : y - 14;
-        p.drawText(QRectF(plot.left() + 4, top, 60, 13), Qt::AlignLeft | Qt::AlignVCenter, text);
     }
     // Unity gain, for reference.
     QPen unity(WithAlpha(kGrid, 110), 1, Qt::DashLine);
     p.setPen(unity);
     const double lo = std::max(model.xmin, model.ymin), hi = std::min(model.xmax, model.ymax);
     if (lo < hi) p.drawLine(QPointF(map.XToPixel(lo), map.YToPixel(lo)), QPointF(map.XToPixel(hi), map.YToPixel(hi)));
+}
+
+// A handle reaches this far from its centre (its ring while selected): the
+// labels along the plot's left side and those under its ends keep clear of
+// a handle in a corner.
+constexpr double kHandleReach = kHandleSprite / 2.0;
+
+// The level labels along the left side, `inset` in from it: each just above
+// its line, the top one just below.
+void AddLevelLabels(std::vector<ScaleLabel>& labels, const std::vector<std::pair<double, QString>>& lines,
+                    const QRectF& plot, const PlotMapping& map, double inset) {
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const double y = std::round(map.YToPixel(lines[i].first)) + 0.5;
+        const double top = (i + 1 == lines.size()) ? y + 1 : y - 14;
+        labels.push_back({QRectF(plot.left() + inset, top, 60, 13), Qt::AlignLeft | Qt::AlignVCenter,
+                          lines[i].second, ValueFont()});
+    }
+}
+
+// A label under the plot, centred on its line; near a corner it moves in
+// beside the corner instead.
+ScaleLabel AxisLabel(double x, const QRectF& plot, const QString& text, const QFont& font) {
+    const double width = QFontMetricsF(font).horizontalAdvance(text);
+    const double left = std::max(plot.left() + kHandleReach, std::min(x - width / 2, plot.right() - kHandleReach - width));
+    return {QRectF(left, plot.bottom() + 2, width, 13), Qt::AlignLeft | Qt::AlignTop, text, font};
 }
 
 void PaintCaptions(QPainter& p, const QSize& size, const GraphModel& model, const PlotMapping& map) {
@@ -242,7 +245,7 @@ QPixmap HandleSprite(const QColor& colour, const QString& text, bool hot, bool s
                             .arg(dpr);
     QPixmap sprite;
     if (QPixmapCache::find(key, &sprite)) return sprite;
-    constexpr int kSize = 32;
+    constexpr int kSize = kHandleSprite;
     sprite = QPixmap(QSize(kSize, kSize) * dpr);
     sprite.setDevicePixelRatio(dpr);
     sprite.fill(Qt::transparent);
@@ -296,10 +299,14 @@ void DrawGlow(QPainter& p, const QPainterPath& path, const QColor& colour, doubl
         p.drawPath(path.translated(d));
 }
 
+double BarWidth(const PlotMapping& map) {
+    const double spacing = std::abs(map.XToPixel(2.0) - map.XToPixel(1.0));
+    return std::clamp(spacing * 0.6, 1.0, 18.0);
+}
+
 void PaintBars(QPainter& p, const GraphModel& model, const PlotMapping& map, int hover, int selected) {
     const double zero = ZeroY(model, map);
-    const double spacing = std::abs(map.XToPixel(2.0) - map.XToPixel(1.0));
-    const double width = std::clamp(spacing * 0.6, 1.0, 18.0);
+    const double width = BarWidth(map);
     for (std::size_t i = 0; i < model.points.size(); ++i) {
         const GraphPoint& pt = model.points[i];
         const double x = map.HandleX(pt.x), y = map.YToPixel(pt.y);
@@ -311,10 +318,21 @@ void PaintBars(QPainter& p, const GraphModel& model, const PlotMapping& map, int
         p.setPen(Qt::NoPen);
         p.setBrush(g);
         p.drawRect(bar);
-        if (width >= 4) {
-            p.setBrush(hot ? QColor(255, 255, 255) : QColor(226, 244, 245));
-            p.drawRoundedRect(QRectF(x - width / 2 - 2, y - 3, width + 4, 6), 2, 2);
-        }
+    }
+}
+
+// Drawn unclipped: a cap stands half above its bar's end, and a bar at the
+// top or foot of the range ends on the plot's edge.
+void PaintBarCaps(QPainter& p, const GraphModel& model, const PlotMapping& map, int hover, int selected) {
+    const double width = BarWidth(map);
+    if (width < 4) return;
+    p.setPen(Qt::NoPen);
+    for (std::size_t i = 0; i < model.points.size(); ++i) {
+        const GraphPoint& pt = model.points[i];
+        const double x = map.HandleX(pt.x), y = map.YToPixel(pt.y);
+        const bool hot = static_cast<int>(i) == hover || static_cast<int>(i) == selected;
+        p.setBrush(hot ? QColor(255, 255, 255) : QColor(226, 244, 245));
+        p.drawRoundedRect(QRectF(x - width / 2 - 2, y - 3, width + 4, 6), 2, 2);
     }
 }
 
@@ -338,6 +356,47 @@ GraphPaths BuildGraphPaths(const GraphModel& model, const PlotMapping& map) {
     for (int t = 0; t < 3; ++t) paths.traces[t] = CurvePath(model.xs, model.traces[t], model, map);
     if (model.mode == GraphMode::kTransfer) paths.transferFill = ClosedTo(paths.traces[0], map.Area().bottom);
     return paths;
+}
+
+std::vector<ScaleLabel> ScaleLabels(const GraphModel& model, const PlotMapping& map) {
+    std::vector<ScaleLabel> labels;
+    if (!model.margin) return labels;
+    const QRectF plot = PlotRectF(map);
+    if (model.mode == GraphMode::kTransfer) {
+        // The lowest level of each axis meets in the corner, where the gain
+        // handle sits; neither is labelled.
+        const auto xs = StepLines(model.xmin, model.xmax, kTransferStep);
+        for (std::size_t i = 1; i < xs.size(); ++i) {
+            labels.push_back(AxisLabel(std::round(map.XToPixel(xs[i])) + 0.5, plot,
+                                       QString::number(std::lround(xs[i])), ValueFont()));
+        }
+        const auto ys = StepLines(model.ymin, model.ymax, kTransferStep);
+        std::vector<std::pair<double, QString>> lines;
+        for (std::size_t i = 1; i < ys.size(); ++i) {
+            QString text = QString::number(std::lround(ys[i]));
+            if (i + 1 == ys.size()) text += QStringLiteral("dB");
+            lines.emplace_back(ys[i], text);
+        }
+        AddLevelLabels(labels, lines, plot, map, kHandleReach);
+        return labels;
+    }
+    std::vector<std::pair<double, QString>> lines;
+    for (int i = 0; i < kLevelLines; ++i) {
+        const double v = LevelLineValue(model.ymin, model.ymax, i);
+        if (SmallPlot(map) && std::abs(v) >= 1e-9 && i % 5 != 0) continue;
+        lines.emplace_back(v, QString::fromStdString(LevelLabel(model.ymin, model.ymax, i)));
+    }
+    // Bars have no handles, and their first bar stands close to the left side.
+    constexpr double kBarsInset = 4.0;
+    AddLevelLabels(labels, lines, plot, map, model.mode == GraphMode::kBars ? kBarsInset : kHandleReach);
+    if (model.mode == GraphMode::kCurve && map.LogX()) {
+        for (double hz : FrequencyGridLines()) {
+            if (hz < model.xmin || hz > model.xmax) continue;
+            const QString label = QString::fromStdString(FrequencyLabel(hz));
+            if (!label.isEmpty()) labels.push_back(AxisLabel(std::round(map.XToPixel(hz)) + 0.5, plot, label, ScaleFont()));
+        }
+    }
+    return labels;
 }
 
 void PaintGraphBackground(QPainter& p, const QSize& size, const GraphModel& model, const PlotMapping& map) {
@@ -369,6 +428,11 @@ void PaintGraphBackground(QPainter& p, const QSize& size, const GraphModel& mode
         }
         PaintLevelScale(p, model, map);
         break;
+    }
+    p.setPen(kScaleText);
+    for (const ScaleLabel& label : ScaleLabels(model, map)) {
+        p.setFont(label.font);
+        p.drawText(label.box, label.flags, label.text);
     }
     p.setRenderHint(QPainter::Antialiasing, true);
     PaintCaptions(p, size, model, map);
@@ -405,7 +469,10 @@ void PaintGraphContent(QPainter& p, const GraphModel& model, const PlotMapping& 
         DrawLine(p, paths.traces[t], traceColours[t], (t == 0 && !small) ? 0.5 : 0.3);
     }
     p.restore();
-    if (model.mode == GraphMode::kBars) return;
+    if (model.mode == GraphMode::kBars) {
+        PaintBarCaps(p, model, map, hover, selected);
+        return;
+    }
     const std::vector<QPoint> centres = HandleCentres(model, map);
     for (std::size_t i = 0; i < model.points.size(); ++i) {
         const int idx = static_cast<int>(i);

@@ -4,9 +4,11 @@
 // overlays on top.
 
 #include <QColor>
+#include <QFont>
 #include <QPainterPath>
 #include <QPoint>
 #include <QRect>
+#include <QRectF>
 #include <QSize>
 #include <QString>
 
@@ -53,6 +55,17 @@ struct GraphPaths {
 };
 
 QColor PointColour(int index);
+
+// A label of the graph's scales: what PaintGraphBackground draws in `box`.
+struct ScaleLabel {
+    QRectF box;
+    int flags = 0;
+    QString text;
+    QFont font;
+};
+// The level labels and the frequency or input level labels under the plot
+// (the graphic EQ's band names are not among them).
+std::vector<ScaleLabel> ScaleLabels(const GraphModel& model, const PlotMapping& map);
 
 GraphPaths BuildGraphPaths(const GraphModel& model, const PlotMapping& map);
 void PaintGraphBackground(QPainter& p, const QSize& size, const GraphModel& model, const PlotMapping& map);

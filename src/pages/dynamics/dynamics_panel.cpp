@@ -5,6 +5,7 @@
 #include "link/meter_report.h"
 #include "pages/curves/eq_graph.h"
 #include "pages/curves/graph_setup.h"
+#include "pages/curves/plot_mapping.h"
 #include "pages/frame/page_knob.h"
 #include "skin/bitmap_slider.h"
 #include "skin/level_meter.h"
@@ -20,6 +21,20 @@ constexpr int kColumnIn = 0;
 constexpr int kColumnReduction = 1;
 constexpr int kColumnOut = 2;
 constexpr double kReductionMaxDb = 30.0;
+
+// The largest graph within the bounds whose plot (the graph less its scale
+// margins) is square, so the unity line of a transfer curve runs at 45 degrees.
+QSize SquarePlotGraph(int maxWidth, int maxHeight) {
+    for (int h = maxHeight; h > 0; --h) {
+        const PlotRect plotHigh = PlotArea(0, h, true);
+        const int side = plotHigh.bottom - plotHigh.top;
+        for (int w = side; w <= std::min(maxWidth, 2 * side); ++w) {
+            const PlotRect plot = PlotArea(w, h, true);
+            if (plot.right - plot.left == side) return {w, h};
+        }
+    }
+    return {maxWidth, maxHeight};
+}
 
 }  // namespace
 
@@ -82,9 +97,9 @@ void CDynamicsPanel::ShowLevels(const DynamicsLevels& levels) {
 
 void CDynamicsPanel::resizeEvent(QResizeEvent*) {
     const int h = height();
-    const int graphSide = std::max(120, std::min(h, width() / 2));
-    graph_->setGeometry(0, 0, graphSide, h);
-    const int x0 = graphSide + kGap;
+    const QSize graph = SquarePlotGraph(std::max(120, width() / 2), h);
+    graph_->setGeometry(0, (h - graph.height()) / 2, graph.width(), graph.height());
+    const int x0 = graph.width() + kGap;
     // The meter stands right of the knobs rather than at the far edge, so
     // the eye need not cross the page between a knob and what it does.
     const int knobsWidth = rows_.empty() ? 0 : kCaptionWidth + rows_[0].knob->width() + 6 + kPageValueWidth;
