@@ -244,6 +244,8 @@ void CMixerDlg::OnPageButton(int page) {
 }
 
 void CMixerDlg::OnHome() {
+    // HOME leaves a view group too: one press back to the page's strips.
+    LeaveViewGroup();
     ResetScrollPositions();
     ShowPage(page_, selectedOutput_, kModeStrips);
     pages_.sidePanel->SetSystemDown(false);

@@ -74,6 +74,8 @@ public:
     void ReleaseGroups();
     // View group 1..4 in place of the strips; 0 returns to the page.
     void ShowViewGroup(int g);
+    // No view group is shown any more, and the panel's VIEW buttons say so.
+    void LeaveViewGroup();
     // Every mute or solo of the console cleared, and sent while connected.
     void ClearMutes();
     void ClearSolos();

@@ -66,9 +66,14 @@ void CMixerDlg::ApplyControlGroup(int g) {
     if (detail && detail->Index() >= 0 && detail->Index() < kStripCount) detail->SetLinks(ties.links[detail->Index()]);
 }
 
+void CMixerDlg::LeaveViewGroup() {
+    context_.activeViewGroup = 0;
+    if (auto* panel = dynamic_cast<CGroupPanelDlg*>(pages_.sidePanel)) panel->ReleaseViewGroup();
+}
+
 void CMixerDlg::ReleaseGroups() {
     context_.activeMuteGroup = 0;
-    context_.activeViewGroup = 0;
+    LeaveViewGroup();
     for (int g = 0; g < kGroupCount; ++g) {
         nav_->muteGroupButtons[g]->SetDown(false);
         nav_->controlGroupButtons[g]->SetDown(false);

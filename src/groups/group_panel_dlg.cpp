@@ -219,6 +219,11 @@ void CGroupPanelDlg::OnOutputs() {
     RefreshPanel(kOutputLevel);
 }
 
+void CGroupPanelDlg::ReleaseViewGroup() {
+    viewShown_ = 0;
+    for (CImageButton* b : viewGroups_) b->SetDown(false);
+}
+
 void CGroupPanelDlg::OnViewGroup(int k) {
     if (k < 1 || k > 4) return;
     emit scrollResetRequested();

@@ -52,6 +52,8 @@ public:
 
     int Level() const { return level_; }
     int ShownViewGroup() const { return viewShown_; }
+    // The view group has been left from elsewhere (HOME, RESET): its button rises.
+    void ReleaseViewGroup();
     CImageButton* SystemButton() const { return system_; }
     CImageButton* PhantomButton() const { return phantom_; }
     CImageButton* GroupButton() const { return group_; }

@@ -151,6 +151,18 @@ TEST_F(GroupPanel, AViewGroupShowsItsMembersBlocksThePagesAndSendsNothing) {
     EXPECT_EQ(context.activeViewGroup, 0);
     EXPECT_TRUE(Shows(window->Pages().inputs[0]));
     EXPECT_FALSE(panel->ViewGroupButton(1)->GetDown());
+
+    // HOME leaves a view group in one press, whatever level the panel is on.
+    Click(panel->ViewGroupButton(2));
+    ASSERT_EQ(context.activeViewGroup, 2);
+    QTest::mouseClick(window->Navigation().home, Qt::LeftButton);
+    EXPECT_EQ(context.activeViewGroup, 0);
+    EXPECT_TRUE(Shows(window->Pages().inputs[0]));
+    EXPECT_EQ(panel->ShownViewGroup(), 0);
+    Click(panel->GroupButton());
+    EXPECT_FALSE(panel->ViewGroupButton(2)->GetDown());
+    QTest::mouseClick(window->Navigation().pageButtons[1], Qt::LeftButton);
+    EXPECT_TRUE(Shows(window->Pages().inputs[8]));
 }
 
 TEST_F(GroupPanel, TheOutputLevelChoosesTheStripAtTheRight) {
