@@ -210,17 +210,17 @@ TEST_F(ConsoleWindow, PageButtonsDoNothingWhileAViewGroupIsShown) {
     EXPECT_TRUE(window->Pages().viewGroups->isVisible());
     EXPECT_FALSE(window->Pages().inputs[0]->isVisible());
 
-    // HOME returns to the strips, which are the view group's while it is
-    // active, and to the panel's main level.
+    // HOME leaves the view group for the page's own strips, and returns the
+    // panel to its main level.
     context.groups.view[1].members[12] = 1;
     panel->RefreshPanel(2);
     panel->SetSystemDown(true);
     QTest::mouseClick(window->Navigation().home, Qt::LeftButton);
     EXPECT_EQ(window->Mode(), kModeStrips);
+    EXPECT_EQ(context.activeViewGroup, 0);
     EXPECT_FALSE(window->Pages().viewGroups->isVisible());
-    EXPECT_FALSE(window->Pages().inputs[8]->isVisible());
-    EXPECT_TRUE(window->Pages().inputs[12]->isVisible());
-    EXPECT_EQ(window->Pages().inputs[12]->x(), 0);
+    EXPECT_TRUE(window->Pages().inputs[8]->isVisible());
+    EXPECT_EQ(window->Pages().inputs[8]->x(), 0);
     EXPECT_EQ(panel->Level(), 1);
     EXPECT_FALSE(panel->SystemButton()->GetDown());
 }
