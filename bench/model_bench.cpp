@@ -10,6 +10,8 @@
 #include <QMouseEvent>
 #include <QTemporaryDir>
 
+#include <functional>
+
 #include "app/editor_link.h"
 #include "host/app_context.h"
 #include "console/mixer_dlg.h"
@@ -35,29 +37,26 @@ public:
     OutgoingQueue queue;
 };
 
-void BM_FaderEditThroughTheModel(benchmark::State& st) {
+// Edits through the model into a queue, each with the next value of a cycle.
+void EditsThroughTheModel(benchmark::State& st, const std::function<Commands(MixerState&, int)>& write) {
     MixerModel model;
     ManualClock clock;
     QueueSink sink(clock);
     model.SetSink(&sink);
-    int level = 0;
-    for (auto _ : st) {
-        level = (level + 1) % 71;
-        model.Edit([&](MixerState& s) { return WriteStripLevel(s, 3, level); });
-    }
+    int step = 0;
+    for (auto _ : st) model.Edit([&](MixerState& s) { return write(s, ++step); });
+}
+
+void BM_FaderEditThroughTheModel(benchmark::State& st) {
+    EditsThroughTheModel(st, [](MixerState& s, int step) { return WriteStripLevel(s, 3, step % 71); });
 }
 BENCHMARK(BM_FaderEditThroughTheModel);
 
 void BM_MainGeqBandEditThroughTheModel(benchmark::State& st) {
-    MixerModel model;
-    ManualClock clock;
-    QueueSink sink(clock);
-    model.SetSink(&sink);
-    int gain = 0;
-    for (auto _ : st) {
-        gain = (gain + 7) % 301;
-        model.Edit([&](MixerState& s) { return WriteGeqBand(s, 0, gain % kGeqBandCount, gain); });
-    }
+    EditsThroughTheModel(st, [](MixerState& s, int step) {
+        const int gain = step * 7 % 301;
+        return WriteGeqBand(s, 0, gain % kGeqBandCount, gain);
+    });
 }
 BENCHMARK(BM_MainGeqBandEditThroughTheModel);
 
@@ -124,12 +123,17 @@ struct DemoEditor {
 // One mouse move of a freehand stroke across the whole graph of MAIN's
 // graphic EQ, up to the repainted window: every band edited, both MAIN
 // records compared, reported and queued, the page and strips redrawn.
-void BM_FreehandStrokeMove(benchmark::State& st) {
-    DemoEditor editor;
+// MAIN's graphic EQ with DRAW pressed.
+CEqGraph* OpenFreehandGeq(DemoEditor& editor) {
     editor.window->OpenOutputDetail(0, kModuleGeq);
     auto* page = static_cast<CGeqDlg*>(editor.window->Pages().geq);
     page->DrawButton()->click();
-    CEqGraph* graph = page->Graph();
+    return page->Graph();
+}
+
+void BM_FreehandStrokeMove(benchmark::State& st) {
+    DemoEditor editor;
+    CEqGraph* graph = OpenFreehandGeq(editor);
     const int left = graph->PointPixel(0).x();
     const int right = graph->PointPixel(kGeqBandCount - 1).x();
     const int middle = graph->PointPixel(0).y();
@@ -153,10 +157,7 @@ void BM_FreehandStormLag(benchmark::State& st) {
         st.SkipWithError("the demo mixer did not answer");
         return;
     }
-    editor.window->OpenOutputDetail(0, kModuleGeq);
-    auto* page = static_cast<CGeqDlg*>(editor.window->Pages().geq);
-    page->DrawButton()->click();
-    CEqGraph* graph = page->Graph();
+    CEqGraph* graph = OpenFreehandGeq(editor);
     const int left = graph->PointPixel(0).x();
     const int right = graph->PointPixel(kGeqBandCount - 1).x();
     const int middle = graph->PointPixel(0).y();
