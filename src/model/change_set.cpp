@@ -82,12 +82,6 @@ bool ChangeSet::Any(uint32_t parts) const {
     return false;
 }
 
-ChangeSet& ChangeSet::operator|=(const ChangeSet& other) {
-    for (int s = 0; s < kStripCount; ++s) strips[s] |= other.strips[s];
-    for (int b = 0; b < kBusCount; ++b) buses[b] |= other.buses[b];
-    return *this;
-}
-
 ChangeSet DiffStates(const MixerState& before, const MixerState& after) {
     ChangeSet changes;
     for (int s = 0; s < kStripCount; ++s) changes.strips[s] = DiffRecord(before.strips[s], after.strips[s], kStripFields);

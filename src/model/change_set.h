@@ -42,7 +42,6 @@ struct ChangeSet {
     bool Bus(int bus, uint32_t parts = kAllParts) const;
     bool Channel(int channel, uint32_t parts = kAllParts) const;
     bool Any(uint32_t parts) const;
-    ChangeSet& operator|=(const ChangeSet& other);
     bool operator==(const ChangeSet&) const = default;
 };
 

@@ -4,18 +4,17 @@ namespace mixer {
 
 MixerModel::MixerModel(QObject* parent) : QObject(parent) {}
 
-ChangeSet MixerModel::Edit(const Write& write, Sending sending, Origin origin) {
+void MixerModel::Edit(const Write& write, Sending sending, Origin origin) {
     const MixerState before = state_;
     const Commands commands = write(state_);
     const ChangeSet changes = DiffStates(before, state_);
     if (!changes.Empty()) emit changed(changes, origin);
     if (sending == Sending::Now || sending == Sending::Paced) Send(commands, sending == Sending::Paced);
     if (changes.Any(kPartMeter)) emit metersChanged();
-    return changes;
 }
 
-ChangeSet MixerModel::Change(const std::function<void(MixerState&)>& write, Origin origin) {
-    return Edit(
+void MixerModel::Change(const std::function<void(MixerState&)>& write, Origin origin) {
+    Edit(
         [&](MixerState& s) {
             write(s);
             return Commands{};

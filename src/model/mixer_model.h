@@ -43,10 +43,10 @@ public:
     void SetSink(TargetSink* sink) { sink_ = sink; }
 
     // Runs `write` on the state, reports what changed and queues the
-    // messages it returns as `sending` says. Returns what changed.
-    ChangeSet Edit(const Write& write, Sending sending = Sending::Now, Origin origin = Origin::Local);
+    // messages it returns as `sending` says.
+    void Edit(const Write& write, Sending sending = Sending::Now, Origin origin = Origin::Local);
     // The same for a write that returns nothing to send.
-    ChangeSet Change(const std::function<void(MixerState&)>& write, Origin origin = Origin::Local);
+    void Change(const std::function<void(MixerState&)>& write, Origin origin = Origin::Local);
     // Meter levels: reported as metersChanged, without comparing the records.
     void EditMeters(const std::function<bool(MixerState&)>& write);
     // Queues the targets of `commands` (a throttled drag's turn has come).

@@ -93,24 +93,20 @@ std::string BuildTarget(const MixerState& s, const Target& t) {
     }
 }
 
-const std::vector<Target>& StripTargets(int strip) {
-    static const auto all = [] {
-        std::array<std::vector<Target>, kStripCount> built;
-        for (int s = 0; s < kStripCount; ++s) built[s] = BuildStripTargets(s);
+// The targets of record `i` of `Count`, built once.
+template <int Count>
+const std::vector<Target>& Cached(int i, std::vector<Target> (*build)(int)) {
+    static const auto all = [build] {
+        std::array<std::vector<Target>, Count> built;
+        for (int k = 0; k < Count; ++k) built[k] = build(k);
         return built;
     }();
     static const std::vector<Target> none;
-    return strip >= 0 && strip < kStripCount ? all[strip] : none;
+    return i >= 0 && i < Count ? all[i] : none;
 }
 
-const std::vector<Target>& BusTargets(int bus) {
-    static const auto all = [] {
-        std::array<std::vector<Target>, kBusCount> built;
-        for (int b = 0; b < kBusCount; ++b) built[b] = BuildBusTargets(b);
-        return built;
-    }();
-    static const std::vector<Target> none;
-    return bus >= 0 && bus < kBusCount ? all[bus] : none;
-}
+const std::vector<Target>& StripTargets(int strip) { return Cached<kStripCount>(strip, BuildStripTargets); }
+
+const std::vector<Target>& BusTargets(int bus) { return Cached<kBusCount>(bus, BuildBusTargets); }
 
 }  // namespace mixer

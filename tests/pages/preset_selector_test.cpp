@@ -76,7 +76,9 @@ TEST_F(PeqPresets, SaveThenRecallRestoresSendsAndPropagates) {
         const bool isPaced = host.recorder.IsPaced(host.sent[k]);
         EXPECT_EQ(Sent()[k].code, isPaced ? 10 : 3) << k;
         ++(isPaced ? paced : own);
-        if (!isPaced && Sent()[k].letter == 'G' && Sent()[k].values[1] == 2) EXPECT_EQ(Sent()[k].values[3], 777);
+        if (!isPaced && Sent()[k].letter == 'G' && Sent()[k].values[1] == 2) {
+            EXPECT_EQ(Sent()[k].values[3], 777);
+        }
     }
     EXPECT_GT(own, 0);
     EXPECT_EQ(paced, 6);
