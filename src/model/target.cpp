@@ -4,6 +4,7 @@
 
 #include "link/commands.h"
 #include "link/wire_format.h"
+#include "model/change_set.h"
 
 namespace mixer {
 
@@ -108,5 +109,28 @@ const std::vector<Target>& Cached(int i, std::vector<Target> (*build)(int)) {
 const std::vector<Target>& StripTargets(int strip) { return Cached<kStripCount>(strip, BuildStripTargets); }
 
 const std::vector<Target>& BusTargets(int bus) { return Cached<kBusCount>(bus, BuildBusTargets); }
+
+std::vector<Target> DifferingTargets(const MixerState& a, const MixerState& b) {
+    // Only the records whose carried fields differ are built; meters and
+    // names travel in no command.
+    constexpr uint32_t kUnsent = kPartMeter | kPartName;
+    const ChangeSet changes = DiffStates(a, b);
+    std::vector<Target> differing;
+    std::array<bool, kTargetSlotCount> seen{};
+    const auto compare = [&](const std::vector<Target>& targets) {
+        for (const Target& t : targets) {
+            bool& once = seen[TargetSlot(t)];
+            if (!once && BuildTarget(a, t) != BuildTarget(b, t)) differing.push_back(t);
+            once = true;
+        }
+    };
+    for (int s = 0; s < kStripCount; ++s) {
+        if (changes.Strip(s, ~kUnsent)) compare(StripTargets(s));
+    }
+    for (int bus = 0; bus < kBusCount; ++bus) {
+        if (changes.Bus(bus, ~kUnsent)) compare(BusTargets(bus));
+    }
+    return differing;
+}
 
 }  // namespace mixer

@@ -37,4 +37,8 @@ std::string BuildTarget(const MixerState& state, const Target& target);
 const std::vector<Target>& StripTargets(int strip);
 const std::vector<Target>& BusTargets(int bus);
 
+// The targets whose texts differ between the two states, each once: what
+// must be sent to bring a mixer holding one to the other.
+std::vector<Target> DifferingTargets(const MixerState& a, const MixerState& b);
+
 }  // namespace mixer

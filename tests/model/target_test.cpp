@@ -8,6 +8,7 @@
 #include <set>
 
 #include "../link/random_state.h"
+#include "link/command_apply.h"
 
 using namespace mixer;
 
@@ -44,6 +45,32 @@ TEST(Target, TextsThatSetNoStateOrAreBrokenNameNone) {
     for (const char* text : {"%Q,01,01,25E0#", "%Z,01,F143#", "", "%", "%A,01#", "%G,01,03,00,09,0001,4B,14,ABCD#",
                              "%A,01,ZZ,00,46,ABCD#", "%A,01,20,00,46,ABCD#", "A,01,03,00,46,ABCD#"}) {
         EXPECT_FALSE(TargetOf(text)) << text;
+    }
+}
+
+// What DifferingTargets finds is what a search of every target finds, and
+// sending exactly those to a mixer holding one state brings it to the other:
+// for states that differ everywhere and for states one command apart.
+TEST(Target, DifferingTargetsAreExactlyWhatBringsOneStateToTheOther) {
+    std::mt19937 rng(11);
+    const std::vector<Target> all = EveryTarget();
+    for (int round = 0; round < 40; ++round) {
+        MixerState a = mixer::testing::RandomState(rng);
+        MixerState b = mixer::testing::RandomState(rng);
+        if (round % 2 == 1) {
+            b = a;
+            const Target& t = all[rng() % all.size()];
+            ASSERT_TRUE(ApplyCommand(BuildTarget(mixer::testing::RandomState(rng), t), b));
+        }
+        std::set<Target> searched;
+        for (const Target& t : all) {
+            if (BuildTarget(a, t) != BuildTarget(b, t)) searched.insert(t);
+        }
+        const std::vector<Target> found = DifferingTargets(a, b);
+        EXPECT_EQ(std::set<Target>(found.begin(), found.end()), searched) << "round " << round;
+        EXPECT_EQ(found.size(), searched.size()) << "each once, round " << round;
+        for (const Target& t : found) ASSERT_TRUE(ApplyCommand(BuildTarget(b, t), a));
+        EXPECT_TRUE(DifferingTargets(a, b).empty()) << "round " << round;
     }
 }
 
