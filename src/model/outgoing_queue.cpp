@@ -23,13 +23,14 @@ void OutgoingQueue::Clear() {
 
 void OutgoingQueue::SetBaseline(const MixerState& state) {
     ForgetBaseline();
-    for (int s = 0; s < kStripCount; ++s) {
-        for (const Target& t : StripTargets(s)) lastSent_[TargetSlot(t)] = BuildTarget(state, t);
-    }
-    for (int b = 0; b < kBusCount; ++b) {
-        for (const Target& t : BusTargets(b)) lastSent_[TargetSlot(t)] = BuildTarget(state, t);
-    }
+    for (const Target& t : AllTargets()) lastSent_[TargetSlot(t)] = BuildTarget(state, t);
 }
+
+void OutgoingQueue::SetBaselineOf(const Target& target, std::string text) {
+    lastSent_[TargetSlot(target)] = std::move(text);
+}
+
+bool OutgoingQueue::Queued(const Target& target) const { return queued_[TargetSlot(target)]; }
 
 void OutgoingQueue::ForgetBaseline() {
     for (std::string& text : lastSent_) text.clear();

@@ -44,11 +44,15 @@ public:
 
     bool Empty() const { return lane_.empty() && paced_.empty(); }
     std::size_t Size() const { return lane_.size() + paced_.size(); }
+    // The target waits to leave.
+    bool Queued(const Target& target) const;
     void Clear();
 
     // What the mixer holds as of `state` (a full-state reply, for example):
     // a target is sent only when its text differs from this.
     void SetBaseline(const MixerState& state);
+    // The same for one target.
+    void SetBaselineOf(const Target& target, std::string text);
     // The mixer's state is unknown again: every target goes out.
     void ForgetBaseline();
 

@@ -110,6 +110,16 @@ const std::vector<Target>& StripTargets(int strip) { return Cached<kStripCount>(
 
 const std::vector<Target>& BusTargets(int bus) { return Cached<kBusCount>(bus, BuildBusTargets); }
 
+const std::vector<Target>& AllTargets() {
+    static const std::vector<Target> all = [] {
+        std::vector<Target> targets;
+        for (int s = 0; s < kStripCount; ++s) targets.insert(targets.end(), StripTargets(s).begin(), StripTargets(s).end());
+        for (int b = 0; b < kBusCount; ++b) targets.insert(targets.end(), BusTargets(b).begin(), BusTargets(b).end());
+        return targets;
+    }();
+    return all;
+}
+
 std::vector<Target> DifferingTargets(const MixerState& a, const MixerState& b) {
     // Only the records whose carried fields differ are built; meters and
     // names travel in no command.

@@ -36,6 +36,8 @@ std::string BuildTarget(const MixerState& state, const Target& target);
 // The targets that carry the fields of input strip 0..17 or bus 0..7.
 const std::vector<Target>& StripTargets(int strip);
 const std::vector<Target>& BusTargets(int bus);
+// Every target, strips first, then buses.
+const std::vector<Target>& AllTargets();
 
 // The targets whose texts differ between the two states, each once: what
 // must be sent to bring a mixer holding one to the other.
