@@ -41,6 +41,9 @@ public:
     void MarkHeard() override {}
     LinkRecord Record() const override { return {}; }
     void SetLanguage(int) override {}
+    void SetResyncPeriod(std::chrono::milliseconds) override {}
+    void HoldResync(bool) override {}
+    SyncStatus Sync() const override { return {}; }
     bool Send(const std::string&) override { return true; }
     void QueueTarget(const MixerState&, const Target&, bool) override {}
 };

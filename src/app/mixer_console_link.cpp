@@ -1,5 +1,7 @@
 #include "app/mixer_console_link.h"
 
+#include <QGuiApplication>
+
 #include "host/app_context.h"
 
 namespace mixer {
@@ -18,6 +20,12 @@ MixerConsoleLink::MixerConsoleLink(AppContext& context, MixerLink& link, QObject
         emit stateReplyApplied();
     });
     connect(&link_, &MixerLink::meterReportApplied, this, &ConsoleLink::meterReportApplied);
+    connect(&link_, &MixerLink::syncChanged, this, &ConsoleLink::syncChanged);
+    link_.SetResyncPeriod(std::chrono::milliseconds(context_.resyncMs));
+    // A held mouse button may be a drag whose last value has not gone out yet.
+    link_.SetResyncHold([this] {
+        return uploading_ || context_.updateBusy || QGuiApplication::mouseButtons() != Qt::NoButton;
+    });
 }
 
 void MixerConsoleLink::Connect() {
@@ -30,6 +38,12 @@ LinkRecord MixerConsoleLink::Record() const {
     const MonotonicClock::Time now = link_.Clock().Now();
     auto since = [now](MonotonicClock::Time t) { return t.count() > 0 ? (now - t).count() : qint64{-1}; };
     return {state.connecting, state.retryCount, since(state.lastProbeTime), since(state.lastHeardTime)};
+}
+
+SyncStatus MixerConsoleLink::Sync() const {
+    const bool checked = link_.Sync().checked;
+    return {static_cast<int>(link_.ResyncPeriod().count()), link_.Sync(),
+            checked ? static_cast<long long>((link_.Clock().Now() - link_.SyncTime()).count()) : -1};
 }
 
 bool MixerConsoleLink::Send(const std::string& message) { return link_.IsConnected() && link_.SendMessageText(message); }

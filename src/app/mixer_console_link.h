@@ -34,10 +34,14 @@ public:
     void MarkHeard() override { link_.MarkHeard(); }
     LinkRecord Record() const override;
     void SetLanguage(int language) override { link_.SetLanguage(language); }
+    void SetResyncPeriod(std::chrono::milliseconds period) override { link_.SetResyncPeriod(period); }
+    void HoldResync(bool held) override { uploading_ = held; }
+    SyncStatus Sync() const override;
 
 private:
     AppContext& context_;
     MixerLink& link_;
+    bool uploading_ = false;
 };
 
 }  // namespace mixer

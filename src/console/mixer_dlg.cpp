@@ -21,6 +21,7 @@
 #include "host/language_choice.h"
 #include "console/input_strip_dlg.h"
 #include "console/navigation_bar.h"
+#include "console/sync_mark_view.h"
 #include "console/value_display_view.h"
 #include "groups/group_edits.h"
 #include "groups/group_page_base.h"
@@ -103,6 +104,8 @@ CMixerDlg::CMixerDlg(AppContext& context, ConsoleLink& link, const PageFactory& 
     connect(nav_->connection, &QAbstractButton::clicked, this, &CMixerDlg::OnConnectionButton);
     connect(&link_, &ConsoleLink::indicatorsChanged, this, &CMixerDlg::RefreshIndicators);
     connect(&link_, &ConsoleLink::meterReportApplied, this, &CMixerDlg::OnMeterReport);
+    connect(&link_, &ConsoleLink::syncChanged, this, &CMixerDlg::RefreshIndicators);
+    nav_->syncMark->SetTooltipSource([this] { return QString::fromStdString(SyncText(link_.Sync(), context_.language)); });
     // Edits go out through the link; every view follows the model.
     context_.model.SetSink(&link_);
     connect(&context_.model, &MixerModel::changed, this, &CMixerDlg::OnModelChanged);
@@ -387,6 +390,7 @@ void CMixerDlg::RefreshIndicators() {
     nav_->connection->SetDown(link_.ConnectionLit());
     nav_->home->SetDown(link_.HomeActive());
     nav_->SetStatus(context_.language, link_.StatusOnline());
+    nav_->syncMark->SetMark(MarkOf(link_.Sync(), link_.StatusOnline()));
 }
 
 void CMixerDlg::ShowAbout() {

@@ -6,6 +6,7 @@
 #include "skin/skin_font.h"
 #include "skin/skin_label.h"
 #include "skin/text_field.h"
+#include "console/sync_mark_view.h"
 
 namespace mixer {
 
@@ -81,6 +82,8 @@ NavigationBar::NavigationBar(QWidget* parent) {
     connection = Button(parent, 870, 10, 54, 45, kConnectionUp, kConnectionDown);
     connection->SetShowCaption(false);
     connectionLabel = Label(parent, 860, 60, 80, 30);
+    syncMark = new SyncMarkView(parent);
+    syncMark->setGeometry(927, 18, 14, 14);
     home = Button(parent, 950, 10, 54, 45, kHomeImage, kHomeImage);
     home->SetShowCaption(false);
     homeLabel = Label(parent, 940, 60, 80, 30);

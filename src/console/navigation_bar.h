@@ -15,6 +15,7 @@ namespace mixer {
 class CImageButton;
 class CSkinLabel;
 class CTextField;
+class SyncMarkView;
 
 inline constexpr int kValueBoxFontPixels = 20;  // character height in the value boxes
 
@@ -40,6 +41,7 @@ struct NavigationBar {
     CSkinLabel* parameterName;
     CImageButton* connection;
     CSkinLabel* connectionLabel;
+    SyncMarkView* syncMark;  // whether the editor and the mixer agree
     CImageButton* home;
     CSkinLabel* homeLabel;
     std::array<CImageButton*, 4> muteGroupButtons;

@@ -14,6 +14,26 @@ void ApplyOptions(AppContext& context, const EditorOptions& options, const QStri
                                                       : QString::fromStdString(options.profileFile);
     context.updateUrl = QString::fromStdString(options.updateUrl);
     context.language = StartLanguage(options.language, ProfileLanguage(context.profileFile), desktop);
+    context.resyncMs = options.resyncMs.value_or(ProfileResyncMs(context.profileFile).value_or(kDefaultResyncMs));
+}
+
+namespace {
+const QString kResyncKey = QStringLiteral("U_FONT_SECTION/resync");
+}
+
+std::optional<int> ProfileResyncMs(const QString& profileFile) {
+    if (profileFile.isEmpty()) return std::nullopt;
+    const QSettings profile(profileFile, QSettings::IniFormat);
+    if (!profile.contains(kResyncKey)) return std::nullopt;
+    return ResyncMsFromText(profile.value(kResyncKey).toString().toStdString());
+}
+
+bool StoreProfileResyncMs(const QString& profileFile, int ms) {
+    if (profileFile.isEmpty()) return true;
+    QSettings profile(profileFile, QSettings::IniFormat);
+    profile.setValue(kResyncKey, QString::fromStdString(ResyncText(ms)));
+    profile.sync();
+    return profile.status() == QSettings::NoError;
 }
 
 void InitialiseState(AppContext& context) {

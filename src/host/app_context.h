@@ -10,6 +10,7 @@
 #include "host/console_modes.h"
 #include "host/device_address.h"
 #include "host/editor_options.h"
+#include "host/sync_status.h"
 #include "link/mixer_state.h"
 #include "model/group_tables.h"
 #include "model/mixer_model.h"
@@ -35,6 +36,7 @@ struct AppContext {
     QString deviceAddress = QString::fromLatin1(kDefaultDeviceAddress);
     int spanTimeMs = 100;                     // least interval between sends while a curve point is dragged
     bool updateBusy = false;                  // a firmware transfer is running
+    int resyncMs = kDefaultResyncMs;          // full-state request period while connected, 0 off
     QString firmwareVersion;                  // as the mixer last reported it; empty until asked
     QString dataDir;                          // preset database, scenes, firmware images
     QString profileFile;                      // keeps the mixer's address
@@ -56,6 +58,12 @@ void ApplyOptions(AppContext& context, const EditorOptions& options, const QStri
 
 // Every state value to 0 and every channel named in the context's language.
 void InitialiseState(AppContext& context);
+
+// The resync period kept in the profile (section "U_FONT_SECTION", key
+// "resync", in seconds), or nothing when there is none or it is not valid.
+std::optional<int> ProfileResyncMs(const QString& profileFile);
+// Keeps the period in the profile; false when the file could not be written.
+bool StoreProfileResyncMs(const QString& profileFile, int ms);
 
 // Reads the mixer's address from the profile (section "U_FONT_SECTION", key
 // "hostip") by the rule of DeviceAddressFromProfile.

@@ -4,8 +4,10 @@
 
 #include <QObject>
 #include <QtGlobal>
+#include <chrono>
 #include <string>
 
+#include "host/sync_status.h"
 #include "model/target_sink.h"
 
 namespace mixer {
@@ -58,6 +60,13 @@ public:
     // they follow the window when the user switches it.
     virtual void SetLanguage(int language) = 0;
 
+    // Comparing with the mixer's whole state while connected: how often
+    // (zero: never), a hold while the full upload runs, and what the last
+    // comparison found.
+    virtual void SetResyncPeriod(std::chrono::milliseconds period) = 0;
+    virtual void HoldResync(bool held) = 0;
+    virtual SyncStatus Sync() const = 0;
+
 signals:
     // Any of IsConnected() or the indicators may have changed.
     void indicatorsChanged();
@@ -65,6 +74,8 @@ signals:
     void stateReplyApplied();
     // A meter report has been applied to the mixer state.
     void meterReportApplied();
+    // Sync() changed: a reply was compared, or the connection began or ended.
+    void syncChanged();
 };
 
 }  // namespace mixer

@@ -5,6 +5,7 @@
 #include <map>
 
 #include "host/device_address.h"
+#include "host/sync_status.h"
 
 namespace mixer {
 
@@ -68,6 +69,12 @@ const std::map<std::string, ValueHandler>& ValueOptions() {
              const auto n = WholeNumber(v);
              if (!n || (*n != 1 && *n != 2)) return "--language needs 1 (English) or 2 (Chinese), not " + Quoted(v);
              o.language = *n;
+             return {};
+         }},
+        {"--resync",
+         [](EditorOptions& o, const std::string& v) -> std::string {
+             o.resyncMs = ResyncMsFromText(v);
+             if (!o.resyncMs) return "--resync needs seconds from 0.1 to 3600, or 0 for never, not " + Quoted(v);
              return {};
          }},
     };
@@ -148,6 +155,8 @@ std::string EditorHelpText() {
            "  --port N           local port and the mixer's port (default: 5000)\n"
            "  --language 1|2     labels in English (1) or Chinese (2) (default: the language\n"
            "                     last chosen in the window, else the desktop's)\n"
+           "  --resync SECONDS   while connected, compare with the mixer's whole state this\n"
+           "                     often, 0 for never (default: the profile's, else 5)\n"
            "  --update-url URL   address of the firmware update page\n"
            "  --connect          connect to the mixer at start-up, as CONNECT does\n"
            "  --demo             start a simulated mixer on loopback (127.0.0.2) and connect\n"

@@ -65,8 +65,10 @@ IncomingKind ConnectionMachine::Accept(std::string_view message) {
         indicators_.statusOnline = true;
         port_.SendText(BuildQ(true));
         link_.lastHeardTime = clock_.Now();
+        metersHeard_ = false;
     } else if (kind == IncomingKind::MeterReport) {
         link_.lastHeardTime = clock_.Now();
+        metersHeard_ = true;
         indicators_.homeActive = true;
         // A mixer that talks again after a silence is online again. Before
         // the full-state reply has come, a report proves nothing about the
@@ -80,6 +82,15 @@ IncomingKind ConnectionMachine::Accept(std::string_view message) {
 }
 
 void ConnectionMachine::MarkHeard() { link_.lastHeardTime = clock_.Now(); }
+
+void ConnectionMachine::HeardState(const std::string& version) {
+    if (!version.empty()) firmwareVersion_ = version;
+    link_.lastHeardTime = clock_.Now();
+    indicators_.connectionLit = true;
+    indicators_.statusOnline = true;
+    if (!metersHeard_) port_.SendText(BuildQ(true));
+    metersHeard_ = false;
+}
 
 void ConnectionMachine::GiveUp() {
     link_.connecting = false;

@@ -53,6 +53,11 @@ public:
     IncomingKind Accept(std::string_view message);
     // Restarts the silence watch, for long uploads that the mixer does not answer.
     void MarkHeard();
+    // A full-state reply came while online; it is judged, not applied, by
+    // the link. The mixer is online again, and when no meter report came
+    // since the last such reply the meter switch is sent again, since the
+    // one sent at the connection may have been lost.
+    void HeardState(const std::string& version);
 
     const LinkIndicators& Indicators() const { return indicators_; }
     const std::string& FirmwareVersion() const { return firmwareVersion_; }
@@ -68,6 +73,7 @@ private:
     const MonotonicClock& clock_;
     LinkIndicators indicators_;
     std::string firmwareVersion_;
+    bool metersHeard_ = false;  // a meter report came since the last full-state reply
 };
 
 }  // namespace mixer

@@ -4,9 +4,11 @@
 #include <QUdpSocket>
 #include <vector>
 
+#include "link/command_apply.h"
 #include "link/commands.h"
 #include "link/dotted_ipv4.h"
 #include "link/link_texts.h"
+#include "link/state_reply.h"
 #include "link/wire_format.h"
 #include "model/mixer_model.h"
 
@@ -76,6 +78,16 @@ void MixerLink::Disconnect() {
 
 void MixerLink::OnTick() {
     Observed([&] { machine_.Tick(); });
+    RequestResync();
+}
+
+void MixerLink::RequestResync() {
+    const MonotonicClock::Time now = clock_.Now();
+    if (!link_.connected || resyncPeriod_.count() <= 0 || now - lastResync_ < resyncPeriod_) return;
+    // Edits still leaving would only make the reply older than the mirror.
+    if (!queue_.Empty() || ResyncHeld()) return;
+    lastResync_ = now;
+    SendText(BuildZ());
 }
 
 void MixerLink::Shutdown() {
@@ -103,6 +115,7 @@ void MixerLink::Pump() {
     if (sendTimer_.isActive()) return;
     if (socket_) {
         if (const auto text = queue_.TakeDue(model_.State())) {
+            ledger_.Departed(*text, model_.State());
             const QByteArray data = QByteArray::fromStdString(*text);
             socket_->writeDatagram(data, QHostAddress(QString::fromStdString(link_.deviceAddress)), link_.port);
         }
@@ -154,7 +167,9 @@ void MixerLink::FinishStop() {
     stopping_ = false;
     link_.receiving = false;
     link_.residue.clear();
+    sync_ = {};
     emit receiverStopped();
+    emit syncChanged();
 }
 
 void MixerLink::ReadPending() {
@@ -175,6 +190,12 @@ void MixerLink::ReadPending() {
 }
 
 void MixerLink::Accept(const std::string& message) {
+    // Online, a reply is compared with the mirror; after CONNECT it is the
+    // state the user asked to download, and replaces the mirror.
+    if (link_.connected && !link_.connecting && message.size() > 1 && message[1] == 'Z') {
+        Resync(message);
+        return;
+    }
     IncomingKind kind = IncomingKind::Ignored;
     const auto accept = [&] { Observed([&] { kind = machine_.Accept(message); }); };
     // Meter reports come up to 100 times a second and touch only the meters.
@@ -189,10 +210,40 @@ void MixerLink::Accept(const std::string& message) {
     if (kind == IncomingKind::StateReply) {
         // The mixer holds what it just reported: an edit back to it sends nothing.
         queue_.SetBaseline(model_.State());
+        ledger_.Start(model_.State());
+        lastResync_ = clock_.Now();
+        sync_ = {};
         emit stateReplyApplied();
+        emit syncChanged();
     } else if (kind == IncomingKind::MeterReport) {
         emit meterReportApplied();
     }
+}
+
+void MixerLink::Resync(const std::string& message) {
+    // Read over the mirror, so that what the reply does not carry is left as
+    // it is; the switches a first reply forces are the editor's to keep.
+    MixerState reply = model_.State();
+    std::string version;
+    if (!ReadStateReply(message, reply, version)) return;
+    Observed([&] { machine_.HeardState(version); });
+    // A control under the mouse has not sent all it shows: the next reply judges.
+    if (ResyncHeld()) return;
+    const ResyncVerdict verdict =
+        ledger_.Compare(model_.State(), reply, [this](const Target& t) { return queue_.Queued(t); });
+    for (const auto& [target, text] : verdict.held) queue_.SetBaselineOf(target, text);
+    if (!verdict.adopt.empty()) {
+        model_.Change(
+            [&](MixerState& state) {
+                for (const Target& t : verdict.adopt) ApplyCommand(BuildTarget(reply, t), state);
+            },
+            Origin::Device);
+    }
+    for (const Target& t : verdict.resend) queue_.Push(t);
+    Pump();
+    syncTime_ = clock_.Now();
+    sync_ = {true, static_cast<int>(verdict.adopt.size()), static_cast<int>(verdict.resend.size()), verdict.waiting};
+    emit syncChanged();
 }
 
 }  // namespace mixer

@@ -11,6 +11,7 @@
 #include <QObject>
 #include <QString>
 #include <QTimer>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -20,6 +21,7 @@
 #include "link/monotonic_clock.h"
 #include "link/notifier.h"
 #include "model/outgoing_queue.h"
+#include "model/resync_ledger.h"
 #include "model/target_sink.h"
 
 class QUdpSocket;
@@ -74,6 +76,18 @@ public:
     // Entries waiting in the outgoing queue.
     std::size_t QueuedCount() const { return queue_.Size(); }
 
+    // While online, asks for the whole state every `period` (zero: never)
+    // and judges each reply against the mirror, so that lost edits go out
+    // again and changes made at the mixer reach every view.
+    void SetResyncPeriod(std::chrono::milliseconds period) { resyncPeriod_ = period; }
+    std::chrono::milliseconds ResyncPeriod() const { return resyncPeriod_; }
+    // True while no request may go out and no reply be judged: a gesture
+    // holds a control, the full upload or a firmware transfer runs.
+    void SetResyncHold(std::function<bool()> held) { resyncHeld_ = std::move(held); }
+    const SyncReport& Sync() const { return sync_; }
+    // When the last reply was judged.
+    MonotonicClock::Time SyncTime() const { return syncTime_; }
+
     // The indicators, for the console header and the system page to show.
     QString ConnectCaption() const;
     bool ConnectPressed() const { return machine_.Indicators().connectPressed; }
@@ -94,6 +108,8 @@ signals:
     void meterReportApplied();
     // The socket has been closed after a Disconnect, a give-up or Shutdown.
     void receiverStopped();
+    // A reply was judged, or the connection began or ended: Sync() changed.
+    void syncChanged();
 
 private:
     struct Shown {
@@ -110,6 +126,9 @@ private:
     // Sends what is due and waits for the rest.
     void Pump();
     void Accept(const std::string& message);
+    bool ResyncHeld() const { return resyncHeld_ && resyncHeld_(); }
+    void RequestResync();
+    void Resync(const std::string& message);
     void ReadPending();
     void FinishStop();
     Shown Snapshot() const;
@@ -128,6 +147,12 @@ private:
     QTimer sendTimer_;
     QTimer tickTimer_;
     bool stopping_ = false;
+    ResyncLedger ledger_;
+    std::chrono::milliseconds resyncPeriod_{0};
+    std::function<bool()> resyncHeld_;
+    MonotonicClock::Time lastResync_{0};
+    MonotonicClock::Time syncTime_{0};
+    SyncReport sync_;
 };
 
 }  // namespace mixer

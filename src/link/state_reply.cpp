@@ -200,7 +200,7 @@ void NormaliseAfterReply(MixerState& state) {
     for (BusRecord& b : state.buses) b.geqOn = 1;
 }
 
-bool ParseStateReply(std::string_view message, MixerState& state, std::string& firmwareVersion) {
+bool ReadStateReply(std::string_view message, MixerState& state, std::string& firmwareVersion) {
     if (!CheckReply(message)) return false;
     const std::vector<std::string_view> parts = SplitParts(message);
     // parts: letter, unit, groups..., checksum
@@ -225,6 +225,11 @@ bool ParseStateReply(std::string_view message, MixerState& state, std::string& f
                         sizeof(int32_t));
         }
     }
+    return true;
+}
+
+bool ParseStateReply(std::string_view message, MixerState& state, std::string& firmwareVersion) {
+    if (!ReadStateReply(message, state, firmwareVersion)) return false;
     NormaliseAfterReply(state);
     return true;
 }

@@ -20,6 +20,8 @@ inline constexpr std::size_t kMaxVersionLength = 15;
 // characters). Returns false, changing nothing, when the frame is not a valid
 // "Z" message.
 bool ParseStateReply(std::string_view message, MixerState& state, std::string& firmwareVersion);
+// The same without the normalisation: only what the reply carries changes.
+bool ReadStateReply(std::string_view message, MixerState& state, std::string& firmwareVersion);
 
 // What every accepted reply is followed by: switches the PEQ and GEQ on and
 // sets the filter types.

@@ -35,6 +35,14 @@ struct ResyncVerdict {
     std::vector<std::pair<Target, std::string>> held;
 };
 
+// What the last judged reply found, for the window to show.
+struct SyncReport {
+    bool checked = false;  // a reply has been judged since the connection
+    int taken = 0;         // values taken from the mixer
+    int resent = 0;        // edits sent again
+    int waiting = 0;       // edits the reply predates
+};
+
 class ResyncLedger {
 public:
     // The mixer and the mirror agree (the connection's own reply was just

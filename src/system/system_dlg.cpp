@@ -53,6 +53,9 @@ constexpr std::array<Caption, 4> kTabCaptions = {
 constexpr Caption kSection{"DEVICE SETTING", "设备设置"};
 constexpr Caption kSpan{"SPAN TIME:", "时间间隔:"};
 constexpr Caption kAddress{"IP:", "设备IP:"};
+constexpr Caption kResync{"RESYNC (s):", "同步间隔(秒):"};
+constexpr Caption kBadResync{"The resync period must be seconds from 0.1 to 3600, or 0 to never compare with the mixer.",
+                             "同步间隔必须是0.1到3600秒，或0（不与调音台核对）。"};
 constexpr Caption kOk{"OK", "确定"};
 constexpr Caption kSearch{"Search", "搜索"};
 constexpr Caption kOffline{"OFFLINE", "离线"};
@@ -189,6 +192,10 @@ void CSystemDlg::BuildConnectTab() {
     }
     scanProgress_ = MakeProgress(this, 100, 470, 600, 20);
     scanProgress_->setRange(0, kLastScanHost);
+    resyncCaption_ = MakeCaption(this, 200, 545, 160, 24);
+    resyncField_ = MakeField(this, 400, 545);
+    resyncField_->setMaxLength(12);
+    resyncOk_ = MakePushButton(this, 600, 545, 100, 24);
     languageCaption_ = MakeCaption(this, 200, 510, 100, 24);
     // Each language is named in its own words, so that either reader finds theirs.
     english_ = MakeButton(this, 400, 510, 100, 24);
@@ -199,6 +206,8 @@ void CSystemDlg::BuildConnectTab() {
     connect(spanOk_, &QAbstractButton::clicked, this, &CSystemDlg::OnSpanOk);
     connect(addressOk_, &QAbstractButton::clicked, this, &CSystemDlg::OnAddressOk);
     connect(spanField_, &CTextField::EnterPressed, this, &CSystemDlg::OnSpanOk);
+    connect(resyncOk_, &QAbstractButton::clicked, this, &CSystemDlg::OnResyncOk);
+    connect(resyncField_, &CTextField::EnterPressed, this, &CSystemDlg::OnResyncOk);
     connect(addressField_, &CTextField::EnterPressed, this, &CSystemDlg::OnAddressOk);
     connect(search_, &QAbstractButton::clicked, this, &CSystemDlg::StartDiscovery);
     connect(connect_, &QAbstractButton::clicked, this, &CSystemDlg::OnConnectButton);
@@ -261,7 +270,8 @@ void CSystemDlg::BuildHelpTab() {
 
 std::vector<QWidget*> CSystemDlg::ConnectControls() const {
     return {sectionCaption_, spanCaption_, spanField_, spanOk_, addressCaption_, addressField_, addressOk_,
-            search_,         connect_,     offline_,   list_,   languageCaption_, english_,      chinese_};
+            search_,         connect_,     offline_,   list_,   languageCaption_, english_,      chinese_,
+            resyncCaption_,  resyncField_, resyncOk_};
 }
 
 std::vector<QWidget*> CSystemDlg::HelpControls() const {
@@ -307,6 +317,8 @@ void CSystemDlg::SetLabels(int language) {
     spanCaption_->SetText(kSpan.For(language));
     addressCaption_->SetText(kAddress.For(language));
     spanOk_->setText(kOk.For(language));
+    resyncCaption_->SetText(kResync.For(language));
+    resyncOk_->setText(kOk.For(language));
     addressOk_->setText(kOk.For(language));
     search_->setText(kSearch.For(language));
     offline_->setText(kOffline.For(language));
@@ -346,6 +358,7 @@ void CSystemDlg::showEvent(QShowEvent* event) {
     PageView::showEvent(event);
     addressField_->setText(context_.deviceAddress);
     spanField_->setText(QString::number(context_.spanTimeMs));
+    resyncField_->setText(QString::fromStdString(ResyncText(context_.resyncMs)));
     RefreshVersionLabels();
     RefreshConnectButton();
 }
@@ -390,6 +403,22 @@ void CSystemDlg::OnLanguageButton(int language) {
 }
 
 void CSystemDlg::OnSpanOk() { context_.spanTimeMs = ParseSpanTime(spanField_->text().toStdString()); }
+
+void CSystemDlg::OnResyncOk() {
+    const auto ms = ResyncMsFromText(resyncField_->text().trimmed().toStdString());
+    if (!ms) {
+        Tell(kBadResync.For(1), kBadResync.For(2));
+        resyncField_->setText(QString::fromStdString(ResyncText(context_.resyncMs)));
+        return;
+    }
+    context_.resyncMs = *ms;
+    resyncField_->setText(QString::fromStdString(ResyncText(*ms)));
+    if (context_.link) context_.link->SetResyncPeriod(std::chrono::milliseconds(*ms));
+    if (!StoreProfileResyncMs(context_.profileFile, *ms)) {
+        Tell(QStringLiteral("The resync period could not be saved in %1").arg(context_.profileFile),
+             QStringLiteral("同步间隔无法保存到 %1").arg(context_.profileFile));
+    }
+}
 
 void CSystemDlg::StartDiscovery() {
     if (RefuseDuringUpdate()) return;

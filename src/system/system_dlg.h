@@ -56,6 +56,7 @@ public:
     // The page's commands, as its controls issue them.
     void OnAddressOk();
     void OnSpanOk();
+    void OnResyncOk();
     void StartDiscovery();
     void OnConnectButton();
     void OnOffline();
@@ -92,6 +93,7 @@ public:
     // The controls, for the window and for tests.
     CImageButton* TabButton(int tab) const { return tabs_[tab]; }
     CTextField* SpanField() const { return spanField_; }
+    CTextField* ResyncField() const { return resyncField_; }
     CTextField* AddressField() const { return addressField_; }
     CImageButton* SpanOkButton() const { return spanOk_; }
     CImageButton* AddressOkButton() const { return addressOk_; }
@@ -180,6 +182,9 @@ private:
     CSkinLabel* spanCaption_;
     CTextField* spanField_;
     CImageButton* spanOk_;
+    CSkinLabel* resyncCaption_;
+    CTextField* resyncField_;
+    CImageButton* resyncOk_;
     CSkinLabel* addressCaption_;
     CTextField* addressField_;
     CImageButton* addressOk_;

@@ -19,6 +19,8 @@ UploadAll::UploadAll(const MixerState& state, ConsoleLink& link, QObject* parent
 bool UploadAll::Start() {
     if (running_) return false;
     running_ = true;
+    // A comparison halfway through would find the mixer behind the mirror.
+    link_.HoldResync(true);
     sent_ = 0;
     started_.start();
     SendDue();
@@ -57,6 +59,7 @@ void UploadAll::ScheduleNext() {
 void UploadAll::Finish(bool complete) {
     timer_.stop();
     running_ = false;
+    link_.HoldResync(false);
     if (complete) link_.Send(BuildQ(true));
     emit finished(complete);
 }

@@ -134,13 +134,14 @@ protected:
         ASSERT_TRUE(WaitUntil([&] { return replies.count() > 0; }));
     }
 
-    // Forgets `field` of the editor's state and asks the mixer for its full
-    // state again: true once the reply has brought the value back.
+    // Forgets `field` of the editor's state and downloads the mixer's full
+    // state again, as CONNECT does: true once the reply has brought the
+    // value back.
     bool FullStateRestores(int& field) {
         Drain();
         const int value = field;
         field = value == 0 ? 1 : 0;
-        built.link->Send(BuildZ());
+        built.link->Connect();
         return WaitUntil([&] { return field == value; });
     }
 

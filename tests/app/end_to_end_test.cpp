@@ -257,7 +257,7 @@ TEST_F(EndToEnd, DynamicsPageEditsReachTheMixer) {
     r.comp[kDynGain] = r.comp[kDynRatio] = r.comp[kDynAttack] = r.gate[kGateRelease] = 0;
     r.gateOn = gateOn;
     QSignalSpy replies(built.link.get(), &ConsoleLink::stateReplyApplied);
-    built.link->Send(BuildZ());
+    built.link->Connect();
     ASSERT_TRUE(WaitUntil([&] { return replies.count() > 0; }));
     EXPECT_EQ(r.gate[kGateRelease], 250);
     EXPECT_EQ(r.gateOn, edited.gateOn);
@@ -302,7 +302,7 @@ TEST_F(EndToEnd, LimiterPageEditsReachTheMixer) {
     Drain();
     for (BusRecord& b : context.model.Mirror().buses) b.lim[kDynRatio] = b.lim[kDynAttack] = b.lim[kDynThreshold] = b.limOn = 0;
     QSignalSpy replies(built.link.get(), &ConsoleLink::stateReplyApplied);
-    built.link->Send(BuildZ());
+    built.link->Connect();
     ASSERT_TRUE(WaitUntil([&] { return replies.count() > 0; }));
     for (int o : {0, 1}) {
         const BusRecord& b = context.model.Mirror().buses[o];

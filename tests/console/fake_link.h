@@ -39,6 +39,9 @@ public:
     void MarkHeard() override { ++heardMarks; }
     LinkRecord Record() const override { return record; }
     void SetLanguage(int value) override { language = value; }
+    void SetResyncPeriod(std::chrono::milliseconds period) override { sync.periodMs = static_cast<int>(period.count()); }
+    void HoldResync(bool held) override { resyncHeld = held; }
+    SyncStatus Sync() const override { return sync; }
 
     // Online as after an accepted full-state reply.
     void GoOnline() {
@@ -58,6 +61,8 @@ public:
     bool online = false;
     bool home = false;
     int language = 0;  // none set yet
+    SyncStatus sync;
+    bool resyncHeld = false;
     std::vector<std::string> sent;
     SentRecorder recorder;
 };

@@ -196,7 +196,7 @@ TEST_F(MixerLinkTest, AnEditSentByTheLinkShowsInTheNextFullStateReply) {
     state.strips[5].peqBands[2].freq = 20;
     state.buses[4].lim[kDynThreshold] = 0;
     QSignalSpy replies(&link, &MixerLink::stateReplyApplied);
-    ASSERT_TRUE(link.SendMessageText(BuildZ()));
+    link.Connect();
     ASSERT_TRUE(replies.wait(mixer::testing::kWaitMs));
     EXPECT_EQ(state.strips[2].level, 33);
     EXPECT_EQ(state.strips[2].mute, 1);
