@@ -24,6 +24,7 @@ public:
     void Pass(Datagram datagram);
     // Forgets a datagram held back, as the network of a stopped mixer does.
     void Clear();
+    void SetFaults(const NetworkFaults& faults) { channel_.SetFaults(faults); }
 
 private:
     void DeliverAll(const std::vector<Datagram>& datagrams);

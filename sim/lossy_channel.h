@@ -47,6 +47,8 @@ public:
     // The datagram held back, given up waiting for another to follow.
     std::vector<Datagram> Release();
     bool Holding() const { return !held_.empty(); }
+    // The network changes (a venue's network gets busy); the draws go on.
+    void SetFaults(const NetworkFaults& faults) { faults_ = faults; }
 
 private:
     NetworkFaults faults_;

@@ -42,6 +42,12 @@ public:
     // editor hears of it only by asking for the full state again.
     PanelOutcome ApplyPanel(std::string_view line, std::string& error) { return ApplyPanelLine(line, state_, error); }
     int StateRequests() const { return stateRequests_; }
+    // The network between the mixer and the editor changes, as when a
+    // venue's network gets busy after the connection was made.
+    void SetNetworkFaults(const NetworkFaults& incoming, const NetworkFaults& outgoing) {
+        incoming_.SetFaults(incoming);
+        outgoing_.SetFaults(outgoing);
+    }
     bool MetersStreaming() const { return meterTimer_.isActive(); }
     const std::optional<ReceivedImage>& LastImage() const { return firmware_.LastImage(); }
 

@@ -14,11 +14,11 @@ EditorLink::~EditorLink() = default;
 EditorLink::EditorLink(EditorLink&&) noexcept = default;
 EditorLink& EditorLink::operator=(EditorLink&&) noexcept = default;
 
-EditorLink BuildEditorLink(AppContext& context, EditorOptions& options, Notifier& notifier) {
+EditorLink BuildEditorLink(AppContext& context, EditorOptions& options, Notifier& notifier, SimOptions demo) {
     EditorLink built;
     if (options.demo) {
         PointAtDemoMixer(options);
-        SimOptions sim;
+        SimOptions sim = std::move(demo);
         sim.address = *options.deviceAddress;
         sim.port = static_cast<uint16_t>(options.port);
         built.demoMixer = std::make_unique<SimulatedMixer>(sim);

@@ -7,6 +7,7 @@
 #include "host/console_link.h"
 #include "host/editor_options.h"
 #include "link/monotonic_clock.h"
+#include "sim/sim_options.h"
 
 namespace mixer {
 
@@ -31,7 +32,8 @@ struct EditorLink {
 // Builds the link for the options: its socket's local address and port, and
 // in demo mode a simulated mixer on loopback that the options then point at
 // (device address, connect at start-up). A demo mixer that cannot start is
-// reported on standard error and the console starts offline.
-EditorLink BuildEditorLink(AppContext& context, EditorOptions& options, Notifier& notifier);
+// reported on standard error and the console starts offline. `demo` holds
+// the demo mixer's other settings (its network's faults, for tests).
+EditorLink BuildEditorLink(AppContext& context, EditorOptions& options, Notifier& notifier, SimOptions demo = {});
 
 }  // namespace mixer

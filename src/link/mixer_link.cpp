@@ -82,11 +82,20 @@ void MixerLink::OnTick() {
 }
 
 void MixerLink::RequestResync() {
+    if (!link_.connected || resyncPeriod_.count() <= 0) return;
     const MonotonicClock::Time now = clock_.Now();
-    if (!link_.connected || resyncPeriod_.count() <= 0 || now - lastResync_ < resyncPeriod_) return;
+    const bool due = now - lastResync_ >= resyncPeriod_;
+    const auto retryWait = std::min<MonotonicClock::Time>(kResyncRetryWait, resyncPeriod_ / 4);
+    const bool retry = ledger_.RequestOut() && resyncRetries_ < kResyncRetries && now - lastRequest_ >= retryWait;
     // Edits still leaving would only make the reply older than the mirror.
-    if (!queue_.Empty() || ResyncHeld()) return;
-    lastResync_ = now;
+    if ((!due && !retry) || !queue_.Empty() || ResyncHeld()) return;
+    if (due) {
+        lastResync_ = now;
+        resyncRetries_ = 0;
+    } else {
+        ++resyncRetries_;
+    }
+    lastRequest_ = now;
     SendText(BuildZ());
 }
 

@@ -40,6 +40,11 @@ class MixerLink : public QObject, public TargetSink, private LinkPort {
 
 public:
     static constexpr std::chrono::milliseconds kTickPeriod{50};
+    // A full-state reply travels as some twenty datagrams, so on a lossy
+    // network many never arrive whole; one that has not come this long after
+    // its request is asked for again, a few times in a period.
+    static constexpr std::chrono::milliseconds kResyncRetryWait{300};
+    static constexpr int kResyncRetries = 3;
 
     // Incoming messages change the state through the model.
     MixerLink(MixerModel& model, Notifier& notifier, const MonotonicClock& clock, QObject* parent = nullptr);
@@ -150,7 +155,9 @@ private:
     ResyncLedger ledger_;
     std::chrono::milliseconds resyncPeriod_{0};
     std::function<bool()> resyncHeld_;
-    MonotonicClock::Time lastResync_{0};
+    MonotonicClock::Time lastResync_{0};   // start of the current period
+    MonotonicClock::Time lastRequest_{0};  // the last request of it, first or again
+    int resyncRetries_ = 0;
     MonotonicClock::Time syncTime_{0};
     SyncReport sync_;
 };

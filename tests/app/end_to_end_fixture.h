@@ -57,7 +57,7 @@ protected:
         context.presets = presets.get();
         options.port = mixer::testing::FreeLoopbackPort();
         options.demo = true;
-        built = BuildEditorLink(context, options, notifier);
+        built = BuildEditorLink(context, options, notifier, demo);
         ASSERT_TRUE(built.demoMixer);
 
         window = std::make_unique<CMixerDlg>(context, *built.link);
@@ -154,6 +154,7 @@ protected:
     QTemporaryDir dir;
     AppContext context;
     EditorOptions options;
+    SimOptions demo;  // the demo mixer's settings; a fixture may change them before SetUp
     RecordingNotifier notifier;
     std::unique_ptr<PresetStore> presets;
     EditorLink built;

@@ -22,7 +22,7 @@ TEST(EditorOptions, EveryOptionInBothSpellings) {
     const ParsedOptions p = ParseEditorOptions({"--data-dir", "/tmp/d", "--profile=/tmp/p.ini", "--device",
                                                 "127.0.0.2", "--bind=127.0.0.1", "--port", "5001", "--language=1",
                                                 "--update-url", "http://127.0.0.1:8080/u.txt", "--connect",
-                                                "--screenshot", "out.png"});
+                                                "--screenshot", "out.png", "--resync=2.5"});
     ASSERT_TRUE(p.error.empty()) << p.error;
     const EditorOptions& o = p.options;
     EXPECT_EQ(o.dataDir, "/tmp/d");
@@ -35,6 +35,7 @@ TEST(EditorOptions, EveryOptionInBothSpellings) {
     EXPECT_TRUE(o.connect);
     EXPECT_FALSE(o.demo);
     EXPECT_EQ(o.screenshotFile, "out.png");
+    EXPECT_EQ(o.resyncMs, 2500);
 
     EXPECT_TRUE(ParseEditorOptions({"--demo"}).options.demo);
     EXPECT_TRUE(ParseEditorOptions({"--discover"}).options.discover);
@@ -48,6 +49,7 @@ TEST(EditorOptions, ErrorsNameTheOptionAndTheValue) {
     EXPECT_EQ(error({"--port=65536"}), "--port needs a number from 1 to 65535, not \"65536\"");
     EXPECT_EQ(error({"--port", "50x"}), "--port needs a number from 1 to 65535, not \"50x\"");
     EXPECT_EQ(error({"--language", "3"}), "--language needs 1 (English) or 2 (Chinese), not \"3\"");
+    EXPECT_EQ(error({"--resync", "0.05"}), "--resync needs seconds from 0.1 to 3600, or 0 for never, not \"0.05\"");
     EXPECT_EQ(error({"--device", "192.168.1"}),
               "--device needs an IPv4 address such as 127.0.0.1, not \"192.168.1\"");
     EXPECT_EQ(error({"--bind=localhost"}), "--bind needs an IPv4 address such as 127.0.0.1, not \"localhost\"");
@@ -85,7 +87,8 @@ TEST(EditorOptions, DemoKeepsToLoopbackAndConnects) {
 TEST(EditorOptions, HelpNamesEveryOption) {
     const std::string help = EditorHelpText();
     for (const char* option : {"--data-dir", "--profile", "--device", "--bind", "--port", "--language",
-                               "--update-url", "--connect", "--demo", "--discover", "--screenshot", "--help"}) {
+                               "--update-url", "--connect", "--demo", "--discover", "--screenshot", "--resync",
+                               "--help"}) {
         EXPECT_NE(help.find(option), std::string::npos) << option;
     }
 }

@@ -157,6 +157,24 @@ TEST_F(ConnectionMachineTest, AStateReplyAlsoEndsTheSilentState) {
     EXPECT_TRUE(machine.Indicators().statusOnline);
 }
 
+TEST_F(ConnectionMachineTest, AReplyWhileOnlineEndsTheSilenceAndSwitchesLostMetersOnAgain) {
+    ConnectAndAnswer();
+    Run(20s);
+    ASSERT_FALSE(machine.Indicators().statusOnline);
+    // No report since the connection: its meter switch may have been lost.
+    machine.HeardState("13");
+    EXPECT_TRUE(machine.Indicators().statusOnline);
+    EXPECT_TRUE(machine.Indicators().connectionLit);
+    EXPECT_EQ(machine.FirmwareVersion(), "13");
+    EXPECT_EQ(port.sent, std::vector<std::string>{kMetersOn});
+    // Meters flowing: the next reply sends nothing.
+    machine.Accept(Report());
+    port.sent.clear();
+    machine.HeardState("");
+    EXPECT_TRUE(port.sent.empty());
+    EXPECT_EQ(machine.FirmwareVersion(), "13");
+}
+
 TEST_F(ConnectionMachineTest, ReportsBeforeTheReplyLightNothing) {
     machine.Connect();
     mixerSide.strips[0].meter = 200;

@@ -210,6 +210,26 @@ TEST_F(SystemPage, SpanOkSetsTheSpanTimeAsAtoiReadsTheField) {
     EXPECT_EQ(context.spanTimeMs, 0);
 }
 
+TEST_F(SystemPage, TheResyncPeriodTypedHereReachesTheLinkAndTheProfile) {
+    auto page = Open();
+    EXPECT_EQ(page->ResyncField()->text(), "5");
+    const struct {
+        const char* typed;
+        int ms;  // what the context holds after OK
+        bool refused;
+    } cases[] = {{"2.5", 2500, false}, {"0", 0, false}, {"abc", 0, true}, {"7200", 0, true}, {" 10 ", 10000, false}};
+    for (const auto& c : cases) {
+        notifier.messages.clear();
+        page->ResyncField()->setText(QString::fromLatin1(c.typed));
+        QTest::keyClick(page->ResyncField(), Qt::Key_Return);
+        EXPECT_EQ(context.resyncMs, c.ms) << c.typed;
+        EXPECT_EQ(link.sync.periodMs, c.ms) << c.typed;
+        EXPECT_EQ(ProfileResyncMs(context.profileFile), c.ms) << c.typed;
+        EXPECT_EQ(notifier.messages.size(), c.refused ? 1u : 0u) << c.typed;
+        EXPECT_EQ(page->ResyncField()->text().toStdString(), ResyncText(c.ms)) << c.typed;
+    }
+}
+
 TEST_F(SystemPage, TheSpanTimeTypedHerePacesADragOnTheEqGraph) {
     auto page = Open();
     mixer::testing::FakeStripHost host;
