@@ -33,6 +33,8 @@ MixerLink::MixerLink(MixerModel& model, Notifier& notifier, const MonotonicClock
     sendTimer_.setTimerType(Qt::PreciseTimer);
     connect(&sendTimer_, &QTimer::timeout, this, &MixerLink::Pump);
     connect(&tickTimer_, &QTimer::timeout, this, &MixerLink::OnTick);
+    retryTimer_.setSingleShot(true);
+    connect(&retryTimer_, &QTimer::timeout, this, &MixerLink::RetryResync);
     tickTimer_.start(kTickPeriod);
 }
 
@@ -84,19 +86,23 @@ void MixerLink::OnTick() {
 void MixerLink::RequestResync() {
     if (!link_.connected || resyncPeriod_.count() <= 0) return;
     const MonotonicClock::Time now = clock_.Now();
-    const bool due = now - lastResync_ >= resyncPeriod_;
-    const auto retryWait = std::min<MonotonicClock::Time>(kResyncRetryWait, resyncPeriod_ / 4);
-    const bool retry = ledger_.RequestOut() && resyncRetries_ < kResyncRetries && now - lastRequest_ >= retryWait;
     // Edits still leaving would only make the reply older than the mirror.
-    if ((!due && !retry) || !queue_.Empty() || ResyncHeld()) return;
-    if (due) {
-        lastResync_ = now;
-        resyncRetries_ = 0;
-    } else {
-        ++resyncRetries_;
-    }
-    lastRequest_ = now;
+    if (now - lastResync_ < resyncPeriod_ || !MayAskForState()) return;
+    lastResync_ = now;
+    resyncAttempts_ = 0;
+    AskForState();
+}
+
+void MixerLink::AskForState() {
+    ++resyncAttempts_;
     SendText(BuildZ());
+    retryTimer_.start(std::min<std::chrono::milliseconds>(kResyncRetryWait, resyncPeriod_ / kResyncAttempts));
+}
+
+void MixerLink::RetryResync() {
+    if (!link_.connected || !ledger_.RequestOut() || resyncAttempts_ >= kResyncAttempts) return;
+    if (MayAskForState()) AskForState();
+    else retryTimer_.start();
 }
 
 void MixerLink::Shutdown() {

@@ -42,9 +42,10 @@ public:
     static constexpr std::chrono::milliseconds kTickPeriod{50};
     // A full-state reply travels as some twenty datagrams, so on a lossy
     // network many never arrive whole; one that has not come this long after
-    // its request is asked for again, a few times in a period.
+    // its request (or an eighth of the period, when that is shorter) is asked
+    // for again, up to this many requests in a period.
     static constexpr std::chrono::milliseconds kResyncRetryWait{300};
-    static constexpr int kResyncRetries = 3;
+    static constexpr int kResyncAttempts = 8;
 
     // Incoming messages change the state through the model.
     MixerLink(MixerModel& model, Notifier& notifier, const MonotonicClock& clock, QObject* parent = nullptr);
@@ -133,6 +134,9 @@ private:
     void Accept(const std::string& message);
     bool ResyncHeld() const { return resyncHeld_ && resyncHeld_(); }
     void RequestResync();
+    void RetryResync();
+    bool MayAskForState() const { return queue_.Empty() && !ResyncHeld(); }
+    void AskForState();
     void Resync(const std::string& message);
     void ReadPending();
     void FinishStop();
@@ -155,9 +159,9 @@ private:
     ResyncLedger ledger_;
     std::chrono::milliseconds resyncPeriod_{0};
     std::function<bool()> resyncHeld_;
-    MonotonicClock::Time lastResync_{0};   // start of the current period
-    MonotonicClock::Time lastRequest_{0};  // the last request of it, first or again
-    int resyncRetries_ = 0;
+    MonotonicClock::Time lastResync_{0};  // start of the current period
+    int resyncAttempts_ = 0;              // requests in the current period
+    QTimer retryTimer_;
     MonotonicClock::Time syncTime_{0};
     SyncReport sync_;
 };

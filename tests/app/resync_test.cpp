@@ -74,13 +74,18 @@ TEST_F(Resync, AfterFiveHundredEditsOverALossyNetworkTheEditorAndTheMixerAgreeWi
         SCOPED_TRACE(c.network);
         Mixer().SetNetworkFaults(c.incoming, c.outgoing);
         for (int i = 0; i < 500; ++i) RandomEdit(rng);
-        Drain();
-        EXPECT_TRUE(WaitUntil([&] { return Differing().empty(); }, 10 * kPeriodMs)) << Differing().size() << " differ";
+        // Some 240 targets, 10 ms apart at best: a busy machine takes longer.
+        ASSERT_TRUE(WaitUntil([&] { return built.mixerLink->QueuedCount() == 0; }, 20000));
+        QSignalSpy judged(built.link.get(), &ConsoleLink::syncChanged);
+        const int asked = Mixer().StateRequests();
+        EXPECT_TRUE(WaitUntil([&] { return Differing().empty(); }, 10 * kPeriodMs))
+            << Differing().size() << " differ after " << Mixer().StateRequests() - asked << " requests and "
+            << judged.count() << " replies judged";
         ExpectViewsShowTheState();
     }
 }
 
-TEST_F(Resync, AnEditAtTheMixersPanelReachesTheStripAndTheOpenPageWithinAPeriod) {
+TEST_F(Resync, AnEditAtTheMixersPanelReachesTheStripAndTheOpenPageAtTheNextCheck) {
     window->OpenInputDetail(4, kModulePeq);
     MixerState panel = Mixer().State();
     panel.strips[4].level = 61;
