@@ -14,8 +14,7 @@ ConsoleCanvas::ConsoleCanvas(QWidget* parent, int backgroundId)
 
 void ConsoleCanvas::paintEvent(QPaintEvent* event) {
     QPainter p(this);
-    p.setClipRect(event->rect());
-    if (!PaintTiled(p, rect(), background_)) p.fillRect(rect(), palette().window());
+    if (!PaintTiled(p, rect(), background_, event->rect())) p.fillRect(event->rect(), palette().window());
 }
 
 }  // namespace mixer

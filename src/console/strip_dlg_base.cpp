@@ -2,6 +2,7 @@
 
 #include <QCursor>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 
 #include <algorithm>
@@ -184,9 +185,9 @@ bool StripDlgBase::eventFilter(QObject* watched, QEvent* event) {
     }
 }
 
-void StripDlgBase::paintEvent(QPaintEvent*) {
+void StripDlgBase::paintEvent(QPaintEvent* event) {
     QPainter p(this);
-    if (!PaintTiled(p, rect(), LoadResourceImage(background_))) p.fillRect(rect(), QColor(44, 48, 56));
+    if (!PaintTiled(p, rect(), LoadResourceImage(background_), event->rect())) p.fillRect(rect(), QColor(44, 48, 56));
     PaintFrame(p, rect());
 }
 

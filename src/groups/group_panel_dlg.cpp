@@ -1,5 +1,6 @@
 #include "groups/group_panel_dlg.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 
 #include "host/console_modes.h"
@@ -245,9 +246,9 @@ void CGroupPanelDlg::OnOutputChoice(int choice) {
     KeepLevel(level);
 }
 
-void CGroupPanelDlg::paintEvent(QPaintEvent*) {
+void CGroupPanelDlg::paintEvent(QPaintEvent* event) {
     QPainter p(this);
-    if (!PaintTiled(p, rect(), LoadResourceImage(kBackground))) p.fillRect(rect(), QColor(44, 48, 56));
+    if (!PaintTiled(p, rect(), LoadResourceImage(kBackground), event->rect())) p.fillRect(rect(), QColor(44, 48, 56));
 }
 
 void CGroupPanelDlg::resizeEvent(QResizeEvent* event) {

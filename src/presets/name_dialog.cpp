@@ -1,5 +1,6 @@
 #include "presets/name_dialog.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 
 #include "skin/image_button.h"
@@ -80,9 +81,9 @@ void CNameDlg::accept() {
     QDialog::accept();
 }
 
-void CNameDlg::paintEvent(QPaintEvent*) {
+void CNameDlg::paintEvent(QPaintEvent* event) {
     QPainter p(this);
-    if (!PaintTiled(p, rect(), LoadResourceImage(kBackgroundImage))) p.fillRect(rect(), QColor(36, 39, 46));
+    if (!PaintTiled(p, rect(), LoadResourceImage(kBackgroundImage), event->rect())) p.fillRect(rect(), QColor(36, 39, 46));
 }
 
 }  // namespace mixer

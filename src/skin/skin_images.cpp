@@ -50,11 +50,17 @@ void DrawSkinPixmap(QPainter& painter, const QRect& target, const SkinPixmap& im
     painter.restore();
 }
 
-bool PaintTiled(QPainter& painter, const QRect& area, const QPixmap& background) {
+bool PaintTiled(QPainter& painter, const QRect& area, const QPixmap& background, const QRect& exposed) {
     if (background.isNull() || area.isEmpty()) return false;
+    const QRect part = area & exposed;
+    if (part.isEmpty()) return true;
+    const QSize tile = background.deviceIndependentSize().toSize();
+    if (tile.isEmpty()) return false;
     painter.save();
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter.drawTiledPixmap(area, background, QPoint(0, 0));
+    // The copies stay where they would stand had the whole area been drawn.
+    const QPoint into((part.x() - area.x()) % tile.width(), (part.y() - area.y()) % tile.height());
+    painter.drawTiledPixmap(part, background, into);
     painter.restore();
     return true;
 }
@@ -74,16 +80,15 @@ void PaintFrame(QPainter& painter, const QRect& area) {
     const auto size = [](const QPixmap& image) { return image.deviceIndependentSize().toSize(); };
     const int cornerW = size(topLeft).width();
     const int cornerH = size(topLeft).height();
-    PaintTiled(painter, QRect(area.left() + cornerW, area.top(), area.width() - 2 * cornerW, size(top).height()), top);
-    PaintTiled(painter,
-               QRect(area.left() + cornerW, area.bottom() + 1 - size(bottom).height(), area.width() - 2 * cornerW,
-                     size(bottom).height()),
-               bottom);
-    PaintTiled(painter, QRect(area.left(), area.top() + cornerH, size(left).width(), area.height() - 2 * cornerH), left);
-    PaintTiled(painter,
-               QRect(area.right() + 1 - size(right).width(), area.top() + cornerH, size(right).width(),
-                     area.height() - 2 * cornerH),
-               right);
+    const auto edge = [&painter](const QRect& place, const QPixmap& image) { PaintTiled(painter, place, image, place); };
+    edge(QRect(area.left() + cornerW, area.top(), area.width() - 2 * cornerW, size(top).height()), top);
+    edge(QRect(area.left() + cornerW, area.bottom() + 1 - size(bottom).height(), area.width() - 2 * cornerW,
+               size(bottom).height()),
+         bottom);
+    edge(QRect(area.left(), area.top() + cornerH, size(left).width(), area.height() - 2 * cornerH), left);
+    edge(QRect(area.right() + 1 - size(right).width(), area.top() + cornerH, size(right).width(),
+               area.height() - 2 * cornerH),
+         right);
     painter.drawPixmap(area.topLeft(), topLeft);
     painter.drawPixmap(area.right() + 1 - size(topRight).width(), area.top(), topRight);
     painter.drawPixmap(area.left(), area.bottom() + 1 - size(bottomLeft).height(), bottomLeft);

@@ -48,8 +48,10 @@ void DrawSkinPixmap(QPainter& painter, const QRect& target, const SkinPixmap& im
 // its full size. Returns false, drawing nothing, when background is null, so
 // that the caller falls back to its plain background. A 1x background is
 // drawn on a denser device with its pixels repeated, never smoothed: its rows
-// are single colours and its lines a pixel wide, so it stays sharp.
-bool PaintTiled(QPainter& painter, const QRect& area, const QPixmap& background);
+// are single colours and its lines a pixel wide, so it stays sharp. Only the
+// part of area inside `exposed` (a paint event's rectangle) is drawn: a meter
+// that repaints a few rows must not cost a blend of the whole background.
+bool PaintTiled(QPainter& painter, const QRect& area, const QPixmap& background, const QRect& exposed);
 
 // Draws the strip frame along area's edges: corners 131, 133, 136, 138 and
 // the edges 132 (top), 134 (left), 135 (right), 137 (bottom) repeated between

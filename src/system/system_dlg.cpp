@@ -1,6 +1,7 @@
 #include "system/system_dlg.h"
 
 #include <QHeaderView>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QProgressBar>
 #include <QSettings>
@@ -363,9 +364,9 @@ void CSystemDlg::showEvent(QShowEvent* event) {
     RefreshConnectButton();
 }
 
-void CSystemDlg::paintEvent(QPaintEvent*) {
+void CSystemDlg::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    if (!PaintTiled(painter, rect(), LoadResourceImage(kBackground))) painter.fillRect(rect(), QColor(44, 48, 56));
+    if (!PaintTiled(painter, rect(), LoadResourceImage(kBackground), event->rect())) painter.fillRect(rect(), QColor(44, 48, 56));
 }
 
 void CSystemDlg::Tell(const QString& english, const QString& chinese, bool warning) {

@@ -72,7 +72,7 @@ TEST(SkinArtwork, BackgroundsAndFramesStaySharpAtTwiceTheDensity) {
     QImage canvas = DoubleCanvas(area);
     {
         QPainter p(&canvas);
-        ASSERT_TRUE(PaintTiled(p, QRect(QPoint(0, 0), area), LoadResourceImage(171)));
+        ASSERT_TRUE(PaintTiled(p, QRect(QPoint(0, 0), area), LoadResourceImage(171), QRect(QPoint(0, 0), area)));
     }
     for (int y = 0; y < area.height(); ++y) {
         for (int x = 0; x < area.width(); ++x) {
@@ -82,6 +82,24 @@ TEST(SkinArtwork, BackgroundsAndFramesStaySharpAtTwiceTheDensity) {
             }
         }
     }
+
+    // Repainting a background piece by piece, as paint events of a few rows
+    // do, draws what one paint of the whole would, across the tiles' seams.
+    const QPixmap tile = LoadResourceImage(171);
+    const QRect tiled(7, 3, tile.width() * 5 / 2, tile.height() * 5 / 2);
+    QImage whole = DoubleCanvas(tiled.size() + QSize(10, 6));
+    QImage pieces = whole;
+    {
+        QPainter p(&whole);
+        PaintTiled(p, tiled, tile, tiled);
+    }
+    {
+        QPainter p(&pieces);
+        for (int x = tiled.left(); x <= tiled.right(); x += 37) {
+            for (int y = tiled.top(); y <= tiled.bottom(); y += 23) PaintTiled(p, tiled, tile, QRect(x, y, 37, 23));
+        }
+    }
+    EXPECT_EQ(whole, pieces);
 
     // The frame's corner is its own 2x picture, device pixel for device pixel.
     QImage framed = DoubleCanvas(QSize(40, 40));

@@ -1,5 +1,6 @@
 #include "pages/frame/processing_page.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 
 #include "host/app_context.h"
@@ -102,9 +103,9 @@ void CProcessingPage::SetTitle(const QString& title) {
     update();
 }
 
-void CProcessingPage::paintEvent(QPaintEvent*) {
+void CProcessingPage::paintEvent(QPaintEvent* event) {
     QPainter p(this);
-    if (!PaintTiled(p, rect(), LoadResourceImage(kPageBackground))) p.fillRect(rect(), QColor(34, 37, 44));
+    if (!PaintTiled(p, rect(), LoadResourceImage(kPageBackground), event->rect())) p.fillRect(rect(), QColor(34, 37, 44));
     PaintFrame(p, rect());
     p.setPen(QColor(235, 240, 248));
     p.setFont(SkinFontPoints(15));
