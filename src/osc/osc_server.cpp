@@ -50,7 +50,7 @@ bool OscServer::Apply(const OscSettings& settings) {
 
     const QHostAddress address(QString::fromStdString(settings.bindAddress));
     if (address.protocol() != QAbstractSocket::IPv4Protocol) {
-        error_ = QStringLiteral("%1 is not an IPv4 address").arg(address.toString());
+        error_ = QStringLiteral("%1 is not an IPv4 address").arg(QString::fromStdString(settings.bindAddress));
     } else if (settings.port < 1 || settings.port > 65535) {
         error_ = QStringLiteral("port %1 is not from 1 to 65535").arg(settings.port);
     } else if (!socket_.bind(address, static_cast<quint16>(settings.port), QAbstractSocket::DontShareAddress)) {
@@ -85,7 +85,7 @@ void OscServer::Take(const char* data, std::size_t size, const OscPeer& from) {
         // A first subscriber hears of what changes from now on.
         if (subscribers_.Empty()) told_ = Values();
         if (!subscribers_.Renew(from, now)) return Ignore();
-        housekeeping_.start();
+        if (!housekeeping_.isActive()) housekeeping_.start();
         return;
     case OscParam::Meters:
         if (!meterSubscribers_.Renew(from, now)) return Ignore();
@@ -93,7 +93,7 @@ void OscServer::Take(const char* data, std::size_t size, const OscPeer& from) {
             metersTold_.fill(-1);
             meterTimer_.start();
         }
-        housekeeping_.start();
+        if (!housekeeping_.isActive()) housekeeping_.start();
         return;
     case OscParam::SceneSave: return Carry(*request);
     default: break;
