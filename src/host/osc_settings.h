@@ -15,10 +15,8 @@ struct OscSettings {
     bool enabled = false;
     int port = kDefaultOscPort;
     std::string bindAddress = kDefaultOscBind;
-    // The senders answered when it listens beyond loopback; none: every
-    // sender, which only loopback can then be.
+    // The only senders answered; none: this computer's (loopback) only.
     std::vector<std::string> allowed;
-    bool operator==(const OscSettings&) const = default;
 };
 
 class OscControl {
