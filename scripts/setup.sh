@@ -9,6 +9,7 @@ packages=(
   qt6-base-dev libqt6sql6-sqlite qt6-qpa-plugins
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-noto-cjk iproute2 util-linux python3 ccache
+  liblo-dev liblo-tools
 )
 
 bash scripts/install_packages.sh "${packages[@]}"

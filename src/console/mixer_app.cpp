@@ -2,13 +2,16 @@
 
 #include <QEventLoop>
 #include <QScreen>
+#include <QTextStream>
 #include <memory>
 
 #include "host/app_context.h"
 #include "host/console_link.h"
+#include "console/console_osc_host.h"
 #include "console/mixer_dlg.h"
 #include "console/screenshot.h"
 #include "console/termination_watcher.h"
+#include "osc/osc_server.h"
 
 namespace mixer {
 
@@ -24,6 +27,16 @@ int CMixerApp::InitInstance() {
     CMixerDlg window(context_, link_);
     // The command line outranks the profile the window has just read.
     if (options_.deviceAddress) context_.deviceAddress = QString::fromStdString(*options_.deviceAddress);
+    ConsoleOscHost oscHost(window);
+    OscServer osc(context_, oscHost);
+    context_.osc = &osc;
+    const OscSettings oscSettings = StartOscSettings(options_, ProfileOscSettings(context_.profileFile));
+    if (!osc.Apply(oscSettings)) {
+        QTextStream(stderr) << QStringLiteral("mixer-editor: OSC cannot listen on %1:%2: %3\n")
+                                   .arg(QString::fromStdString(oscSettings.bindAddress))
+                                   .arg(oscSettings.port)
+                                   .arg(osc.LastError());
+    }
 
     QEventLoop loop;
     QObject::connect(&window, &CMixerDlg::ended, &loop, &QEventLoop::quit);
@@ -46,6 +59,7 @@ int CMixerApp::InitInstance() {
     if (screenshot) screenshot->Start();
 
     loop.exec();
+    context_.osc = nullptr;
     return screenshot && !screenshot->Error().isEmpty() ? 1 : 0;
 }
 

@@ -36,6 +36,27 @@ std::string Address(const char* option, const std::string& value, std::string& t
     return {};
 }
 
+std::string Port(const char* option, const std::string& value, int& target) {
+    const auto n = WholeNumber(value);
+    if (!n || *n < 1 || *n > 65535) return std::string(option) + " needs a number from 1 to 65535, not " + Quoted(value);
+    target = *n;
+    return {};
+}
+
+// Addresses separated by commas; each is added to the list.
+std::string AddressList(const char* option, const std::string& value, std::vector<std::string>& list) {
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t comma = value.find(',', start);
+        std::string address;
+        std::string error = Address(option, value.substr(start, comma - start), address);
+        if (!error.empty()) return error;
+        list.push_back(address);
+        if (comma == std::string::npos) return {};
+        start = comma + 1;
+    }
+}
+
 const std::map<std::string, ValueHandler>& ValueOptions() {
     static const std::map<std::string, ValueHandler> handlers = {
         {"--data-dir", [](EditorOptions& o, const std::string& v) { return NonEmpty("--data-dir", v, o.dataDir); }},
@@ -57,13 +78,17 @@ const std::map<std::string, ValueHandler>& ValueOptions() {
              if (error.empty()) o.deviceAddress = address;
              return error;
          }},
-        {"--port",
-         [](EditorOptions& o, const std::string& v) -> std::string {
-             const auto n = WholeNumber(v);
-             if (!n || *n < 1 || *n > 65535) return "--port needs a number from 1 to 65535, not " + Quoted(v);
-             o.port = *n;
-             return {};
+        {"--port", [](EditorOptions& o, const std::string& v) { return Port("--port", v, o.port); }},
+        {"--osc",
+         [](EditorOptions& o, const std::string& v) {
+             int port = 0;
+             std::string error = Port("--osc", v, port);
+             if (error.empty()) o.oscPort = port;
+             return error;
          }},
+        {"--osc-bind", [](EditorOptions& o, const std::string& v) { return Address("--osc-bind", v, o.oscBind); }},
+        {"--osc-allow",
+         [](EditorOptions& o, const std::string& v) { return AddressList("--osc-allow", v, o.oscAllow); }},
         {"--language",
          [](EditorOptions& o, const std::string& v) -> std::string {
              const auto n = WholeNumber(v);
@@ -130,6 +155,9 @@ ParsedOptions ParseEditorOptions(const std::vector<std::string>& args) {
         result.error = "--demo chooses the simulated mixer's address itself; leave out --device";
     } else if (o.demo && o.bindAddress != "0.0.0.0" && !IsLoopback(o.bindAddress)) {
         result.error = "--demo stays on loopback; --bind must be a 127.x.x.x address, not " + Quoted(o.bindAddress);
+    } else if (!IsLoopback(o.oscBind) && o.oscAllow.empty()) {
+        result.error = "OSC has no authentication: beyond loopback, --osc-bind " + o.oscBind +
+                       " needs --osc-allow with the addresses to answer";
     }
     return result;
 }
@@ -167,6 +195,12 @@ std::string EditorHelpText() {
            "                     MAIN, 3..8 AUX 1..6), effect, system, system:TAB (TAB\n"
            "                     connect, limit, show or help), mute-groups,\n"
            "                     view-groups, control-groups, phantom\n"
+           "  --osc PORT         answer OSC on PORT (UDP), as the system page's OSC switch\n"
+           "                     does (default: the switch and port kept in the profile)\n"
+           "  --osc-bind ADDR    local IPv4 address of the OSC server (default: 127.0.0.1);\n"
+           "                     any other than 127.x.x.x needs --osc-allow\n"
+           "  --osc-allow ADDR[,ADDR...]\n"
+           "                     the only senders the OSC server answers; may be repeated\n"
            "  --screenshot FILE  write the window to FILE (PNG) once it is up, or once it\n"
            "                     is connected with --connect or --demo, then close\n"
            "  --discover         search the network of --bind (or of this computer's first\n"

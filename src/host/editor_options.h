@@ -14,6 +14,9 @@ inline constexpr int kDefaultPort = 5000;
 // on another, both on the same port.
 inline constexpr const char* kDemoBindAddress = "127.0.0.1";
 inline constexpr const char* kDemoMixerAddress = "127.0.0.2";
+// OSC has no authentication: the server listens on loopback unless told otherwise.
+inline constexpr int kDefaultOscPort = 9000;
+inline constexpr const char* kDefaultOscBind = "127.0.0.1";
 
 struct EditorOptions {
     std::string dataDir;                       // empty: the executable's directory
@@ -29,6 +32,9 @@ struct EditorOptions {
     bool discover = false;                     // search for mixers, print them and end, without a window
     std::string screenshotFile;                // write the window to this PNG and close
     std::optional<PageRequest> page;           // the page to open on instead of the strips
+    std::optional<int> oscPort;                // start the OSC server on this port
+    std::string oscBind = kDefaultOscBind;     // local address of the OSC server
+    std::vector<std::string> oscAllow;         // the only senders the OSC server answers
 };
 
 struct ParsedOptions {

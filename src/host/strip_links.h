@@ -6,6 +6,7 @@
 #include <array>
 #include <vector>
 
+#include "link/channel_edits.h"
 #include "link/mixer_state.h"
 
 namespace mixer {
@@ -36,5 +37,9 @@ std::vector<int> LinkedTargets(const StripLinks& links, int own, StripParam para
 // The same for a function directly, as the processing pages tie their
 // modules (kLinkEq for the parametric EQ).
 std::vector<int> LinkedTargets(const StripLinks& links, int own, LinkFunction function);
+
+// A strip's edit of `param`: channel `own` and every channel its links tie
+// for the parameter take `value`, in that order, with the commands of each.
+Commands WriteStripParam(MixerState& s, const StripLinks& links, int own, StripParam param, int value);
 
 }  // namespace mixer

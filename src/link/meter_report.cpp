@@ -57,6 +57,10 @@ void CopyMeterLevels(const MixerState& from, MixerState& to) {
     for (int k = 0; k < kMeterValueCount; ++k) MeterField(to, k) = MeterField(from, k);
 }
 
+int MeterLevel(const MixerState& state, int k) {
+    return k >= 0 && k < kMeterValueCount ? MeterField(state, k) : 0;
+}
+
 std::string BuildMeterReport(const MixerState& state) {
     std::string digits;
     for (int k = 0; k < kMeterValueCount; ++k) digits += Hex2(MeterField(state, k));

@@ -23,6 +23,11 @@ bool ClearMeterLevels(MixerState& state);
 // levels measured now, never those measured when it was written.
 void CopyMeterLevels(const MixerState& from, MixerState& to);
 
+// Level k 0..29 of the report as the state holds it: CH 1..16, the DELAY
+// and Reverb returns (two each), buses 0..7, then the second levels of
+// buses 0 and 1; 0 outside.
+int MeterLevel(const MixerState& state, int k);
+
 // The report a mixer sends for the meter fields of state.
 std::string BuildMeterReport(const MixerState& state);
 

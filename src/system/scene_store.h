@@ -10,12 +10,11 @@
 #include <vector>
 
 #include "system/scene_image.h"
+#include "system/scene_slots.h"
 
 namespace mixer {
 
 class PresetStore;
-
-inline constexpr int kMaxScenes = 32;
 
 struct SceneRow {
     int id = 0;

@@ -10,6 +10,7 @@
 #include "host/app_context.h"
 #include "host/console_link.h"
 #include "host/gbk_text.h"
+#include "host/osc_settings.h"
 #include "link/dotted_ipv4.h"
 #include "link/link_texts.h"
 #include "link/notifier.h"
@@ -61,6 +62,10 @@ constexpr Caption kOk{"OK", "确定"};
 constexpr Caption kSearch{"Search", "搜索"};
 constexpr Caption kOffline{"OFFLINE", "离线"};
 constexpr Caption kLanguage{"LANGUAGE:", "语言:"};
+constexpr Caption kOscPort{"OSC PORT:", "OSC端口:"};
+constexpr Caption kOn{"ON", "开启"};
+constexpr Caption kOff{"OFF", "关闭"};
+constexpr Caption kBadOscPort{"The OSC port must be a number from 1 to 65535.", "OSC端口必须是1到65535之间的数字。"};
 constexpr Caption kSave{"SAVE", "保存"};
 constexpr Caption kReset{"RESET", "复位"};
 constexpr Caption kLocal{"LOCAL", "本地升级"};
@@ -193,16 +198,20 @@ void CSystemDlg::BuildConnectTab() {
     }
     scanProgress_ = MakeProgress(this, 100, 470, 600, 20);
     scanProgress_->setRange(0, kLastScanHost);
-    resyncCaption_ = MakeCaption(this, 200, 545, 160, 24);
-    resyncField_ = MakeField(this, 400, 545);
+    resyncCaption_ = MakeCaption(this, 200, 585, 160, 24);
+    resyncField_ = MakeField(this, 400, 585);
     resyncField_->setMaxLength(12);
-    resyncOk_ = MakePushButton(this, 600, 545, 100, 24);
+    resyncOk_ = MakePushButton(this, 600, 585, 100, 24);
     languageCaption_ = MakeCaption(this, 200, 510, 100, 24);
     // Each language is named in its own words, so that either reader finds theirs.
     english_ = MakeButton(this, 400, 510, 100, 24);
     english_->setText(QStringLiteral("English"));
     chinese_ = MakeButton(this, 600, 510, 100, 24);
     chinese_->setText(QStringLiteral("中文"));
+    oscCaption_ = MakeCaption(this, 200, 550, 100, 24);
+    oscPortField_ = MakeField(this, 400, 550);
+    oscPortField_->setMaxLength(5);
+    oscSwitch_ = MakeButton(this, 600, 550, 100, 24);
 
     connect(spanOk_, &QAbstractButton::clicked, this, &CSystemDlg::OnSpanOk);
     connect(addressOk_, &QAbstractButton::clicked, this, &CSystemDlg::OnAddressOk);
@@ -216,6 +225,7 @@ void CSystemDlg::BuildConnectTab() {
     connect(list_, &QTableWidget::cellClicked, this, &CSystemDlg::OnListClick);
     connect(english_, &QAbstractButton::clicked, this, [this] { OnLanguageButton(1); });
     connect(chinese_, &QAbstractButton::clicked, this, [this] { OnLanguageButton(2); });
+    connect(oscSwitch_, &QAbstractButton::clicked, this, &CSystemDlg::OnOscSwitch);
 }
 
 void CSystemDlg::BuildLimitTab() {
@@ -272,7 +282,7 @@ void CSystemDlg::BuildHelpTab() {
 std::vector<QWidget*> CSystemDlg::ConnectControls() const {
     return {sectionCaption_, spanCaption_, spanField_, spanOk_, addressCaption_, addressField_, addressOk_,
             search_,         connect_,     offline_,   list_,   languageCaption_, english_,      chinese_,
-            resyncCaption_,  resyncField_, resyncOk_};
+            resyncCaption_,  resyncField_, resyncOk_,  oscCaption_, oscPortField_, oscSwitch_};
 }
 
 std::vector<QWidget*> CSystemDlg::HelpControls() const {
@@ -324,6 +334,7 @@ void CSystemDlg::SetLabels(int language) {
     search_->setText(kSearch.For(language));
     offline_->setText(kOffline.For(language));
     languageCaption_->SetText(kLanguage.For(language));
+    oscCaption_->SetText(kOscPort.For(language));
     english_->SetDown(language == 1);
     chinese_->SetDown(language == 2);
     save_->setText(kSave.For(language));
@@ -333,12 +344,42 @@ void CSystemDlg::SetLabels(int language) {
     update_->setText(kUpdate.For(language));
     RefreshConnectButton();
     RefreshVersionLabels();
+    RefreshOscSwitch();
 }
 
 void CSystemDlg::RefreshConnectButton() {
     const bool connected = context_.link && context_.link->IsConnected();
     connect_->setText(QString::fromStdString(LinkTextFor(connected ? LinkText::Disconnect : LinkText::Connect, language_)));
     connect_->SetDown(connected);
+}
+
+void CSystemDlg::RefreshOscSwitch() {
+    const bool on = context_.osc && context_.osc->IsListening();
+    oscSwitch_->setText((on ? kOn : kOff).For(language_));
+    oscSwitch_->SetDown(on);
+    if (context_.osc) oscPortField_->setText(QString::number(context_.osc->Settings().port));
+}
+
+void CSystemDlg::OnOscSwitch() {
+    if (!context_.osc) return;
+    OscSettings settings = context_.osc->Settings();
+    settings.enabled = !context_.osc->IsListening();
+    bool number = false;
+    const int port = oscPortField_->text().trimmed().toInt(&number);
+    if (settings.enabled && (!number || port < 1 || port > 65535)) {
+        Tell(kBadOscPort.For(1), kBadOscPort.For(2));
+    } else {
+        if (settings.enabled) settings.port = port;
+        if (!context_.osc->Apply(settings)) {
+            const QString where = QStringLiteral("%1:%2").arg(QString::fromStdString(settings.bindAddress)).arg(port);
+            Tell(QStringLiteral("OSC cannot listen on %1: %2").arg(where, context_.osc->LastError()),
+                 QStringLiteral("OSC无法在 %1 上监听：%2").arg(where, context_.osc->LastError()));
+        } else if (!StoreProfileOsc(context_.profileFile, settings)) {
+            Tell(QStringLiteral("The OSC setting could not be saved in %1").arg(context_.profileFile),
+                 QStringLiteral("OSC设置无法保存到 %1").arg(context_.profileFile));
+        }
+    }
+    RefreshOscSwitch();
 }
 
 void CSystemDlg::RefreshVersionLabels() {
@@ -362,6 +403,7 @@ void CSystemDlg::showEvent(QShowEvent* event) {
     resyncField_->setText(QString::fromStdString(ResyncText(context_.resyncMs)));
     RefreshVersionLabels();
     RefreshConnectButton();
+    RefreshOscSwitch();
 }
 
 void CSystemDlg::paintEvent(QPaintEvent* event) {

@@ -64,6 +64,9 @@ public:
     void OnLimitToggle(int index);
     // The language buttons: the window switches to language 1 or 2.
     void OnLanguageButton(int language);
+    // The OSC switch: starts the server on the field's port or stops it,
+    // and the profile keeps the choice.
+    void OnOscSwitch();
     // LOCAL sends the image files beside the program, UPDATE those of the
     // update page; both take the address field's text as the mixer's.
     void OnLocal();
@@ -78,12 +81,16 @@ public:
     void RenameScene(const QString& caption);
     void OnSceneNameEntered(int id, const QString& name);
     void RecallScene(const QString& caption);
+    // The scene with this ID, as RECALL on its button does.
+    void RecallScene(int id);
     void DeleteScene(const QString& caption);
     // RESET: defaults, groups cleared, the whole state sent while connected.
     void ResetDevice();
 
     // The caption and pressed look of the connect button from the link.
     void RefreshConnectButton();
+    // The OSC switch and port from the server.
+    void RefreshOscSwitch();
     // Stops a search and frees the device port, as connecting and the
     // firmware operations need.
     void StopDiscovery();
@@ -115,6 +122,8 @@ public:
     CSkinLabel* LanguageCaption() const { return languageCaption_; }
     // The button that switches to language 1 (English) or 2 (Chinese).
     CImageButton* LanguageButton(int language) const { return language == 1 ? english_ : chinese_; }
+    CTextField* OscPortField() const { return oscPortField_; }
+    CImageButton* OscSwitch() const { return oscSwitch_; }
     CMenuEx* SceneMenu() const { return scenePopup_; }
     int SceneMenuSlot() const { return sceneMenuSlot_; }
     CNameDlg* SceneNameDialog() const { return sceneNameDialog_; }
@@ -196,6 +205,9 @@ private:
     CSkinLabel* languageCaption_;
     CImageButton* english_;
     CImageButton* chinese_;
+    CSkinLabel* oscCaption_;
+    CTextField* oscPortField_;
+    CImageButton* oscSwitch_;
     std::array<CImageButton*, kToggleCount> limits_{};
     CImageButton* save_;
     std::array<CImageButton*, kSceneSlots> scenes_{};

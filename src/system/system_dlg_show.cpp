@@ -125,10 +125,13 @@ void CSystemDlg::OnSceneNameEntered(int id, const QString& name) {
 }
 
 void CSystemDlg::RecallScene(const QString& caption) {
-    const auto id = SceneIdFromCaption(caption.toStdString());
+    if (const auto id = SceneIdFromCaption(caption.toStdString())) RecallScene(*id);
+}
+
+void CSystemDlg::RecallScene(int id) {
     SceneStore* store = Scenes();
-    if (!id || !store) return;
-    const SceneStore::Loaded loaded = store->Load(*id);
+    if (!store) return;
+    const SceneStore::Loaded loaded = store->Load(id);
     switch (loaded.result) {
     case SceneStore::LoadResult::kLoaded: break;
     case SceneStore::LoadResult::kNoScene: return;

@@ -84,11 +84,32 @@ TEST(EditorOptions, DemoKeepsToLoopbackAndConnects) {
     EXPECT_FALSE(IsLoopback("127.0.0"));
 }
 
+TEST(EditorOptions, OscListensOnLoopbackUnlessTheSendersAreListed) {
+    const EditorOptions defaults = ParseEditorOptions({}).options;
+    EXPECT_FALSE(defaults.oscPort.has_value());
+    EXPECT_EQ(defaults.oscBind, "127.0.0.1");
+
+    const ParsedOptions p = ParseEditorOptions(
+        {"--osc", "9001", "--osc-bind=0.0.0.0", "--osc-allow", "127.0.0.2,127.0.0.3", "--osc-allow=127.0.0.4"});
+    ASSERT_TRUE(p.error.empty()) << p.error;
+    EXPECT_EQ(p.options.oscPort, 9001);
+    EXPECT_EQ(p.options.oscBind, "0.0.0.0");
+    EXPECT_EQ(p.options.oscAllow, (std::vector<std::string>{"127.0.0.2", "127.0.0.3", "127.0.0.4"}));
+
+    auto error = [](std::vector<std::string> args) { return ParseEditorOptions(args).error; };
+    EXPECT_EQ(error({"--osc", "0"}), "--osc needs a number from 1 to 65535, not \"0\"");
+    EXPECT_EQ(error({"--osc-allow", "127.0.0.2,"}), "--osc-allow needs an IPv4 address such as 127.0.0.1, not \"\"");
+    EXPECT_EQ(error({"--osc-bind", "0.0.0.0"}),
+              "OSC has no authentication: beyond loopback, --osc-bind 0.0.0.0 needs --osc-allow with the addresses "
+              "to answer");
+    EXPECT_EQ(error({"--osc-bind", "127.0.0.5"}), "");
+}
+
 TEST(EditorOptions, HelpNamesEveryOption) {
     const std::string help = EditorHelpText();
     for (const char* option : {"--data-dir", "--profile", "--device", "--bind", "--port", "--language",
                                "--update-url", "--connect", "--demo", "--discover", "--screenshot", "--resync",
-                               "--help"}) {
+                               "--help", "--osc", "--osc-bind", "--osc-allow"}) {
         EXPECT_NE(help.find(option), std::string::npos) << option;
     }
 }

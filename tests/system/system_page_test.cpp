@@ -13,6 +13,7 @@
 #include "console/fake_link.h"
 #include "console/fake_strip_host.h"
 #include "host/gbk_text.h"
+#include "host/osc_settings.h"
 #include "link/notifier.h"
 #include "link/reset_defaults.h"
 #include "pages/peq/peq_dlg.h"
@@ -185,6 +186,52 @@ TEST_F(SystemPage, AddressOkTakesADottedAddressOrNothing) {
     EXPECT_TRUE(QSettings(context.profileFile, QSettings::IniFormat).contains("U_FONT_SECTION/hostip"));
     EXPECT_EQ(Profile(), "");
     EXPECT_EQ(notifier.messages.size(), 4u);
+}
+
+TEST_F(SystemPage, TheOscSwitchStartsAndStopsTheServerOnTheFieldsPortAndTheProfileKeepsIt) {
+    class FakeOsc : public OscControl {
+    public:
+        bool Apply(const OscSettings& s) override {
+            ++applied;
+            settings = s;
+            settings.enabled = s.enabled && !refuse;
+            return settings.enabled == s.enabled;
+        }
+        const OscSettings& Settings() const override { return settings; }
+        bool IsListening() const override { return settings.enabled; }
+        QString LastError() const override { return QStringLiteral("taken"); }
+        OscSettings settings;
+        bool refuse = false;
+        int applied = 0;
+    } osc;
+    context.osc = &osc;
+    auto page = Open();
+    EXPECT_EQ(page->OscPortField()->text(), "9000");
+
+    page->OscPortField()->setText("9100");
+    page->OscSwitch()->click();
+    EXPECT_TRUE(osc.IsListening());
+    EXPECT_EQ(osc.settings.port, 9100);
+    EXPECT_TRUE(page->OscSwitch()->GetDown());
+    EXPECT_EQ(page->OscSwitch()->text(), "ON");
+    EXPECT_TRUE(ProfileOscSettings(context.profileFile).enabled);
+    EXPECT_EQ(ProfileOscSettings(context.profileFile).port, 9100);
+
+    page->OscSwitch()->click();
+    EXPECT_FALSE(osc.IsListening());
+    EXPECT_FALSE(page->OscSwitch()->GetDown());
+    EXPECT_FALSE(ProfileOscSettings(context.profileFile).enabled);
+
+    page->OscPortField()->setText("0");
+    page->OscSwitch()->click();
+    EXPECT_EQ(osc.applied, 2);
+    EXPECT_EQ(notifier.messages.back().text, "The OSC port must be a number from 1 to 65535.");
+    osc.refuse = true;
+    page->OscPortField()->setText("9200");
+    page->OscSwitch()->click();
+    EXPECT_EQ(notifier.messages.back().text, "OSC cannot listen on 127.0.0.1:9200: taken");
+    EXPECT_FALSE(page->OscSwitch()->GetDown());
+    EXPECT_FALSE(ProfileOscSettings(context.profileFile).enabled);
 }
 
 TEST_F(SystemPage, AnAddressTheProfileCannotKeepIsUsedAndReported) {

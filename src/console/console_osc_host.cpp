@@ -1,0 +1,25 @@
+#include "console/console_osc_host.h"
+
+#include "console/console_canvas.h"
+#include "console/mixer_dlg.h"
+#include "system/system_dlg.h"
+
+namespace mixer {
+
+bool ConsoleOscHost::TakesEdits() const { return window_.Canvas()->isEnabled(); }
+
+StripLinks ConsoleOscHost::InputLinks(int channel) { return window_.InputLinks(channel); }
+
+void ConsoleOscHost::PressMuteGroup(int k) { window_.OnMuteGroupButton(k); }
+
+void ConsoleOscHost::RecallScene(int id) {
+    if (CSystemDlg* system = System()) system->RecallScene(id);
+}
+
+void ConsoleOscHost::SaveScene() {
+    if (CSystemDlg* system = System()) system->SaveScene();
+}
+
+CSystemDlg* ConsoleOscHost::System() const { return qobject_cast<CSystemDlg*>(window_.Pages().system); }
+
+}  // namespace mixer
