@@ -199,7 +199,14 @@ void CImageButton::paintEvent(QPaintEvent*) {
             p.drawText(caption.area, caption.flags, caption.text);
         }
     }
-    QPainter(this).drawPixmap(0, 0, buffer);
+    QPainter screen(this);
+    if (disabledLook_ && !isEnabled()) screen.setOpacity(kDisabledOpacity);
+    screen.drawPixmap(0, 0, buffer);
+}
+
+void CImageButton::SetDisabledLook(bool on) {
+    disabledLook_ = on;
+    update();
 }
 
 void CImageButton::PaintOverview(QPainter& p) const {
