@@ -65,6 +65,7 @@ void CGeqDlg::OnDraw() {
 
 void CGeqDlg::OnReset() {
     if (!IsGeqOutput(channel_)) return;
+    const StepScope step(context_.model, {StepAction::GeqReset, GeqDisplayChannel(channel_)});
     Edit([&](MixerState& s) { return ResetGeq(s, channel_); });
 }
 
