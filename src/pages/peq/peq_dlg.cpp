@@ -228,7 +228,12 @@ void CPeqDlg::PropagateChange(int source, int change) {
 void CPeqDlg::Commit(const MixerModel::Write& write, int displayKind, int change, bool release) {
     Edit(write, release ? Sending::Now : Sending::Later);
     host_.ShowValue(channel_, displayKind);
-    if (release) PropagateChange(channel_, change);
+    if (!release) return;
+    // A knob's moves were only stored and its release finds nothing left to
+    // write: what the knob set goes out now. The queue sends nothing when
+    // the mixer holds it already (a knob taken and let go where it stands).
+    Send(PeqChangeCommands(context_.state, channel_, change));
+    PropagateChange(channel_, change);
 }
 
 void CPeqDlg::OnBandKnob(int band, Knob knob, int position, bool changed) {
