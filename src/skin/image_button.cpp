@@ -121,6 +121,8 @@ void CImageButton::SetStaticLook(bool on) {
 CImageButton::Face CImageButton::CurrentFace() const {
     if (behaviour_ == kPush) {
         if (staticLook_) return Face::Up;
+        // A button that says it cannot be pressed does not light up under the mouse either.
+        if (disabledLook_ && !isEnabled()) return Face::Up;
         if (isDown() || hovering_) return Face::Down;
         return Face::Up;
     }

@@ -60,8 +60,9 @@ public:
     CaptionLayout LayOutCaption() const;
     // A push button with the static look always shows its up image.
     void SetStaticLook(bool on);
-    // With the disabled look a disabled button is drawn faded, so that it
-    // says it cannot be pressed now; without it, it looks as when enabled.
+    // With the disabled look a disabled button is drawn faded and does not
+    // light up under the mouse, so that it says it cannot be pressed now;
+    // without it, it looks as when enabled.
     void SetDisabledLook(bool on);
 
     bool IsHovering() const { return hovering_; }
