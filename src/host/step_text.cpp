@@ -19,6 +19,7 @@ Words ActionWords(StepAction action) {
     switch (action) {
     case StepAction::PeqReset: return {"PEQ RESET", "参量均衡复位"};
     case StepAction::GeqReset: return {"GEQ RESET", "增益均衡复位"};
+    case StepAction::GeqStroke: return {"GEQ DRAW", "增益均衡画"};
     case StepAction::GateReset: return {"NOISE GATE RESET", "噪声门复位"};
     case StepAction::CompReset:
     case StepAction::LimiterReset: return {"COMP RESET", "压缩器复位"};

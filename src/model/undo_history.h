@@ -27,6 +27,7 @@ enum class StepAction : uint8_t {
     Edit,          // changes of `channel` that nothing named
     PeqReset,
     GeqReset,
+    GeqStroke,
     GateReset,
     CompReset,
     LimiterReset,
