@@ -4,10 +4,11 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
-#include <QCoreApplication>
 #include <QIcon>
+#include <QLineEdit>
 #include <QMenu>
 #include <QScrollBar>
 #include <QStyle>
@@ -17,8 +18,11 @@
 #include "console/about_dlg.h"
 #include "host/app_context.h"
 #include "console/console_canvas.h"
+#include "console/gesture_steps.h"
 #include "host/console_link.h"
+#include "host/gbk_text.h"
 #include "host/language_choice.h"
+#include "host/step_text.h"
 #include "console/input_strip_dlg.h"
 #include "console/navigation_bar.h"
 #include "console/sync_mark_view.h"
@@ -115,6 +119,23 @@ CMixerDlg::CMixerDlg(AppContext& context, ConsoleLink& link, const PageFactory& 
     for (CTextField* box : {nav_->valueBox1, nav_->valueBox2}) {
         connect(box, &CTextField::EnterPressed, this, &CMixerDlg::ApplyTypedValue);
     }
+    // Each input of the user's in the window is one undo step.
+    new GestureSteps(*this, context_.model);
+    // The keys work anywhere in the window; RefreshUndoControls turns them
+    // off while a text field has the focus, where they undo the typing.
+    undoAction_ = new QAction(this);
+    undoAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    redoAction_ = new QAction(this);
+    redoAction_->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    addAction(undoAction_);
+    addAction(redoAction_);
+    connect(undoAction_, &QAction::triggered, this, &CMixerDlg::UndoStep);
+    connect(redoAction_, &QAction::triggered, this, &CMixerDlg::RedoStep);
+    connect(nav_->undo, &QAbstractButton::clicked, this, &CMixerDlg::UndoStep);
+    connect(nav_->redo, &QAbstractButton::clicked, this, &CMixerDlg::RedoStep);
+    connect(&context_.model, &MixerModel::historyChanged, this, &CMixerDlg::RefreshUndoControls);
+    connect(&context_.model, &MixerModel::stepApplying, this, &CMixerDlg::OnStepApplying);
+    connect(qApp, &QApplication::focusChanged, this, &CMixerDlg::RefreshUndoControls);
     meterFrame_.setSingleShot(true);
     meterFrame_.setInterval(kMeterFrameMs);
     connect(&meterFrame_, &QTimer::timeout, this, &CMixerDlg::UpdateMeters);
@@ -127,7 +148,10 @@ CMixerDlg::CMixerDlg(AppContext& context, ConsoleLink& link, const PageFactory& 
         connect(system, &CSystemDlg::leaveRequested, this, &CMixerDlg::OnHome);
         connect(system, &CSystemDlg::aboutToClearGroups, this, &CMixerDlg::ReleaseGroups);
         connect(system, &CSystemDlg::stateReplaced, this, &CMixerDlg::OnHome);
-        connect(system, &CSystemDlg::uploadRunning, canvas_, [this](bool running) { canvas_->setEnabled(!running); });
+        connect(system, &CSystemDlg::uploadRunning, canvas_, [this](bool running) {
+            canvas_->setEnabled(!running);
+            RefreshUndoControls();
+        });
         connect(system, &CSystemDlg::languageChosen, this, &CMixerDlg::ChooseLanguage);
     }
     SetLanguage(context_.language);
@@ -152,7 +176,12 @@ CMixerDlg::CMixerDlg(AppContext& context, ConsoleLink& link, const PageFactory& 
     initialised_ = true;
 }
 
-CMixerDlg::~CMixerDlg() = default;
+CMixerDlg::~CMixerDlg() {
+    // What the window shows must not follow the model or the focus while it
+    // is being taken apart.
+    disconnect(&context_.model, nullptr, this, nullptr);
+    disconnect(qApp, nullptr, this, nullptr);
+}
 
 void CMixerDlg::ShowPage(int page, int selectedOutput, int mode) {
     page_ = page;
@@ -220,6 +249,7 @@ void CMixerDlg::SetLanguage(int language) {
     for (PageView* page : pages_.InLabelOrder()) page->SetLabels(language);
     // The captions above reset the value display to its first parameter.
     RefreshValueDisplay();
+    RefreshUndoControls();
     LanguageAction(language)->setChecked(true);
 }
 
@@ -287,6 +317,8 @@ void CMixerDlg::RefreshStripsFromState() {
 void CMixerDlg::OnModelChanged(const ChangeSet& changes) {
     if (changes.Any(kPartLevel | kPartMute | kPartMeter)) RefreshPageOverviews();
     if (changes.Channel(valueChannel_)) RefreshValueDisplay();
+    // The tooltips name the channels as they are called now.
+    if (changes.Any(kPartName)) RefreshUndoControls();
     // The pages over the strips show channel names and phantom flags.
     if (!changes.Any(kPartName | kPartInput)) return;
     if (auto* phantom = dynamic_cast<CPhantomDlg*>(pages_.phantom); phantom && phantom->isVisible()) {
@@ -301,6 +333,8 @@ void CMixerDlg::ShowValue(int channel, int kind) {
     valueChannel_ = channel;
     valueKind_ = kind;
     RefreshValueDisplay();
+    // What a gesture shows is what it changed: its step takes the name.
+    if (kind != 0) context_.model.NameStep({StepAction::Parameter, channel, kind});
 }
 
 void CMixerDlg::RefreshValueDisplay() {
@@ -311,6 +345,7 @@ void CMixerDlg::RefreshValueDisplay() {
 bool CMixerDlg::ApplyTypedValue(int box) {
     if (box != 0 && box != 1) return false;
     TypedEntryResult result;
+    const StepScope step(context_.model, {StepAction::Parameter, valueChannel_, valueKind_});
     context_.model.Edit([&](MixerState& s) {
         result = mixer::ApplyTypedValue(s, valueChannel_, valueKind_, box, TypedText(*nav_, box));
         return result.commands;
@@ -321,6 +356,50 @@ bool CMixerDlg::ApplyTypedValue(int box) {
     RefreshValueDisplay();
     (box == 0 ? nav_->valueBox1 : nav_->valueBox2)->selectAll();
     return result.stored;
+}
+
+void CMixerDlg::UndoStep() { ApplyStep(true); }
+
+void CMixerDlg::RedoStep() { ApplyStep(false); }
+
+void CMixerDlg::ApplyStep(bool undo) {
+    // The console takes no edits while the whole state is uploaded.
+    if (!canvas_->isEnabled()) return;
+    const std::optional<StepLabel> label = undo ? context_.model.Undo() : context_.model.Redo();
+    if (!label || label->channel < 0) return;
+    ShowValue(label->channel, label->action == StepAction::Parameter ? label->kind : 0);
+}
+
+void CMixerDlg::OnStepApplying(const StepLabel& label, bool undo) {
+    if (label.action != StepAction::MuteGroup) return;
+    context_.activeMuteGroup = undo ? label.switchBefore : label.switchAfter;
+    for (int i = 0; i < kGroupCount; ++i) nav_->muteGroupButtons[i]->SetDown(i + 1 == context_.activeMuteGroup);
+}
+
+void CMixerDlg::RefreshUndoControls() {
+    const int language = context_.language;
+    const auto tip = [&](const StepLabel* label, bool undo) {
+        if (!label) {
+            if (language == 1) return undo ? QStringLiteral("Nothing to undo") : QStringLiteral("Nothing to redo");
+            return undo ? QStringLiteral("没有可撤销的操作") : QStringLiteral("没有可重做的操作");
+        }
+        const StepText text = DescribeStep(context_.state, *label, language);
+        QString verb = language == 1 ? (undo ? QStringLiteral("Undo") : QStringLiteral("Redo"))
+                                     : (undo ? QStringLiteral("撤销") : QStringLiteral("重做"));
+        const QString name = DecodeGbk(QByteArrayView(text.channelName.data(), text.channelName.size()));
+        if (!name.isEmpty()) verb += u' ' + name;
+        return verb + u' ' + QString::fromStdString(text.what);
+    };
+    const UndoHistory& history = context_.model.History();
+    nav_->undo->setEnabled(history.UndoLabel() != nullptr);
+    nav_->redo->setEnabled(history.RedoLabel() != nullptr);
+    nav_->undo->setToolTip(tip(history.UndoLabel(), true));
+    nav_->redo->setToolTip(tip(history.RedoLabel(), false));
+    // A text field with the focus keeps the keys for its own typing.
+    const bool typing = qobject_cast<QLineEdit*>(QApplication::focusWidget()) != nullptr;
+    const bool keys = canvas_->isEnabled() && !typing;
+    undoAction_->setEnabled(keys && history.UndoLabel());
+    redoAction_->setEnabled(keys && history.RedoLabel());
 }
 
 void CMixerDlg::OnMeterReport() {

@@ -13,6 +13,7 @@
 #include "console/scroll.h"
 #include "host/strip_host.h"
 #include "model/change_set.h"
+#include "model/undo_history.h"
 
 class QAction;
 class QScrollBar;
@@ -101,6 +102,15 @@ public:
     // The meters of every visible strip and the page overviews from the state.
     void UpdateMeters();
 
+    // Undo or redo of the last step (the buttons and keys): the value display
+    // then shows the parameter the step changed with its value now.
+    void UndoStep();
+    void RedoStep();
+    // The undo and redo buttons, their tooltips and the keys, from the history.
+    void RefreshUndoControls();
+    QAction* UndoAction() const { return undoAction_; }
+    QAction* RedoAction() const { return redoAction_; }
+
     // What the strips ask of the window.
     void ShowValue(int channel, int kind) override;
     void OpenInputDetail(int channel, int module) override;
@@ -155,6 +165,9 @@ private:
     void OnMeterReport();
     // The value display, the overviews and the pages over the strips follow a change.
     void OnModelChanged(const ChangeSet& changes);
+    void ApplyStep(bool undo);
+    // The engaged mute group follows an undo or redo of its button's step.
+    void OnStepApplying(const StepLabel& label, bool undo);
 
     AppContext& context_;
     ConsoleLink& link_;
@@ -183,6 +196,8 @@ private:
     QAction* aboutAction_;
     QAction* englishAction_;
     QAction* chineseAction_;
+    QAction* undoAction_;
+    QAction* redoAction_;
     std::unique_ptr<NavigationBar> nav_;
     ConsolePages pages_;
     QTimer tickTimer_;

@@ -32,6 +32,8 @@ void CMixerDlg::ConnectGroupControls() {
 
 void CMixerDlg::OnMuteGroupButton(int k) {
     if (k < 1 || k > kGroupCount) return;
+    const int before = context_.activeMuteGroup;
+    const StepScope step(context_.model, {StepAction::MuteGroup, -1, 0, before, before == k ? 0 : k});
     context_.model.Edit(
         [&](MixerState& s) { return PressMuteGroup(s, context_.groups, context_.activeMuteGroup, k); });
     for (int i = 0; i < kGroupCount; ++i) nav_->muteGroupButtons[i]->SetDown(i + 1 == context_.activeMuteGroup);
@@ -89,10 +91,12 @@ void CMixerDlg::ShowViewGroup(int g) {
 }
 
 void CMixerDlg::ClearMutes() {
+    const StepScope step(context_.model, {StepAction::ClearMute});
     context_.model.Edit([](MixerState& s) { return ClearAllMutes(s); });
 }
 
 void CMixerDlg::ClearSolos() {
+    const StepScope step(context_.model, {StepAction::ClearSolo});
     context_.model.Edit([](MixerState& s) { return ClearAllSolos(s); });
 }
 

@@ -21,6 +21,8 @@ constexpr int kConnectionDown = 181;
 constexpr int kHomeImage = 208;
 constexpr int kGroupButtonUp = 220;
 constexpr int kGroupButtonDown = 219;
+constexpr int kKeyUp = 165;
+constexpr int kKeyDown = 166;
 
 constexpr std::array<int, 4> kPageButtonX = {190, 300, 580, 690};
 constexpr std::array<int, 4> kPageBars = {8, 8, 2, 6};
@@ -98,6 +100,14 @@ NavigationBar::NavigationBar(QWidget* parent) {
     }
     muteGroupLabel = Label(parent, 1010, 70, 120, 30);
     controlGroupLabel = Label(parent, 1130, 70, 160, 30);
+
+    undo = Button(parent, 1300, 12, 90, 26, kKeyUp, kKeyDown);
+    redo = Button(parent, 1300, 48, 90, 26, kKeyUp, kKeyDown);
+    for (CImageButton* button : {undo, redo}) {
+        button->SetBehaviour(CImageButton::kPush);
+        button->SetDisabledLook(true);
+        button->setEnabled(false);
+    }
 }
 
 void NavigationBar::SetCaptions(int language) {
@@ -108,6 +118,8 @@ void NavigationBar::SetCaptions(int language) {
     homeLabel->SetText(Caption{"HOME", "主页"}.In(language));
     muteGroupLabel->SetText(Caption{"MUTE GROUP", "静音分组"}.In(language));
     controlGroupLabel->SetText(Caption{"CONTROL GROUP", "控制分组"}.In(language));
+    undo->setText(Caption{"UNDO", "撤销"}.In(language));
+    redo->setText(Caption{"REDO", "重做"}.In(language));
 }
 
 void NavigationBar::SetStatus(int language, bool online) {

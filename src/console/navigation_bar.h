@@ -48,6 +48,9 @@ struct NavigationBar {
     CSkinLabel* muteGroupLabel;
     std::array<CImageButton*, 4> controlGroupButtons;
     CSkinLabel* controlGroupLabel;
+    // Undo and redo of the last step; faded while there is none.
+    CImageButton* undo;
+    CImageButton* redo;
 };
 
 }  // namespace mixer

@@ -184,7 +184,9 @@ void COutputStripDlg::OnSolo() {
 }
 
 void COutputStripDlg::OnSendPoint(int entry) {
-    if (Valid()) Edit([&](MixerState& s) { return WriteBusMode(s, index_, entry + kBusModeMin); });
+    if (!Valid()) return;
+    const StepScope step(context_.model, {StepAction::SendPoint, DisplayChannel()});
+    Edit([&](MixerState& s) { return WriteBusMode(s, index_, entry + kBusModeMin); });
 }
 
 void COutputStripDlg::Edit(const MixerModel::Write& write) { context_.model.Edit(write); }

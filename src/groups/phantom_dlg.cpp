@@ -53,6 +53,7 @@ void CPhantomDlg::ShowPhantomPage() {
 
 void CPhantomDlg::PressChannel(int channel) {
     if (channel < 0 || channel >= kInputCount) return;
+    const StepScope step(context_.model, {StepAction::Phantom, channel});
     context_.model.Edit([&](MixerState& s) { return TogglePhantom(s, channel); });
 }
 

@@ -4,20 +4,27 @@
 // the mixer's replies and meter reports. It writes the state with the pure
 // edit functions, reports exactly what changed to every view, and hands the
 // messages that carry an edit to the outgoing queue. Views never refresh one
-// another; they listen to `changed`.
+// another; they listen to `changed`. It keeps the undo history of the user's
+// edits, and undo and redo take the same path.
 
 #include <QObject>
 #include <functional>
+#include <optional>
 
 #include "link/channel_edits.h"
 #include "link/mixer_state.h"
 #include "model/change_set.h"
 #include "model/target_sink.h"
+#include "model/undo_history.h"
 
 namespace mixer {
 
-// Where a change came from.
-enum class Origin { Local, Device };
+// Where a change came from. Only local changes become undo steps.
+enum class Origin {
+    Local,
+    Device,   // the mixer's replies and reports
+    History,  // an undo or redo
+};
 
 // What happens to the messages an edit returns.
 enum class Sending {
@@ -52,13 +59,48 @@ public:
     // Queues the targets of `commands` (a throttled drag's turn has come).
     void Send(const Commands& commands, bool paced = false);
 
+    // A gesture of the user's: the local edits until the matching EndStep
+    // make one undo step (see UndoHistory).
+    void BeginStep(const StepLabel& label = {});
+    void EndStep();
+    // Names the open step, unless something named it before.
+    void NameStep(const StepLabel& label);
+    const UndoHistory& History() const { return history_; }
+
+    // Puts back the values of the last step (or, redoing, those an undo took
+    // back) and queues only the targets whose texts this changed. Nothing
+    // happens while a gesture that changed something is still open. Returns
+    // the step applied.
+    std::optional<StepLabel> Undo();
+    std::optional<StepLabel> Redo();
+
 signals:
     void changed(const mixer::ChangeSet& changes, mixer::Origin origin);
     void metersChanged();
+    // Steps were added, undone or redone.
+    void historyChanged();
+    // A step is about to be undone (`undo`) or redone, so that a switch of
+    // the window's own can follow its values.
+    void stepApplying(const mixer::StepLabel& label, bool undo);
 
 private:
+    std::optional<StepLabel> Apply(bool undo);
+
     MixerState state_{};
     TargetSink* sink_ = nullptr;
+    UndoHistory history_;
+};
+
+// One named undo step for the edits made while it lives.
+class StepScope {
+public:
+    StepScope(MixerModel& model, const StepLabel& label) : model_(model) { model_.BeginStep(label); }
+    ~StepScope() { model_.EndStep(); }
+    StepScope(const StepScope&) = delete;
+    StepScope& operator=(const StepScope&) = delete;
+
+private:
+    MixerModel& model_;
 };
 
 }  // namespace mixer

@@ -121,6 +121,8 @@ void CImageButton::SetStaticLook(bool on) {
 CImageButton::Face CImageButton::CurrentFace() const {
     if (behaviour_ == kPush) {
         if (staticLook_) return Face::Up;
+        // A button that says it cannot be pressed does not light up under the mouse either.
+        if (disabledLook_ && !isEnabled()) return Face::Up;
         if (isDown() || hovering_) return Face::Down;
         return Face::Up;
     }
@@ -199,7 +201,14 @@ void CImageButton::paintEvent(QPaintEvent*) {
             p.drawText(caption.area, caption.flags, caption.text);
         }
     }
-    QPainter(this).drawPixmap(0, 0, buffer);
+    QPainter screen(this);
+    if (disabledLook_ && !isEnabled()) screen.setOpacity(kDisabledOpacity);
+    screen.drawPixmap(0, 0, buffer);
+}
+
+void CImageButton::SetDisabledLook(bool on) {
+    disabledLook_ = on;
+    update();
 }
 
 void CImageButton::PaintOverview(QPainter& p) const {

@@ -21,6 +21,7 @@ public:
 
     static constexpr int kMaxOverviewBars = 8;
     static constexpr int kOverviewRange = 186;
+    static constexpr qreal kDisabledOpacity = 0.35;
 
     explicit CImageButton(QWidget* parent = nullptr);
     CImageButton(const QString& caption, QWidget* parent);
@@ -59,6 +60,10 @@ public:
     CaptionLayout LayOutCaption() const;
     // A push button with the static look always shows its up image.
     void SetStaticLook(bool on);
+    // With the disabled look a disabled button is drawn faded and does not
+    // light up under the mouse, so that it says it cannot be pressed now;
+    // without it, it looks as when enabled.
+    void SetDisabledLook(bool on);
 
     bool IsHovering() const { return hovering_; }
     Face CurrentFace() const;
@@ -96,6 +101,7 @@ private:
     QColor captionUp_ = QColor(255, 255, 255);
     QColor captionDown_ = QColor(0, 0, 0);
     bool staticLook_ = false;
+    bool disabledLook_ = false;
     bool hovering_ = false;
     QSize imageSize_;
     SkinPixmap upImage_;

@@ -7,6 +7,8 @@
 namespace mixer {
 
 bool ResetEditorState(AppContext& context) {
+    // The groups are the user's work and no part of the undo step.
+    const StepScope step(context.model, {StepAction::DeviceReset});
     context.model.Change([](MixerState& s) { ResetDefaults(s); });
     context.groups = GroupTables{};
     // With their tables empty no group can stay engaged or switched on.

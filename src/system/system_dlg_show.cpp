@@ -145,6 +145,7 @@ void CSystemDlg::RecallScene(int id) {
         return;
     }
     // The link's own flags stay as they are, whatever the file recorded.
+    const StepScope step(context_.model, {StepAction::SceneRecall});
     context_.model.Change([&](MixerState& s) {
         const MixerState live = s;
         s = SceneState(loaded.image);

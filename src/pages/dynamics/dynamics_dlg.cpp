@@ -175,12 +175,14 @@ void CDynamicsDlg::OnCompButton() {
 
 void CDynamicsDlg::OnGateReset() {
     if (!IsDynamicsChannel(channel_)) return;
+    const StepScope step(context_.model, {StepAction::GateReset, channel_});
     Edit([&](MixerState& s) { return ResetGate(s, channel_); });
     PropagateChange(kGateChangeAll);
 }
 
 void CDynamicsDlg::OnCompReset() {
     if (!IsDynamicsChannel(channel_)) return;
+    const StepScope step(context_.model, {StepAction::CompReset, channel_});
     Edit([&](MixerState& s) { return ResetComp(s, channel_); });
     PropagateChange(kCompChangeAll);
 }

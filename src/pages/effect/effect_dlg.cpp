@@ -233,6 +233,7 @@ void CEffectDlg::SendPoint(int point) {
 }
 
 void CEffectDlg::OnReset(Effect effect) {
+    const StepScope step(context_.model, {StepAction::EffectReset, EffectChannel(effect)});
     Edit([&](MixerState& s) { return ResetEffect(s, effect); });
 }
 

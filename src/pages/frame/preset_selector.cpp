@@ -40,6 +40,8 @@ CPresetSelector::~CPresetSelector() = default;
 
 void CPresetSelector::SetIndex(int index) {
     if (presets_) presets_->SetIndex(index);
+    const bool output = module_ == PresetModule::kLimit || module_ == PresetModule::kGeq;
+    displayChannel_ = output ? kFirstOutputChannel + index : index;
 }
 
 void CPresetSelector::SetLabels(int language) {
@@ -89,13 +91,19 @@ void CPresetSelector::OnNameEntered(const QString& name) {
 void CPresetSelector::Run(int entry, int command, std::optional<QString> name) {
     answerCommand_ = command;
     answerName_ = std::move(name);
-    // A recall writes the channel's record: the model reports it to every view.
+    // A recall writes the channel's record: the model reports it to every
+    // view. With what the page repeats for it on linked channels it is one
+    // undo step.
+    const StepScope step(model_, {});
     PresetAction action = PresetAction::kNone;
     model_.Change([&](MixerState&) { action = presets_->Select(entry); });
     answerCommand_ = 0;
     answerName_.reset();
     ShowEntries();
-    if (action == PresetAction::kRecalled) emit recalled();
+    if (action == PresetAction::kRecalled) {
+        model_.NameStep({StepAction::PresetRecall, displayChannel_});
+        emit recalled();
+    }
 }
 
 int CPresetSelector::ShowPresetMenu(const PresetMenuIds&) { return answerCommand_; }

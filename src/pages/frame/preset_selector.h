@@ -60,6 +60,7 @@ private:
 
     PresetModule module_;
     MixerModel& model_;
+    int displayChannel_ = -1;  // the index as the value display numbers channels
     std::unique_ptr<ModulePresets> presets_;
     CMenuEx* menu_;
     CMenuEx* popup_;

@@ -45,6 +45,8 @@ void CGeqDlg::RefreshFromState() {
 
 void CGeqDlg::OnPointMoved(int band, double, double db, int held) {
     if (!IsGeqOutput(channel_) || band < 0 || band >= kGeqBandCount) return;
+    // A stroke sets many bands: its step is the stroke, not the first band it crossed.
+    if (graph_->Freehand()) context_.model.NameStep({StepAction::GeqStroke, GeqDisplayChannel(channel_)});
     Edit([&](MixerState& s) { return WriteGeqBand(s, channel_, band, GainCodeFromDb(db)); }, Sending::Later);
     host_.ShowValue(GeqDisplayChannel(channel_), GeqDisplayKind(band));
     ThrottlePoint(band, held != 0);
@@ -65,6 +67,7 @@ void CGeqDlg::OnDraw() {
 
 void CGeqDlg::OnReset() {
     if (!IsGeqOutput(channel_)) return;
+    const StepScope step(context_.model, {StepAction::GeqReset, GeqDisplayChannel(channel_)});
     Edit([&](MixerState& s) { return ResetGeq(s, channel_); });
 }
 

@@ -71,6 +71,7 @@ void CLimiterDlg::OnButton() {
 
 void CLimiterDlg::OnReset() {
     if (!IsLimiterOutput(channel_)) return;
+    const StepScope step(context_.model, {StepAction::LimiterReset, LimiterDisplayChannel(channel_)});
     Edit([&](MixerState& s) { return ResetLimiter(s, channel_); });
 }
 

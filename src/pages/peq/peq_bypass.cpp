@@ -23,6 +23,22 @@ int PeqBypass::Toggle(MixerState& s, int channel) {
     }
     if (!IsPeqChannel(channel)) return -1;
     StripRecord& r = s.strips[channel];
+    Save(r, channel);
+    r.hpfOn = 0;
+    r.lpfOn = 0;
+    r.hpfFreq = kFreqMin;
+    r.lpfFreq = kFreqMax;
+    for (int b = 0; b < kPeqBandCount; ++b) r.peqBands[b].gain2 = kFlatGain;
+    on_ = true;
+    return channel;
+}
+
+void PeqBypass::Follow(const MixerState& s, int channel, bool on) {
+    on_ = on && IsPeqChannel(channel);
+    if (on_) Save(s.strips[channel], channel);
+}
+
+void PeqBypass::Save(const StripRecord& r, int channel) {
     saved_.channel = channel;
     std::copy(r.peqBands, r.peqBands + kPeqBandCount, saved_.bands);
     saved_.hpf[0] = r.hpfFreq;
@@ -33,13 +49,6 @@ int PeqBypass::Toggle(MixerState& s, int channel) {
     saved_.lpf[1] = r.lpfType;
     saved_.lpf[2] = r.lpfSlope;
     saved_.lpf[3] = r.lpfOn;
-    r.hpfOn = 0;
-    r.lpfOn = 0;
-    r.hpfFreq = kFreqMin;
-    r.lpfFreq = kFreqMax;
-    for (int b = 0; b < kPeqBandCount; ++b) r.peqBands[b].gain2 = kFlatGain;
-    on_ = true;
-    return channel;
 }
 
 }  // namespace mixer

@@ -21,6 +21,10 @@ public:
     // the channel whose EQ changed, or -1 when nothing changed (a channel
     // outside 0..17 while off).
     int Toggle(MixerState& s, int channel);
+    // An undo or redo of a BYPASS step leaves the flag `on`: switched on, the
+    // channel's settings in `s`, as they stand before the step's values come
+    // back, are what switching off gives back.
+    void Follow(const MixerState& s, int channel, bool on);
 
 private:
     struct Saved {
@@ -29,6 +33,8 @@ private:
         int32_t hpf[4]{};   // frequency, type, slope, on
         int32_t lpf[4]{};
     };
+
+    void Save(const StripRecord& r, int channel);
 
     bool on_ = false;
     Saved saved_;

@@ -106,6 +106,7 @@ CPeqDlg::CPeqDlg(AppContext& context, StripHost& host, QWidget* parent)
     connect(polarity_, &QAbstractButton::clicked, this, &CPeqDlg::OnPolarity);
     connect(bypassButton_, &QAbstractButton::clicked, this, &CPeqDlg::OnBypass);
     connect(reset_, &QAbstractButton::clicked, this, &CPeqDlg::OnReset);
+    connect(&context_.model, &MixerModel::stepApplying, this, &CPeqDlg::OnStepApplying);
     SetLabels(context.language);
 }
 
@@ -227,7 +228,12 @@ void CPeqDlg::PropagateChange(int source, int change) {
 void CPeqDlg::Commit(const MixerModel::Write& write, int displayKind, int change, bool release) {
     Edit(write, release ? Sending::Now : Sending::Later);
     host_.ShowValue(channel_, displayKind);
-    if (release) PropagateChange(channel_, change);
+    if (!release) return;
+    // A knob's moves were only stored and its release finds nothing left to
+    // write: what the knob set goes out now. The queue sends nothing when
+    // the mixer holds it already (a knob taken and let go where it stands).
+    Send(PeqChangeCommands(context_.state, channel_, change));
+    PropagateChange(channel_, change);
 }
 
 void CPeqDlg::OnBandKnob(int band, Knob knob, int position, bool changed) {
@@ -288,6 +294,7 @@ void CPeqDlg::OnPolarity() {
 
 void CPeqDlg::OnReset() {
     if (!IsPeqChannel(channel_)) return;
+    const StepScope step(context_.model, {StepAction::PeqReset, channel_});
     Edit([&](MixerState& s) {
         ResetPeq(s, channel_);
         return PeqChangeCommands(s, channel_, kPeqChangeAll);
@@ -296,6 +303,8 @@ void CPeqDlg::OnReset() {
 }
 
 void CPeqDlg::OnBypass() {
+    const bool wasOn = bypass_.On();
+    const StepScope step(context_.model, {});
     int changed = -1;
     Edit([&](MixerState& s) {
         changed = bypass_.Toggle(s, channel_);
@@ -303,7 +312,16 @@ void CPeqDlg::OnBypass() {
     });
     // The flag is the page's own: a BYPASS that changed nothing still shows.
     bypassButton_->SetDown(bypass_.On());
-    if (changed >= 0) PropagateChange(changed, kPeqChangeAll);
+    if (changed < 0) return;
+    context_.model.NameStep({StepAction::Bypass, changed, 0, wasOn, bypass_.On()});
+    PropagateChange(changed, kPeqChangeAll);
+}
+
+void CPeqDlg::OnStepApplying(const StepLabel& label, bool undo) {
+    if (label.action != StepAction::Bypass) return;
+    // The values come back as they were; the key and what it would give back follow them.
+    bypass_.Follow(context_.state, label.channel, (undo ? label.switchBefore : label.switchAfter) != 0);
+    bypassButton_->SetDown(bypass_.On());
 }
 
 void CPeqDlg::OnPresetRecalled() {

@@ -96,6 +96,8 @@ private:
     // release sent and repeated on the linked channels.
     void Commit(const MixerModel::Write& write, int displayKind, int change, bool release);
     void PropagateChange(int source, int change);
+    // BYPASS follows an undo or redo of its step.
+    void OnStepApplying(const StepLabel& label, bool undo);
     void LayOutControls();
 
     PeqBypass bypass_;
