@@ -155,24 +155,7 @@ void CInputStripDlg::OpenModule(int module) {
 }
 
 void CInputStripDlg::Edit(StripParam param, int value) {
-    // The channel and every channel its control group ties for the parameter
-    // take the value in one change; the linked strips do not propagate again.
-    std::vector<int> channels = LinkedTargets(links_, index_, param);
-    channels.insert(channels.begin(), index_);
-    context_.model.Edit([&](MixerState& s) {
-        Commands commands;
-        for (int channel : channels) {
-            Commands written;
-            switch (param) {
-            case StripParam::Fader: written = WriteStripLevel(s, channel, value); break;
-            case StripParam::Pan: written = WriteStripPan(s, channel, value); break;
-            case StripParam::Mute: written = WriteStripMute(s, channel, value); break;
-            case StripParam::Solo: written = WriteStripSolo(s, channel, value); break;
-            }
-            commands.insert(commands.end(), written.begin(), written.end());
-        }
-        return commands;
-    });
+    context_.model.Edit([&](MixerState& s) { return WriteLinkedStrip(s, links_, index_, param, value); });
 }
 
 StripDlgBase::NameField* CInputStripDlg::Name() {

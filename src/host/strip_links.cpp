@@ -32,4 +32,21 @@ std::vector<int> LinkedTargets(const StripLinks& links, int own, LinkFunction fu
     return targets;
 }
 
+Commands WriteLinkedStrip(MixerState& s, const StripLinks& links, int own, StripParam param, int value) {
+    std::vector<int> channels = LinkedTargets(links, own, param);
+    channels.insert(channels.begin(), own);
+    Commands commands;
+    for (int channel : channels) {
+        Commands written;
+        switch (param) {
+        case StripParam::Fader: written = WriteStripLevel(s, channel, value); break;
+        case StripParam::Pan: written = WriteStripPan(s, channel, value); break;
+        case StripParam::Mute: written = WriteStripMute(s, channel, value); break;
+        case StripParam::Solo: written = WriteStripSolo(s, channel, value); break;
+        }
+        commands.insert(commands.end(), written.begin(), written.end());
+    }
+    return commands;
+}
+
 }  // namespace mixer

@@ -6,6 +6,7 @@
 #include <array>
 #include <vector>
 
+#include "link/channel_edits.h"
 #include "link/mixer_state.h"
 
 namespace mixer {
@@ -36,5 +37,10 @@ std::vector<int> LinkedTargets(const StripLinks& links, int own, StripParam para
 // The same for a function directly, as the processing pages tie their
 // modules (kLinkEq for the parametric EQ).
 std::vector<int> LinkedTargets(const StripLinks& links, int own, LinkFunction function);
+
+// Writes `value` for `param` on channel `own` and, in the same change, on
+// every channel its links tie for it; the linked channels do not propagate
+// again. The strips and the web remote edit through this one function.
+Commands WriteLinkedStrip(MixerState& s, const StripLinks& links, int own, StripParam param, int value);
 
 }  // namespace mixer
