@@ -9,6 +9,8 @@ packages=(
   qt6-base-dev libqt6sql6-sqlite qt6-qpa-plugins
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-noto-cjk iproute2 util-linux python3 ccache
+  qt6-httpserver-dev qt6-websockets-dev libqrencode-dev
+  chromium chromium-driver python3-selenium
 )
 
 bash scripts/install_packages.sh "${packages[@]}"

@@ -9,6 +9,7 @@
 #include "console/mixer_dlg.h"
 #include "console/screenshot.h"
 #include "console/termination_watcher.h"
+#include "remote/remote_server.h"
 
 namespace mixer {
 
@@ -22,6 +23,8 @@ CMixerApp::CMixerApp(AppContext& context, ConsoleLink& link, const EditorOptions
 
 int CMixerApp::InitInstance() {
     CMixerDlg window(context_, link_);
+    // A page's fader moves the channels the window's control groups tie, as the strip's own does.
+    if (context_.remote) context_.remote->SetInputLinks([&window](int channel) { return window.InputLinks(channel); });
     // The command line outranks the profile the window has just read.
     if (options_.deviceAddress) context_.deviceAddress = QString::fromStdString(*options_.deviceAddress);
 
@@ -46,6 +49,7 @@ int CMixerApp::InitInstance() {
     if (screenshot) screenshot->Start();
 
     loop.exec();
+    if (context_.remote) context_.remote->SetInputLinks({});
     return screenshot && !screenshot->Error().isEmpty() ? 1 : 0;
 }
 

@@ -20,6 +20,7 @@ namespace mixer {
 class ConsoleLink;
 class Notifier;
 class PresetStore;
+class RemoteServer;
 
 inline constexpr int kRestrictionCount = 28;  // LIMIT toggles: 16 channels, 7 outputs, 5 functions
 
@@ -43,6 +44,7 @@ struct AppContext {
     QString updateUrl;                        // the firmware update page
     PresetStore* presets = nullptr;           // the preset database, closed when the window closes
     ConsoleLink* link = nullptr;              // the device link, set by the console window
+    RemoteServer* remote = nullptr;           // the web remote; none in tests that do not use it
     Notifier* notifier = nullptr;             // message boxes; none in tests that do not look
     QString bindAddress;                      // local address of the link and the search; empty: every address
     int port = kDefaultPort;                  // the device port, bound locally too
