@@ -15,7 +15,7 @@ if [ "${1:-}" = "--runs" ]; then
   limit=(-runs="${2:?--runs needs a count}")
 fi
 
-packages=(clang libclang-rt-14-dev cmake ninja-build pkg-config qt6-base-dev liblo-dev ccache)
+packages=(clang libclang-rt-14-dev cmake ninja-build pkg-config qt6-base-dev liblo-dev ccache qt6-httpserver-dev qt6-websockets-dev libqrencode-dev)
 bash scripts/install_packages.sh "${packages[@]}"
 
 targets=()

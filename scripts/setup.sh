@@ -10,6 +10,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-noto-cjk iproute2 util-linux python3 ccache
   liblo-dev liblo-tools
+  qt6-httpserver-dev qt6-websockets-dev libqrencode-dev
+  chromium chromium-driver python3-selenium
 )
 
 bash scripts/install_packages.sh "${packages[@]}"

@@ -13,6 +13,8 @@
 #include "console/message_box_notifier.h"
 #include "console/mixer_app.h"
 #include "presets/preset_store.h"
+#include "remote/remote_server.h"
+#include "remote/remote_settings.h"
 
 int main(int argc, char** argv) {
     // The options are read before the application object exists, so that
@@ -60,6 +62,16 @@ int main(int argc, char** argv) {
     context.presets = &presets;
     context.notifier = &notifier;
     mixer::EditorLink link = mixer::BuildEditorLink(context, options, notifier);
+    // After the link, which settles the bind address the remote listens on.
+    mixer::RemoteServer remote(context);
+    context.remote = &remote;
+    const mixer::RemoteSettings remoteSettings = mixer::ReadRemoteSettings(context.profileFile);
+    if (remoteSettings.fixedCodes) remote.SetCodes(*remoteSettings.fixedCodes);
+    if (const auto port = mixer::RemoteStartPort(options.remotePort, remoteSettings)) {
+        QString error;
+        if (!remote.Start(context.bindAddress, *port, error))
+            QTextStream(stderr) << "mixer-editor: the web remote did not start: " << error << "\n";
+    }
     mixer::CMixerApp mixerApp(context, *link.link, options);
     return mixerApp.InitInstance();
 }

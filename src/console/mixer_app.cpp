@@ -12,6 +12,7 @@
 #include "console/screenshot.h"
 #include "console/termination_watcher.h"
 #include "osc/osc_server.h"
+#include "remote/remote_server.h"
 
 namespace mixer {
 
@@ -25,6 +26,8 @@ CMixerApp::CMixerApp(AppContext& context, ConsoleLink& link, const EditorOptions
 
 int CMixerApp::InitInstance() {
     CMixerDlg window(context_, link_);
+    // A page's fader moves the channels the window's control groups tie, as the strip's own does.
+    if (context_.remote) context_.remote->SetInputLinks([&window](int channel) { return window.InputLinks(channel); });
     // The command line outranks the profile the window has just read.
     if (options_.deviceAddress) context_.deviceAddress = QString::fromStdString(*options_.deviceAddress);
     ConsoleOscHost oscHost(window);
@@ -60,6 +63,7 @@ int CMixerApp::InitInstance() {
 
     loop.exec();
     context_.osc = nullptr;
+    if (context_.remote) context_.remote->SetInputLinks({});
     return screenshot && !screenshot->Error().isEmpty() ? 1 : 0;
 }
 

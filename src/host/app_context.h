@@ -21,6 +21,7 @@ class ConsoleLink;
 class Notifier;
 class OscControl;
 class PresetStore;
+class RemoteServer;
 
 inline constexpr int kRestrictionCount = 28;  // LIMIT toggles: 16 channels, 7 outputs, 5 functions
 
@@ -45,6 +46,7 @@ struct AppContext {
     PresetStore* presets = nullptr;           // the preset database, closed when the window closes
     ConsoleLink* link = nullptr;              // the device link, set by the console window
     OscControl* osc = nullptr;                // the OSC server, set by the application; none in most tests
+    RemoteServer* remote = nullptr;           // the web remote; none in tests that do not use it
     Notifier* notifier = nullptr;             // message boxes; none in tests that do not look
     QString bindAddress;                      // local address of the link and the search; empty: every address
     int port = kDefaultPort;                  // the device port, bound locally too

@@ -89,6 +89,13 @@ const std::map<std::string, ValueHandler>& ValueOptions() {
         {"--osc-bind", [](EditorOptions& o, const std::string& v) { return Address("--osc-bind", v, o.oscBind); }},
         {"--osc-allow",
          [](EditorOptions& o, const std::string& v) { return AddressList("--osc-allow", v, o.oscAllow); }},
+        {"--remote",
+         [](EditorOptions& o, const std::string& v) -> std::string {
+             const auto n = WholeNumber(v);
+             if (!n || *n < 1 || *n > 65535) return "--remote needs a port from 1 to 65535, not " + Quoted(v);
+             o.remotePort = *n;
+             return {};
+         }},
         {"--language",
          [](EditorOptions& o, const std::string& v) -> std::string {
              const auto n = WholeNumber(v);
@@ -185,6 +192,8 @@ std::string EditorHelpText() {
            "                     last chosen in the window, else the desktop's)\n"
            "  --resync SECONDS   while connected, compare with the mixer's whole state this\n"
            "                     often, 0 for never (default: the profile's, else 5)\n"
+           "  --remote PORT      serve the web remote for phones and tablets on PORT, on the\n"
+           "                     address of --bind (default: as the system page last chose)\n"
            "  --update-url URL   address of the firmware update page\n"
            "  --connect          connect to the mixer at start-up, as CONNECT does\n"
            "  --demo             start a simulated mixer on loopback (127.0.0.2) and connect\n"
@@ -193,7 +202,7 @@ std::string EditorHelpText() {
            "                     peq:N, dynamics:N, sends:N (N 1..16 inputs, 17 delay\n"
            "                     return, 18 reverb return), geq:N, limiter:N (N 1 and 2\n"
            "                     MAIN, 3..8 AUX 1..6), effect, system, system:TAB (TAB\n"
-           "                     connect, limit, show or help), mute-groups,\n"
+           "                     connect, limit, show, help or remote), mute-groups,\n"
            "                     view-groups, control-groups, phantom\n"
            "  --osc PORT         answer OSC on PORT (UDP), as the system page's OSC switch\n"
            "                     does (default: the switch and port kept in the profile)\n"

@@ -26,6 +26,7 @@ struct EditorOptions {
     int port = kDefaultPort;                   // local port and the mixer's port
     std::optional<int> language;               // 1 English, 2 Chinese; none: the profile's or the desktop's
     std::optional<int> resyncMs;               // full-state request period, 0 off; none: the profile's
+    std::optional<int> remotePort;             // serve the web remote on this port; none: as the profile says
     std::string updateUrl;                     // empty: the maker's update page
     bool connect = false;                      // connect at start-up, as CONNECT does
     bool demo = false;                         // start a simulated mixer on loopback and connect to it

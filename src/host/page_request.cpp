@@ -36,11 +36,12 @@ constexpr std::array kPages = {
 // The effect page belongs to the effect returns; it opens on the delay return.
 constexpr int kEffectChannel = 16;
 
-constexpr std::array<std::pair<const char*, SystemTab>, 4> kSystemTabs = {{
+constexpr std::array<std::pair<const char*, SystemTab>, 5> kSystemTabs = {{
     {"connect", kTabConnect},
     {"limit", kTabLimit},
     {"show", kTabShow},
     {"help", kTabHelp},
+    {"remote", kTabRemote},
 }};
 
 }  // namespace
@@ -62,7 +63,7 @@ std::optional<PageRequest> ParsePageRequest(const std::string& text, std::string
         for (const auto& [tabName, tab] : kSystemTabs) {
             if (*number == tabName) return PageRequest{PageRequest::View::Console, 0, 0, kModeSystem, tab};
         }
-        error = "--page system takes a tab: connect, limit, show or help, not \"" + *number + "\"";
+        error = "--page system takes a tab: connect, limit, show, help or remote, not \"" + *number + "\"";
         return std::nullopt;
     }
     for (const PageName& page : kPages) {

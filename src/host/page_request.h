@@ -8,7 +8,7 @@
 namespace mixer {
 
 // The tabs of the system page.
-enum SystemTab { kTabConnect = 0, kTabLimit = 1, kTabShow = 2, kTabHelp = 3 };
+enum SystemTab { kTabConnect = 0, kTabLimit = 1, kTabShow = 2, kTabHelp = 3, kTabRemote = 4 };
 
 struct PageRequest {
     enum class View { InputDetail, OutputDetail, Console };

@@ -23,6 +23,7 @@
 #include "skin/text_field.h"
 #include "system/firmware_update.h"
 #include "system/link_release.h"
+#include "system/remote_tab.h"
 #include "system/scene_store.h"
 #include "system/span_time.h"
 #include "system/upload_all.h"
@@ -42,7 +43,7 @@ constexpr std::array<int, CSystemDlg::kOutputToggles> kToggleBuses = {0, 2, 3, 4
 constexpr std::array<const char*, CSystemDlg::kFunctionToggles> kFunctionCaptions = {"EFFECT", "SOLO", "MUTE",
                                                                                      "GROUP", "SHOW"};
 // Tab buttons from left to right, by the tab they open.
-constexpr std::array<int, 4> kTabX = {100, 700, 300, 500};  // CONNECT, LIMIT, SHOW, HELP
+constexpr std::array<int, 5> kTabX = {100, 700, 300, 500, 900};  // CONNECT, LIMIT, SHOW, HELP, REMOTE
 
 struct Caption {
     const char* english;
@@ -50,8 +51,10 @@ struct Caption {
     QString For(int language) const { return QString::fromUtf8(language == 1 ? english : chinese); }
 };
 
-constexpr std::array<Caption, 4> kTabCaptions = {
-    {{"CONNECT", "连接"}, {"LIMIT", "LIMIT"}, {"SHOW", "演示"}, {"HELP", "帮助"}}};
+constexpr std::array<Caption, 5> kTabCaptions = {
+    {{"CONNECT", "连接"}, {"LIMIT", "LIMIT"}, {"SHOW", "演示"}, {"HELP", "帮助"}, {"REMOTE", "远程"}}};
+// Below the tab buttons, where the other tabs place their controls.
+constexpr QRect kRemoteTabArea(60, 90, 1000, 560);
 constexpr Caption kSection{"DEVICE SETTING", "设备设置"};
 constexpr Caption kSpan{"SPAN TIME:", "时间间隔:"};
 constexpr Caption kAddress{"IP:", "设备IP:"};
@@ -129,7 +132,7 @@ CSystemDlg::CSystemDlg(AppContext& context, QWidget* parent)
       updater_(new FirmwareUpdate(context, this)),
       offeredVersion_(QString::fromLatin1(kLocalFirmwareVersion)),
       sceneMenu_(new CMenuEx(this)) {
-    for (int tab = 0; tab < 4; ++tab) {
+    for (int tab = 0; tab < kTabCount; ++tab) {
         tabs_[tab] = MakeButton(this, kTabX[tab], 50, 100, 24);
         connect(tabs_[tab], &QAbstractButton::clicked, this, [this, tab] { ShowTab(tab); });
     }
@@ -137,6 +140,8 @@ CSystemDlg::CSystemDlg(AppContext& context, QWidget* parent)
     BuildLimitTab();
     BuildShowTab();
     BuildHelpTab();
+    remoteTab_ = new CRemoteTab(context_, this);
+    remoteTab_->setGeometry(kRemoteTabArea);
 
     discovery_.SetLocal(context_.bindAddress, static_cast<quint16>(context_.port));
     connect(&discovery_, &DeviceDiscovery::deviceFound, this, &CSystemDlg::AddListRow);
@@ -290,13 +295,14 @@ std::vector<QWidget*> CSystemDlg::HelpControls() const {
 }
 
 void CSystemDlg::ShowTab(int tab) {
-    if (tab < kTabConnect || tab > kTabHelp) return;
+    if (tab < kTabConnect || tab > kTabRemote) return;
     for (QWidget* control : ConnectControls()) control->hide();
     for (QWidget* control : HelpControls()) control->hide();
     for (QWidget* control : {static_cast<QWidget*>(scanProgress_), static_cast<QWidget*>(save_)}) control->hide();
     for (CImageButton* toggle : limits_) toggle->hide();
     for (CImageButton* scene : scenes_) scene->hide();
-    for (int t = 0; t < 4; ++t) tabs_[t]->SetDown(t == tab);
+    remoteTab_->setVisible(tab == kTabRemote);
+    for (int t = 0; t < kTabCount; ++t) tabs_[t]->SetDown(t == tab);
     tab_ = tab;
     switch (tab) {
     case kTabConnect:
@@ -323,7 +329,8 @@ void CSystemDlg::ShowTab(int tab) {
 void CSystemDlg::SetLabels(int language) {
     if (language != 1 && language != 2) return;
     language_ = language;
-    for (int tab = 0; tab < 4; ++tab) tabs_[tab]->setText(kTabCaptions[tab].For(language));
+    for (int tab = 0; tab < kTabCount; ++tab) tabs_[tab]->setText(kTabCaptions[tab].For(language));
+    remoteTab_->SetLabels(language);
     sectionCaption_->SetText(kSection.For(language));
     spanCaption_->SetText(kSpan.For(language));
     addressCaption_->SetText(kAddress.For(language));

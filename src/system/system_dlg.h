@@ -1,7 +1,7 @@
 #pragma once
 // The system page: the connection settings and the search for mixers
 // (CONNECT), the restriction toggles (LIMIT), the scene slots (SHOW) and the
-// firmware and reset controls (HELP). It fills the strip area while the
+// firmware and reset controls (HELP), and the web remote (REMOTE). It fills the strip area while the
 // console's mode is the system page.
 
 #include <QPointer>
@@ -26,6 +26,7 @@ namespace mixer {
 struct AppContext;
 class CImageButton;
 class CMenuEx;
+class CRemoteTab;
 class CSkinLabel;
 class CTextField;
 class FirmwareUpdate;
@@ -49,7 +50,8 @@ public:
     ~CSystemDlg() override;
 
     void SetLabels(int language) override;
-    // 0 CONNECT, 1 LIMIT, 2 SHOW, 3 HELP; other values change nothing.
+    static constexpr int kTabCount = 5;
+    // 0 CONNECT, 1 LIMIT, 2 SHOW, 3 HELP, 4 REMOTE; other values change nothing.
     void ShowTab(int tab);
     int CurrentTab() const { return tab_; }
 
@@ -186,7 +188,8 @@ private:
     QString offeredVersion_;      // of the files beside the program, or as the update page publishes it
     bool offeredRemote_ = false;  // the second version label shows the update page's version
 
-    std::array<CImageButton*, 4> tabs_{};
+    std::array<CImageButton*, kTabCount> tabs_{};
+    CRemoteTab* remoteTab_;
     CSkinLabel* sectionCaption_;
     CSkinLabel* spanCaption_;
     CTextField* spanField_;

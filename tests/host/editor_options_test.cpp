@@ -22,7 +22,7 @@ TEST(EditorOptions, EveryOptionInBothSpellings) {
     const ParsedOptions p = ParseEditorOptions({"--data-dir", "/tmp/d", "--profile=/tmp/p.ini", "--device",
                                                 "127.0.0.2", "--bind=127.0.0.1", "--port", "5001", "--language=1",
                                                 "--update-url", "http://127.0.0.1:8080/u.txt", "--connect",
-                                                "--screenshot", "out.png", "--resync=2.5"});
+                                                "--screenshot", "out.png", "--resync=2.5", "--remote", "8080"});
     ASSERT_TRUE(p.error.empty()) << p.error;
     const EditorOptions& o = p.options;
     EXPECT_EQ(o.dataDir, "/tmp/d");
@@ -36,6 +36,7 @@ TEST(EditorOptions, EveryOptionInBothSpellings) {
     EXPECT_FALSE(o.demo);
     EXPECT_EQ(o.screenshotFile, "out.png");
     EXPECT_EQ(o.resyncMs, 2500);
+    EXPECT_EQ(o.remotePort, 8080);
 
     EXPECT_TRUE(ParseEditorOptions({"--demo"}).options.demo);
     EXPECT_TRUE(ParseEditorOptions({"--discover"}).options.discover);
@@ -49,6 +50,7 @@ TEST(EditorOptions, ErrorsNameTheOptionAndTheValue) {
     EXPECT_EQ(error({"--port=65536"}), "--port needs a number from 1 to 65535, not \"65536\"");
     EXPECT_EQ(error({"--port", "50x"}), "--port needs a number from 1 to 65535, not \"50x\"");
     EXPECT_EQ(error({"--language", "3"}), "--language needs 1 (English) or 2 (Chinese), not \"3\"");
+    EXPECT_EQ(error({"--remote", "0"}), "--remote needs a port from 1 to 65535, not \"0\"");
     EXPECT_EQ(error({"--resync", "0.05"}), "--resync needs seconds from 0.1 to 3600, or 0 for never, not \"0.05\"");
     EXPECT_EQ(error({"--device", "192.168.1"}),
               "--device needs an IPv4 address such as 127.0.0.1, not \"192.168.1\"");
@@ -109,7 +111,7 @@ TEST(EditorOptions, HelpNamesEveryOption) {
     const std::string help = EditorHelpText();
     for (const char* option : {"--data-dir", "--profile", "--device", "--bind", "--port", "--language",
                                "--update-url", "--connect", "--demo", "--discover", "--screenshot", "--resync",
-                               "--help", "--osc", "--osc-bind", "--osc-allow"}) {
+                               "--help", "--osc", "--osc-bind", "--osc-allow", "--remote"}) {
         EXPECT_NE(help.find(option), std::string::npos) << option;
     }
 }
@@ -129,6 +131,7 @@ TEST(EditorOptions, PageNamesAChannelOrOutputCountingFromOne) {
     EXPECT_EQ(page("system:limit").options.page, (PageRequest{View::Console, 0, 0, kModeSystem, kTabLimit}));
     EXPECT_EQ(page("system:show").options.page, (PageRequest{View::Console, 0, 0, kModeSystem, kTabShow}));
     EXPECT_EQ(page("system:help").options.page, (PageRequest{View::Console, 0, 0, kModeSystem, kTabHelp}));
+    EXPECT_EQ(page("system:remote").options.page, (PageRequest{View::Console, 0, 0, kModeSystem, kTabRemote}));
     EXPECT_EQ(ParseEditorOptions({"--page=view-groups"}).options.page,
               (PageRequest{View::Console, 0, 0, kModeViewGroups}));
     EXPECT_FALSE(ParseEditorOptions({}).options.page.has_value());
@@ -139,8 +142,8 @@ TEST(EditorOptions, PageNamesAChannelOrOutputCountingFromOne) {
     EXPECT_EQ(page("sends:2x").error, "--page sends needs a number from 1 to 18, not \"2x\"");
     EXPECT_EQ(page("effect:1").error, "--page effect takes no number");
     EXPECT_EQ(page("phantom:2").error, "--page phantom takes no number");
-    EXPECT_EQ(page("system:2").error, "--page system takes a tab: connect, limit, show or help, not \"2\"");
-    EXPECT_EQ(page("system:").error, "--page system takes a tab: connect, limit, show or help, not \"\"");
+    EXPECT_EQ(page("system:2").error, "--page system takes a tab: connect, limit, show, help or remote, not \"2\"");
+    EXPECT_EQ(page("system:").error, "--page system takes a tab: connect, limit, show, help or remote, not \"\"");
     EXPECT_EQ(page("eq:1").error, "--page does not know the page \"eq\" (--help lists the pages)");
     EXPECT_EQ(page("").error, "--page does not know the page \"\" (--help lists the pages)");
 }
