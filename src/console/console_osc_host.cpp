@@ -20,6 +20,10 @@ void ConsoleOscHost::SaveScene() {
     if (CSystemDlg* system = System()) system->SaveScene();
 }
 
+void ConsoleOscHost::Undo() { window_.UndoStep(); }
+
+void ConsoleOscHost::Redo() { window_.RedoStep(); }
+
 CSystemDlg* ConsoleOscHost::System() const { return qobject_cast<CSystemDlg*>(window_.Pages().system); }
 
 }  // namespace mixer

@@ -18,6 +18,8 @@ public:
     void PressMuteGroup(int k) override;
     void RecallScene(int id) override;
     void SaveScene() override;
+    void Undo() override;
+    void Redo() override;
 
 private:
     CSystemDlg* System() const;

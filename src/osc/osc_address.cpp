@@ -76,6 +76,8 @@ std::optional<OscAddress> Parse(const std::vector<std::string_view>& p) {
         if (head == "subscribe") return OscAddress{OscParam::Subscribe};
         if (head == "meters") return OscAddress{OscParam::Meters};
         if (head == "ignored") return OscAddress{OscParam::Ignored};
+        if (head == "undo") return OscAddress{OscParam::Undo};
+        if (head == "redo") return OscAddress{OscParam::Redo};
         return std::nullopt;
     }
     if (head == "main") return BusAddress(0, p, 1);
@@ -137,6 +139,8 @@ std::string OscPath(const OscAddress& a) {
     case OscParam::MuteGroup: return "/mutegroup/" + std::to_string(a.index);
     case OscParam::SceneRecall: return "/scene/recall";
     case OscParam::SceneSave: return "/scene/save";
+    case OscParam::Undo: return "/undo";
+    case OscParam::Redo: return "/redo";
     case OscParam::Subscribe: return "/subscribe";
     case OscParam::Meters: return "/meters";
     case OscParam::Ignored: break;

@@ -24,6 +24,8 @@ enum class OscParam {
     MuteGroup,    // /mutegroup/N
     SceneRecall,  // /scene/recall ID
     SceneSave,    // /scene/save
+    Undo,         // /undo
+    Redo,         // /redo
     Subscribe,    // /subscribe
     Meters,       // /meters
     Ignored,      // /ignored, read only: messages the server did not take

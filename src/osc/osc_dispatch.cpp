@@ -42,7 +42,10 @@ int StateValue(const OscAddress& a, double v) {
     }
 }
 
-bool Action(OscParam p) { return p == OscParam::SceneSave || p == OscParam::Subscribe || p == OscParam::Meters; }
+bool Action(OscParam p) {
+    return p == OscParam::SceneSave || p == OscParam::Undo || p == OscParam::Redo || p == OscParam::Subscribe ||
+           p == OscParam::Meters;
+}
 bool ReadOnly(OscParam p) { return p == OscParam::StripName || p == OscParam::Ignored; }
 
 OscValue Level(int level, bool raw) {

@@ -21,6 +21,9 @@ public:
     // RECALL of scene `id`, and SAVE.
     virtual void RecallScene(int id) = 0;
     virtual void SaveScene() = 0;
+    // The window's UNDO and REDO.
+    virtual void Undo() = 0;
+    virtual void Redo() = 0;
 };
 
 }  // namespace mixer

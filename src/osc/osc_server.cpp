@@ -95,7 +95,9 @@ void OscServer::Take(const char* data, std::size_t size, const OscPeer& from) {
         }
         if (!housekeeping_.isActive()) housekeeping_.start();
         return;
-    case OscParam::SceneSave: return Carry(*request);
+    case OscParam::SceneSave:
+    case OscParam::Undo:
+    case OscParam::Redo: return Carry(*request);
     default: break;
     }
     if (request->value) Carry(*request);
@@ -113,6 +115,8 @@ void OscServer::Carry(const OscRequest& request) {
         return;
     case OscParam::SceneRecall: return host_.RecallScene(*request.value);
     case OscParam::SceneSave: return host_.SaveScene();
+    case OscParam::Undo: return host_.Undo();
+    case OscParam::Redo: return host_.Redo();
     default: break;
     }
     const StripLinks links = IsStripEdit(a.param) ? host_.InputLinks(a.index) : StripLinks{};

@@ -55,6 +55,14 @@ TEST_F(OscEndToEnd, AFaderSetOverOscReachesTheMixerAndTheStripAndAQueryReturnsIt
     ASSERT_TRUE(oscsend.waitForFinished(5000)) << oscsend.errorString().toStdString();
     EXPECT_EQ(oscsend.exitCode(), 0);
     EXPECT_TRUE(WaitUntil([&] { return Mixer().State().strips[1].mute == 1; }));
+
+    // Each OSC edit is a step of its own: /undo takes the mute back, then the fader.
+    client.Send(port, "/undo", "");
+    EXPECT_TRUE(WaitUntil([&] { return Mixer().State().strips[1].mute == 0; }));
+    client.Send(port, "/undo", "");
+    EXPECT_TRUE(WaitUntil([&] { return Mixer().State().strips[4].level != 50; }));
+    client.Send(port, "/redo", "");
+    EXPECT_TRUE(WaitUntil([&] { return Mixer().State().strips[4].level == 50; }));
 }
 
 TEST_F(OscEndToEnd, ASubscriberHearsAClickInTheWindowWithin50MsAndMuteGroupsLightTheWindow) {

@@ -74,6 +74,8 @@ TEST(OscRequest, ValuesAreClampedIntoTheStateAndWrongArgumentsAskNothing) {
         {"/ch/1/fader", {}, std::nullopt},
         {"/ch/18/name", {}, std::nullopt},
         {"/scene/save", {}, std::nullopt},
+        {"/undo", {}, std::nullopt},
+        {"/redo", {}, std::nullopt},
         {"/subscribe", {}, std::nullopt},
         {"/ch/1/fader", {Text("-10")}, std::nullopt, false},
         {"/ch/1/fader", {Num('f', nan)}, std::nullopt, false},
@@ -85,6 +87,7 @@ TEST(OscRequest, ValuesAreClampedIntoTheStateAndWrongArgumentsAskNothing) {
         {"/scene/recall", {Num('i', 0)}, std::nullopt, false},
         {"/scene/recall", {Num('f', 33)}, std::nullopt, false},
         {"/scene/save", {Num('i', 1)}, std::nullopt, false},
+        {"/undo", {Num('i', 1)}, std::nullopt, false},
         {"/meters", {Num('i', 1)}, std::nullopt, false},
         {"/nowhere", {}, std::nullopt, false},
     };

@@ -30,6 +30,8 @@ public:
     void PressMuteGroup(int k) override { context_.activeMuteGroup = context_.activeMuteGroup == k ? 0 : k; }
     void RecallScene(int) override {}
     void SaveScene() override {}
+    void Undo() override {}
+    void Redo() override {}
 
     bool takesEdits = true;
     StripLinks links;
