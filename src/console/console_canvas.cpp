@@ -8,7 +8,7 @@
 namespace mixer {
 
 ConsoleCanvas::ConsoleCanvas(QWidget* parent, int backgroundId)
-    : QWidget(parent), background_(LoadResourceImage(backgroundId)) {
+    : QWidget(parent), background_(LoadBackground(backgroundId)) {
     resize(kWidth, kHeight);
 }
 

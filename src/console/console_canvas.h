@@ -2,8 +2,9 @@
 // The console's content: every page and the navigation bar stand on it, over
 // the tiled background. The window moves it to scroll.
 
-#include <QPixmap>
 #include <QWidget>
+
+#include "skin/skin_images.h"
 
 namespace mixer {
 
@@ -23,7 +24,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QPixmap background_;
+    const SkinBackground& background_;
 };
 
 }  // namespace mixer

@@ -187,7 +187,7 @@ bool StripDlgBase::eventFilter(QObject* watched, QEvent* event) {
 
 void StripDlgBase::paintEvent(QPaintEvent* event) {
     QPainter p(this);
-    if (!PaintTiled(p, rect(), LoadResourceImage(background_), event->rect())) p.fillRect(rect(), QColor(44, 48, 56));
+    if (!PaintTiled(p, rect(), LoadBackground(background_), event->rect())) p.fillRect(rect(), QColor(44, 48, 56));
     PaintFrame(p, rect());
 }
 

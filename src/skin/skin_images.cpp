@@ -1,6 +1,8 @@
 #include "skin/skin_images.h"
 
 #include <QHash>
+#include <QImage>
+#include <algorithm>
 #include <QPaintDevice>
 #include <QPainter>
 
@@ -50,18 +52,86 @@ void DrawSkinPixmap(QPainter& painter, const QRect& target, const SkinPixmap& im
     painter.restore();
 }
 
-bool PaintTiled(QPainter& painter, const QRect& area, const QPixmap& background, const QRect& exposed) {
-    if (background.isNull() || area.isEmpty()) return false;
+namespace {
+
+// Copies of `picture` (logical size `tile`) laid from area's top-left corner,
+// as far as they reach into `part`; `draw` paints one copy's piece: the
+// target rectangle and where it lies within the copy.
+template <typename Draw>
+void EachCopy(const QRect& area, const QRect& part, QSize tile, Draw draw) {
+    const int firstX = area.x() + (part.x() - area.x()) / tile.width() * tile.width();
+    const int firstY = area.y() + (part.y() - area.y()) / tile.height() * tile.height();
+    for (int y = firstY; y <= part.bottom(); y += tile.height()) {
+        for (int x = firstX; x <= part.right(); x += tile.width()) {
+            const QRect piece = QRect(QPoint(x, y), tile) & part;
+            draw(piece, piece.translated(-x, -y));
+        }
+    }
+}
+
+void Tile(QPainter& painter, const QRect& area, const QPixmap& picture, const QRect& exposed) {
     const QRect part = area & exposed;
-    if (part.isEmpty()) return true;
-    const QSize tile = background.deviceIndependentSize().toSize();
-    if (tile.isEmpty()) return false;
+    const QSize tile = picture.deviceIndependentSize().toSize();
+    if (part.isEmpty() || tile.isEmpty()) return;
     painter.save();
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     // The copies stay where they would stand had the whole area been drawn.
     const QPoint into((part.x() - area.x()) % tile.width(), (part.y() - area.y()) % tile.height());
-    painter.drawTiledPixmap(part, background, into);
+    painter.drawTiledPixmap(part, picture, into);
     painter.restore();
+}
+
+}  // namespace
+
+SkinBackground::SkinBackground(const QImage& picture) : size_(picture.size()) {
+    if (picture.isNull()) return;
+    const QImage pixels = picture.convertToFormat(QImage::Format_RGB32);
+    // The longest run of leading columns any row has before it is one colour.
+    constexpr int kMostLeadingColumns = 16;
+    int lead = 0;
+    for (int y = 0; y < pixels.height() && lead <= kMostLeadingColumns; ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(pixels.constScanLine(y));
+        int x = pixels.width() - 1;
+        while (x > lead && row[x - 1] == row[pixels.width() - 1]) --x;
+        lead = std::max(lead, x);
+    }
+    if (lead <= kMostLeadingColumns) {
+        lead_ = lead;
+        kept_ = QPixmap::fromImage(pixels.copy(0, 0, lead + 1, pixels.height()));
+    } else {
+        kept_ = QPixmap::fromImage(pixels);
+    }
+}
+
+qint64 SkinBackground::KeptBytes() const { return qint64(kept_.width()) * kept_.height() * kept_.depth() / 8; }
+
+void SkinBackground::Paint(QPainter& painter, const QRect& area, const QRect& exposed) const {
+    if (isNull()) return;
+    if (lead_ < 0) return Tile(painter, area, kept_, exposed);
+    painter.save();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    EachCopy(area, area & exposed, size_, [&](const QRect& target, const QRect& within) {
+        const int split = std::clamp(lead_ - within.x(), 0, within.width());
+        if (split > 0) painter.drawPixmap(QRect(target.topLeft(), QSize(split, target.height())), kept_,
+                                          QRect(within.topLeft(), QSize(split, within.height())));
+        if (split < target.width()) {
+            painter.drawPixmap(QRect(target.x() + split, target.y(), target.width() - split, target.height()), kept_,
+                               QRect(lead_, within.y(), 1, within.height()));
+        }
+    });
+    painter.restore();
+}
+
+const SkinBackground& LoadBackground(int id) {
+    static QHash<int, SkinBackground> store;
+    const auto found = store.constFind(id);
+    if (found != store.constEnd()) return *found;
+    return *store.insert(id, SkinBackground(QImage(SkinImagePath(id), "PNG")));
+}
+
+bool PaintTiled(QPainter& painter, const QRect& area, const SkinBackground& background, const QRect& exposed) {
+    if (background.isNull() || area.isEmpty()) return false;
+    background.Paint(painter, area, exposed);
     return true;
 }
 
@@ -80,7 +150,7 @@ void PaintFrame(QPainter& painter, const QRect& area) {
     const auto size = [](const QPixmap& image) { return image.deviceIndependentSize().toSize(); };
     const int cornerW = size(topLeft).width();
     const int cornerH = size(topLeft).height();
-    const auto edge = [&painter](const QRect& place, const QPixmap& image) { PaintTiled(painter, place, image, place); };
+    const auto edge = [&painter](const QRect& place, const QPixmap& image) { Tile(painter, place, image, place); };
     edge(QRect(area.left() + cornerW, area.top(), area.width() - 2 * cornerW, size(top).height()), top);
     edge(QRect(area.left() + cornerW, area.bottom() + 1 - size(bottom).height(), area.width() - 2 * cornerW,
                size(bottom).height()),

@@ -44,14 +44,39 @@ SkinPixmap LoadSkinPixmap(int id);
 // device.
 void DrawSkinPixmap(QPainter& painter, const QRect& target, const SkinPixmap& image);
 
-// Fills area with background tiled from area's top-left corner, each copy at
-// its full size. Returns false, drawing nothing, when background is null, so
-// that the caller falls back to its plain background. A 1x background is
-// drawn on a denser device with its pixels repeated, never smoothed: its rows
-// are single colours and its lines a pixel wide, so it stays sharp. Only the
-// part of area inside `exposed` (a paint event's rectangle) is drawn: a meter
-// that repaints a few rows must not cost a blend of the whole background.
-bool PaintTiled(QPainter& painter, const QRect& area, const QPixmap& background, const QRect& exposed);
+// A background picture, tiled from the top-left corner of what it fills,
+// each copy at its full size. One whose rows are each a single colour beyond
+// a few leading columns (the console's and the strips') is kept as those
+// columns and one more, which is stretched over the rest of the copy: a
+// picture of 2000 x 2000 pixels would hold 16 MB for what 16 KB say.
+class SkinBackground {
+public:
+    SkinBackground() = default;
+    explicit SkinBackground(const QImage& picture);
+
+    bool isNull() const { return size_.isEmpty(); }
+    QSize size() const { return size_; }
+    // Memory the kept pixels take, in bytes.
+    qint64 KeptBytes() const;
+    // Fills the part of area inside `exposed` (a paint event's rectangle)
+    // as the whole picture tiled over area would: a meter that repaints a
+    // few rows must not cost a blend of the whole background. A background
+    // is drawn on a denser device with its pixels repeated, never smoothed:
+    // its rows are single colours and its lines a pixel wide, so it stays sharp.
+    void Paint(QPainter& painter, const QRect& area, const QRect& exposed) const;
+
+private:
+    QSize size_;
+    int lead_ = -1;  // columns before the stretched one; -1: the whole picture is kept
+    QPixmap kept_;
+};
+
+// The background with that number, decoded once; null when the program has none.
+const SkinBackground& LoadBackground(int id);
+
+// Paints background over area as SkinBackground::Paint does; false, drawing
+// nothing, when it is null, so that the caller falls back to a plain colour.
+bool PaintTiled(QPainter& painter, const QRect& area, const SkinBackground& background, const QRect& exposed);
 
 // Draws the strip frame along area's edges: corners 131, 133, 136, 138 and
 // the edges 132 (top), 134 (left), 135 (right), 137 (bottom) repeated between

@@ -72,7 +72,7 @@ TEST(SkinArtwork, BackgroundsAndFramesStaySharpAtTwiceTheDensity) {
     QImage canvas = DoubleCanvas(area);
     {
         QPainter p(&canvas);
-        ASSERT_TRUE(PaintTiled(p, QRect(QPoint(0, 0), area), LoadResourceImage(171), QRect(QPoint(0, 0), area)));
+        ASSERT_TRUE(PaintTiled(p, QRect(QPoint(0, 0), area), LoadBackground(171), QRect(QPoint(0, 0), area)));
     }
     for (int y = 0; y < area.height(); ++y) {
         for (int x = 0; x < area.width(); ++x) {
@@ -83,23 +83,36 @@ TEST(SkinArtwork, BackgroundsAndFramesStaySharpAtTwiceTheDensity) {
         }
     }
 
-    // Repainting a background piece by piece, as paint events of a few rows
-    // do, draws what one paint of the whole would, across the tiles' seams.
-    const QPixmap tile = LoadResourceImage(171);
-    const QRect tiled(7, 3, tile.width() * 5 / 2, tile.height() * 5 / 2);
-    QImage whole = DoubleCanvas(tiled.size() + QSize(10, 6));
-    QImage pieces = whole;
-    {
-        QPainter p(&whole);
-        PaintTiled(p, tiled, tile, tiled);
-    }
-    {
-        QPainter p(&pieces);
-        for (int x = tiled.left(); x <= tiled.right(); x += 37) {
-            for (int y = tiled.top(); y <= tiled.bottom(); y += 23) PaintTiled(p, tiled, tile, QRect(x, y, 37, 23));
+    // Every background, kept whole or as the columns its rows need, paints
+    // piece by piece (as paint events of a few rows do) what tiling the whole
+    // picture paints, across the copies' seams, at 1x and 2x; and the console's
+    // and the strips' keep a few columns, not megabytes.
+    for (int id : {171, 188, 189, 190}) {
+        const QPixmap picture = LoadResourceImage(id);
+        const SkinBackground& background = LoadBackground(id);
+        ASSERT_EQ(background.size(), picture.size()) << id;
+        if (id != 171) EXPECT_LT(background.KeptBytes(), 64 * 1024) << id;
+        const QRect tiled(7, 3, 150, picture.height() + 37);
+        for (qreal ratio : {1.0, 2.0}) {
+            QImage whole((tiled.size() + QSize(10, 6)) * ratio, QImage::Format_ARGB32_Premultiplied);
+            whole.setDevicePixelRatio(ratio);
+            whole.fill(Qt::transparent);
+            QImage pieces = whole;
+            {
+                QPainter p(&whole);
+                p.drawTiledPixmap(tiled, picture);
+            }
+            {
+                QPainter p(&pieces);
+                for (int x = tiled.left(); x <= tiled.right(); x += 37) {
+                    for (int y = tiled.top(); y <= tiled.bottom(); y += 230) {
+                        PaintTiled(p, tiled, background, QRect(x, y, 37, 230));
+                    }
+                }
+            }
+            EXPECT_EQ(whole, pieces) << id << " at " << ratio;
         }
     }
-    EXPECT_EQ(whole, pieces);
 
     // The frame's corner is its own 2x picture, device pixel for device pixel.
     QImage framed = DoubleCanvas(QSize(40, 40));

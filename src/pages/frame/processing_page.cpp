@@ -105,7 +105,7 @@ void CProcessingPage::SetTitle(const QString& title) {
 
 void CProcessingPage::paintEvent(QPaintEvent* event) {
     QPainter p(this);
-    if (!PaintTiled(p, rect(), LoadResourceImage(kPageBackground), event->rect())) p.fillRect(rect(), QColor(34, 37, 44));
+    if (!PaintTiled(p, rect(), LoadBackground(kPageBackground), event->rect())) p.fillRect(rect(), QColor(34, 37, 44));
     PaintFrame(p, rect());
     p.setPen(QColor(235, 240, 248));
     p.setFont(SkinFontPoints(15));
