@@ -9,6 +9,8 @@ namespace mixer {
 
 ConsoleCanvas::ConsoleCanvas(QWidget* parent, int backgroundId)
     : QWidget(parent), background_(LoadBackground(backgroundId)) {
+    // Every pixel is painted here: nothing beneath needs painting first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     resize(kWidth, kHeight);
 }
 

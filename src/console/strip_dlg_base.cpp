@@ -47,6 +47,8 @@ StripDlgBase::StripDlgBase(AppContext& context, StripHost& host, int index, int 
       thumbnail_(new CEqGraph(this)),
       nameButton_(new CImageButton(this)),
       nameMenu_(new CMenuEx(this)) {
+    // Every pixel is painted here: nothing beneath needs painting first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     // The thumbnail only shows the curve: every press on it opens the page
     // where the curve is edited.
     thumbnail_->installEventFilter(this);

@@ -36,6 +36,8 @@ constexpr int kMainPitch = 80;
 }  // namespace
 
 CGroupPanelDlg::CGroupPanelDlg(QWidget* parent) : SidePanelView(parent) {
+    // Every pixel is painted here: nothing beneath needs painting first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     std::array<CImageButton*, 6> main{};
     for (int k = 0; k < 6; ++k) {
         main[k] = MainButton(30, 20 + k * kMainPitch, kMainImages[k][0], kMainImages[k][1]);

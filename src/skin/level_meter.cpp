@@ -92,8 +92,13 @@ void CopyPixels(QImage& to, const QImage& from, const QRect& area) {
     const QRect clipped = area & to.rect();
     if (clipped.isEmpty()) return;
     const qsizetype bytes = static_cast<qsizetype>(clipped.width()) * 4;
+    // One detach for the whole copy, not one per row.
+    uchar* target = to.bits() + clipped.top() * to.bytesPerLine() + clipped.left() * 4;
+    const uchar* source = from.constBits() + clipped.top() * from.bytesPerLine() + clipped.left() * 4;
     for (int y = clipped.top(); y <= clipped.bottom(); ++y) {
-        std::memcpy(to.scanLine(y) + clipped.left() * 4, from.constScanLine(y) + clipped.left() * 4, bytes);
+        std::memcpy(target, source, bytes);
+        target += to.bytesPerLine();
+        source += from.bytesPerLine();
     }
 }
 
@@ -310,6 +315,7 @@ void CLevelMeter::PrepareShown() {
 int CLevelMeter::DeviceEdge(int logical) const { return qRound(logical * pictureRatio_); }
 
 void CLevelMeter::ComposeColumn(int column, int lit) {
+    const int before = shownLit_[column];
     shownLit_[column] = lit;
     const MeterSpan span = ColumnSpan(column);
     if (span.right < span.left) return;
@@ -320,9 +326,18 @@ void CLevelMeter::ComposeColumn(int column, int lit) {
         CopyPixels(shown_, CachedPicture(kFull), QRect(left, 0, width, shown_.height()));
         return;
     }
+    const int bottom = ColumnTop() + full;
+    // A striped bar only gains or loses the rows between its two heights; a
+    // solid one changes colour with its zone, and one that was full drops
+    // its "Peak" mark, so those are composed whole.
+    if (column_[column].style != kSolid && before < full) {
+        const int top = DeviceEdge(bottom - std::max(before, lit));
+        const int end = DeviceEdge(bottom - std::min(before, lit));
+        CopyPixels(shown_, CachedPicture(lit > before ? LitPicture(column, lit) : kUnlit), QRect(left, top, width, end - top));
+        return;
+    }
     CopyPixels(shown_, CachedPicture(kUnlit), QRect(left, 0, width, shown_.height()));
     if (lit <= 0) return;
-    const int bottom = ColumnTop() + full;
     const int top = DeviceEdge(bottom - lit);
     CopyPixels(shown_, CachedPicture(LitPicture(column, lit)), QRect(left, top, width, DeviceEdge(bottom) - top));
 }

@@ -132,6 +132,8 @@ CSystemDlg::CSystemDlg(AppContext& context, QWidget* parent)
       updater_(new FirmwareUpdate(context, this)),
       offeredVersion_(QString::fromLatin1(kLocalFirmwareVersion)),
       sceneMenu_(new CMenuEx(this)) {
+    // Every pixel is painted here: nothing beneath needs painting first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     for (int tab = 0; tab < kTabCount; ++tab) {
         tabs_[tab] = MakeButton(this, kTabX[tab], 50, 100, 24);
         connect(tabs_[tab], &QAbstractButton::clicked, this, [this, tab] { ShowTab(tab); });

@@ -28,6 +28,8 @@ CProcessingPage::CProcessingPage(AppContext& context, StripHost& host, PresetMod
       host_(host),
       presets_(new CPresetSelector(module, context, this)),
       throttle_(steadyClock_) {
+    // Every pixel is painted here: nothing beneath needs painting first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     pageTimer_.setInterval(DragThrottle::kTick);
     connect(&pageTimer_, &QTimer::timeout, this, &CProcessingPage::OnPageTimer);
     connect(presets_, &CPresetSelector::recalled, this, [this] { OnPresetRecalled(); });
