@@ -158,13 +158,13 @@ void CImageButton::SetOverviewLevel(int bar, int height) {
     height = std::clamp(height, 0, kOverviewRange);
     if (overviewLevels_[bar] == height) return;
     overviewLevels_[bar] = height;
-    if (overview_) update();
+    if (overview_) update(OverviewArea());
 }
 
 void CImageButton::SetOverviewMute(int bar, bool muted) {
     if (bar < 0 || bar >= kMaxOverviewBars || overviewMutes_[bar] == muted) return;
     overviewMutes_[bar] = muted;
-    if (overview_) update();
+    if (overview_) update(OverviewArea());
 }
 
 int CImageButton::OverviewLevel(int bar) const {
@@ -209,6 +209,11 @@ void CImageButton::paintEvent(QPaintEvent*) {
 void CImageButton::SetDisabledLook(bool on) {
     disabledLook_ = on;
     update();
+}
+
+QRect CImageButton::OverviewArea() const {
+    const int span = (overviewBars_ - 1) * kBarStep + kBarWidth;
+    return QRect((width() - span) / 2, 6, span, height() - 12);
 }
 
 void CImageButton::PaintOverview(QPainter& p) const {

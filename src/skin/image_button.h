@@ -90,6 +90,8 @@ protected:
 
 private:
     void PaintOverview(QPainter& painter) const;
+    // Where the bars and mute marks stand: a meter tick repaints only this.
+    QRect OverviewArea() const;
 
     int behaviour_ = kTwoState;
     bool down_ = false;
