@@ -110,7 +110,9 @@ void SkinBackground::Paint(QPainter& painter, const QRect& area, const QRect& ex
     if (lead_ < 0) return Tile(painter, area, kept_, exposed);
     painter.save();
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    EachCopy(area, area & exposed, size_, [&](const QRect& target, const QRect& within) {
+    // The stretched column makes one copy as wide as the area.
+    const QSize copy(std::max(area.width(), size_.width()), size_.height());
+    EachCopy(area, area & exposed, copy, [&](const QRect& target, const QRect& within) {
         const int split = std::clamp(lead_ - within.x(), 0, within.width());
         if (split > 0) painter.drawPixmap(QRect(target.topLeft(), QSize(split, target.height())), kept_,
                                           QRect(within.topLeft(), QSize(split, within.height())));

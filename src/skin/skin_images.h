@@ -46,9 +46,10 @@ void DrawSkinPixmap(QPainter& painter, const QRect& target, const SkinPixmap& im
 
 // A background picture, tiled from the top-left corner of what it fills,
 // each copy at its full size. One whose rows are each a single colour beyond
-// a few leading columns (the console's and the strips') is kept as those
-// columns and one more, which is stretched over the rest of the copy: a
-// picture of 2000 x 2000 pixels would hold 16 MB for what 16 KB say.
+// a few leading columns (the console's and the strips', painted a few pixels
+// wide) is kept as those columns and one more, which is stretched across
+// the whole width: a picture as wide as the screen would hold megabytes for
+// what a few kilobytes say, and take as long to decode at start-up.
 class SkinBackground {
 public:
     SkinBackground() = default;

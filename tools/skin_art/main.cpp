@@ -25,7 +25,9 @@ struct Picture {
 
 std::vector<Picture> Pictures() {
     const QSize key(100, 28), wide(96, 28), page(73, 79), large(104, 79), icon(54, 45), connect(69, 70), small(38, 28);
-    const QSize strip(2000, 2000), panel(1600, 1280);
+    // Backgrounds whose rows are each one colour are painted a few columns
+    // wide: the program stretches their last column across what they fill.
+    const QSize strip(8, 2000), narrowPanel(8, 1280), panel(1600, 1280);
     std::vector<Picture> all = {
         {128, [](int s) { return AppIcon(QSize(64, 64), s); }},
         {165, [=](int s) { return Key(key, s, false); }},
@@ -61,10 +63,10 @@ std::vector<Picture> Pictures() {
         {189, [=](int) { return StripBackground(strip, QColor(60, 66, 78), false); }, false},
         {190, [=](int) { return StripBackground(strip, QColor(40, 80, 130), false); }, false},
         {171, [=](int) { return PageBackground(panel); }, false},
-        {172, [=](int) { return StripBackground(panel, QColor(210, 60, 60), true); }, false},
-        {173, [=](int) { return StripBackground(panel, QColor(60, 185, 90), true); }, false},
-        {174, [=](int) { return StripBackground(panel, QColor(60, 125, 225), true); }, false},
-        {175, [=](int) { return StripBackground(panel, QColor(215, 185, 50), true); }, false},
+        {172, [=](int) { return StripBackground(narrowPanel, QColor(210, 60, 60), true); }, false},
+        {173, [=](int) { return StripBackground(narrowPanel, QColor(60, 185, 90), true); }, false},
+        {174, [=](int) { return StripBackground(narrowPanel, QColor(60, 125, 225), true); }, false},
+        {175, [=](int) { return StripBackground(narrowPanel, QColor(215, 185, 50), true); }, false},
         // Faders, pan and parameter sliders.
         {191, [](int s) { return FaderTrack(QSize(52, 280), s, 53); }},
         {192, [](int s) { return FaderCap(QSize(26, 53), s, QColor(240, 244, 250), false); }},
