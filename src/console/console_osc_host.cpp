@@ -12,8 +12,11 @@ StripLinks ConsoleOscHost::InputLinks(int channel) { return window_.InputLinks(c
 
 void ConsoleOscHost::PressMuteGroup(int k) { window_.OnMuteGroupButton(k); }
 
-void ConsoleOscHost::RecallScene(int id) {
-    if (CSystemDlg* system = System()) system->RecallScene(id);
+void ConsoleOscHost::RecallScene(int id, std::optional<int> fadeMs) {
+    CSystemDlg* system = System();
+    if (!system) return;
+    if (fadeMs) system->RecallScene(id, std::chrono::milliseconds(*fadeMs));
+    else system->RecallScene(id);
 }
 
 void ConsoleOscHost::SaveScene() {

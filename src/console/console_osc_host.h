@@ -16,7 +16,7 @@ public:
     bool TakesEdits() const override;
     StripLinks InputLinks(int channel) override;
     void PressMuteGroup(int k) override;
-    void RecallScene(int id) override;
+    void RecallScene(int id, std::optional<int> fadeMs) override;
     void SaveScene() override;
     void Undo() override;
     void Redo() override;

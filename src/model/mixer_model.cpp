@@ -15,6 +15,22 @@ void MixerModel::Edit(const Write& write, Sending sending, Origin origin) {
     if (stepMade) emit historyChanged();
 }
 
+std::optional<uint64_t> MixerModel::Continue(uint64_t step, const StepLabel& label, const Write& write) {
+    const MixerState before = state_;
+    const Commands commands = write(state_);
+    const ChangeSet changes = DiffStates(before, state_);
+    if (changes.Empty()) return step;
+    if (step != 0 && !history_.Extend(step, before, state_)) {
+        state_ = before;
+        return std::nullopt;
+    }
+    const bool stepMade = step == 0 && (step = history_.Add(label, before, state_)) != 0;
+    emit changed(changes, Origin::Local);
+    Send(commands);
+    if (stepMade) emit historyChanged();
+    return step;
+}
+
 void MixerModel::Change(const std::function<void(MixerState&)>& write, Origin origin) {
     Edit(
         [&](MixerState& s) {

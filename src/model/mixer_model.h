@@ -66,6 +66,12 @@ public:
     // Names the open step, unless something named it before.
     void NameStep(const StepLabel& label);
     const UndoHistory& History() const { return history_; }
+    // An edit that finishes step `step` after its gesture ended (a scene's
+    // timed levels), sent at once: it joins that step, or, when `step` is 0,
+    // makes one named `label` if it changes anything. Returns the step it
+    // belongs to (0 while none), or none, writing nothing, when that step
+    // has been undone or forgotten meanwhile.
+    std::optional<uint64_t> Continue(uint64_t step, const StepLabel& label, const Write& write);
 
     // Puts back the values of the last step (or, redoing, those an undo took
     // back) and queues only the targets whose texts this changed. Nothing

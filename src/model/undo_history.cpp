@@ -1,5 +1,6 @@
 #include "model/undo_history.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -70,12 +71,12 @@ void UndoHistory::Name(const StepLabel& label) {
     if (depth_ > 0 && open_.label.action == StepAction::None) open_.label = label;
 }
 
-bool UndoHistory::Record(const MixerState& before, const MixerState& after) {
+std::vector<UndoHistory::Word> UndoHistory::ChangedWords(const MixerState& before, const MixerState& after) {
     const auto* a = reinterpret_cast<const unsigned char*>(&before);
     const auto* b = reinterpret_cast<const unsigned char*>(&after);
     const auto& kept = KeptWords();
-    // In word order, as the open step keeps its words; unchanged records are
-    // passed over whole.
+    // In word order, as a step keeps its words; unchanged records are passed
+    // over whole.
     std::vector<Word> changed;
     const auto scan = [&](std::size_t offset, std::size_t size) {
         if (std::memcmp(a + offset, b + offset, size) == 0) return;
@@ -87,26 +88,54 @@ bool UndoHistory::Record(const MixerState& before, const MixerState& after) {
     };
     for (int s = 0; s < kStripCount; ++s) scan(StripOffset(s), sizeof(StripRecord));
     for (int bus = 0; bus < kBusCount; ++bus) scan(BusOffset(bus), sizeof(BusRecord));
-    if (changed.empty()) return false;
+    return changed;
+}
 
-    const bool alone = depth_ == 0;
-    if (alone) Begin();
-    // A word the step changed before keeps its first value.
+void UndoHistory::Merge(Step& step, const std::vector<Word>& changed) {
     std::vector<Word> merged;
-    merged.reserve(open_.words.size() + changed.size());
-    auto old = open_.words.begin();
+    merged.reserve(step.words.size() + changed.size());
+    auto old = step.words.begin();
     for (const Word& word : changed) {
-        while (old != open_.words.end() && old->index < word.index) merged.push_back(*old++);
-        if (old != open_.words.end() && old->index == word.index) {
+        while (old != step.words.end() && old->index < word.index) merged.push_back(*old++);
+        if (old != step.words.end() && old->index == word.index) {
             merged.push_back({word.index, old->before, word.after});
             ++old;
         } else {
             merged.push_back(word);
         }
     }
-    merged.insert(merged.end(), old, open_.words.end());
-    open_.words = std::move(merged);
+    merged.insert(merged.end(), old, step.words.end());
+    step.words = std::move(merged);
+}
+
+bool UndoHistory::Record(const MixerState& before, const MixerState& after) {
+    const std::vector<Word> changed = ChangedWords(before, after);
+    if (changed.empty()) return false;
+    const bool alone = depth_ == 0;
+    if (alone) Begin();
+    Merge(open_, changed);
     return alone && End();
+}
+
+bool UndoHistory::Extend(uint64_t id, const MixerState& before, const MixerState& after) {
+    const auto step = std::find_if(done_.rbegin(), done_.rend(), [id](const Step& s) { return s.id == id; });
+    if (id == 0 || step == done_.rend()) return false;
+    Merge(*step, ChangedWords(before, after));
+    return true;
+}
+
+uint64_t UndoHistory::Add(const StepLabel& label, const MixerState& before, const MixerState& after) {
+    Step step{label, ChangedWords(before, after)};
+    if (step.words.empty()) return 0;
+    step.id = ++made_;
+    Push(std::move(step));
+    return made_;
+}
+
+void UndoHistory::Push(Step step) {
+    done_.push_back(std::move(step));
+    undone_.clear();
+    if (done_.size() > kDepth) done_.pop_front();
 }
 
 bool UndoHistory::Commit() {
@@ -116,9 +145,8 @@ bool UndoHistory::Commit() {
     std::erase_if(step.words, [](const Word& w) { return w.before == w.after; });
     if (step.words.empty()) return false;
     if (step.label.action == StepAction::None) step.label = {StepAction::Edit, ChannelOf(step.words.front().index)};
-    done_.push_back(std::move(step));
-    undone_.clear();
-    if (done_.size() > kDepth) done_.pop_front();
+    step.id = ++made_;
+    Push(std::move(step));
     return true;
 }
 

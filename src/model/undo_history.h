@@ -74,6 +74,17 @@ public:
     // step was made).
     bool Record(const MixerState& before, const MixerState& after);
 
+    // The step made last, to be extended later; 0 when there is none. Steps
+    // are numbered from 1 as they are made.
+    uint64_t LastStep() const { return done_.empty() ? 0 : done_.back().id; }
+    // Edits that finish step `id` after it was made (a scene's timed levels)
+    // join it, wherever it stands among the steps done. False, recording
+    // nothing, when it is undone or forgotten.
+    bool Extend(uint64_t id, const MixerState& before, const MixerState& after);
+    // A step of its own for such an edit when its gesture made none, whatever
+    // gesture is open now. Returns its number, 0 when it changed nothing.
+    uint64_t Add(const StepLabel& label, const MixerState& before, const MixerState& after);
+
     std::size_t UndoCount() const { return done_.size(); }
     std::size_t RedoCount() const { return undone_.size(); }
     // The step Undo or Redo would apply; null when there is none.
@@ -96,14 +107,20 @@ private:
     struct Step {
         StepLabel label;
         std::vector<Word> words;  // by index
+        uint64_t id = 0;
     };
 
     bool Commit();
+    void Push(Step step);
+    static std::vector<Word> ChangedWords(const MixerState& before, const MixerState& after);
+    // Adds `changed` to `step`; a word the step changed before keeps its first value.
+    static void Merge(Step& step, const std::vector<Word>& changed);
 
     std::deque<Step> done_;
     std::vector<Step> undone_;
     Step open_;
     int depth_ = 0;
+    uint64_t made_ = 0;
 };
 
 }  // namespace mixer

@@ -6,6 +6,7 @@
 
 #include "groups/phantom_edits.h"
 #include "pages/sends/sends_edits.h"
+#include "system/level_fade.h"
 #include "system/scene_slots.h"
 
 namespace mixer {
@@ -53,6 +54,8 @@ OscValue Level(int level, bool raw) {
     return static_cast<float>(level - kZeroDb);
 }
 
+constexpr double kMaxFadeSeconds = LevelFade::kLongest.count() / 1000.0;
+
 }  // namespace
 
 std::optional<OscRequest> ReadOscRequest(std::string_view path, const std::vector<OscArg>& args) {
@@ -64,16 +67,23 @@ std::optional<OscRequest> ReadOscRequest(std::string_view path, const std::vecto
         if (address->param == OscParam::SceneRecall) return std::nullopt;
         return request;
     }
+    if (address->param == OscParam::SceneRecall) {
+        if (args.size() > 2) return std::nullopt;
+        const auto number = Number(args.front());
+        // A scene out of range is another scene, not the nearest one.
+        const double id = number ? std::round(*number) : 0;
+        if (id < 1 || id > kMaxScenes) return std::nullopt;
+        request.value = static_cast<int>(id);
+        if (args.size() == 2) {
+            const auto seconds = Number(args.back());
+            if (!seconds) return std::nullopt;
+            request.fadeMs = static_cast<int>(std::lround(std::clamp(*seconds, 0.0, kMaxFadeSeconds) * 1000));
+        }
+        return request;
+    }
     if (args.size() != 1 || Action(address->param) || ReadOnly(address->param)) return std::nullopt;
     const auto number = Number(args.front());
     if (!number) return std::nullopt;
-    if (address->param == OscParam::SceneRecall) {
-        // A scene out of range is another scene, not the nearest one.
-        const double id = std::round(*number);
-        if (id < 1 || id > kMaxScenes) return std::nullopt;
-        request.value = static_cast<int>(id);
-        return request;
-    }
     request.value = StateValue(*address, *number);
     return request;
 }

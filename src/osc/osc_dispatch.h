@@ -33,11 +33,14 @@ struct OscRequest {
     // The value to set in the state's units (or the scene ID); none for a
     // query, and for /scene/save, /subscribe and /meters.
     std::optional<int> value;
+    // /scene/recall only: the fade time in milliseconds, 0 to 30000, when given.
+    std::optional<int> fadeMs;
 };
 
 // Nothing for an unknown address, and for arguments the address does not
 // take: a query or action has none, a value is one finite number, /scene/recall
-// takes the ID of a scene 1..32, and what is read only takes no value.
+// takes the ID of a scene 1..32 and may add a fade time in seconds (clamped
+// to 0..30), and what is read only takes no value.
 std::optional<OscRequest> ReadOscRequest(std::string_view path, const std::vector<OscArg>& args);
 
 // A value for a strip, a bus or phantom power, written with the edit

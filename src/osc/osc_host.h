@@ -4,6 +4,8 @@
 // buttons (which keep their lit state), the scenes of the system page, and
 // whether the window takes edits at all.
 
+#include <optional>
+
 #include "host/strip_links.h"
 
 namespace mixer {
@@ -18,8 +20,9 @@ public:
     virtual StripLinks InputLinks(int channel) = 0;
     // Mute group button k (1..4) pressed.
     virtual void PressMuteGroup(int k) = 0;
-    // RECALL of scene `id`, and SAVE.
-    virtual void RecallScene(int id) = 0;
+    // RECALL of scene `id` with the levels fading over `fadeMs`, or over the
+    // window's fade time when none is given; and SAVE.
+    virtual void RecallScene(int id, std::optional<int> fadeMs) = 0;
     virtual void SaveScene() = 0;
     // The window's UNDO and REDO.
     virtual void Undo() = 0;

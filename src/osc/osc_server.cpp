@@ -113,7 +113,7 @@ void OscServer::Carry(const OscRequest& request) {
         // The engaged group is no part of the state, so the model does not report it.
         if (!subscribers_.Empty()) feedback_.start();
         return;
-    case OscParam::SceneRecall: return host_.RecallScene(*request.value);
+    case OscParam::SceneRecall: return host_.RecallScene(*request.value, request.fadeMs);
     case OscParam::SceneSave: return host_.SaveScene();
     case OscParam::Undo: return host_.Undo();
     case OscParam::Redo: return host_.Redo();

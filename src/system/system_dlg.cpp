@@ -24,7 +24,9 @@
 #include "system/firmware_update.h"
 #include "system/link_release.h"
 #include "system/remote_tab.h"
+#include "system/scene_fader.h"
 #include "system/scene_store.h"
+#include "system/show_settings.h"
 #include "system/span_time.h"
 #include "system/upload_all.h"
 
@@ -70,6 +72,24 @@ constexpr Caption kOn{"ON", "开启"};
 constexpr Caption kOff{"OFF", "关闭"};
 constexpr Caption kBadOscPort{"The OSC port must be a number from 1 to 65535.", "OSC端口必须是1到65535之间的数字。"};
 constexpr Caption kSave{"SAVE", "保存"};
+constexpr Caption kFade{"FADE TIME (s):", "淡变时间(秒):"};
+constexpr Caption kSafes{"RECALL SAFE (a name: all of it)", "调用保护（点名称：整行/整列）"};
+constexpr std::array<Caption, kSafeKindCount> kSafeKindCaptions = {{{"FADER/MUTE", "推子/静音"},
+                                                                    {"PAN", "声像"},
+                                                                    {"EQ", "均衡"},
+                                                                    {"DYNAMICS", "动态"},
+                                                                    {"SENDS", "发送"},
+                                                                    {"EFFECTS", "效果"},
+                                                                    {"PHANTOM", "幻象电源"}}};
+constexpr std::array<Caption, kSafeRowCount - kDelayReturn> kSafeOutputCaptions = {{{"DLY", "延时"},
+                                                         {"REV", "混响"},
+                                                         {"MAIN", "主输出"},
+                                                         {"AUX1", "辅1"},
+                                                         {"AUX2", "辅2"},
+                                                         {"AUX3", "辅3"},
+                                                         {"AUX4", "辅4"},
+                                                         {"AUX5", "辅5"},
+                                                         {"AUX6", "辅6"}}};
 constexpr Caption kReset{"RESET", "复位"};
 constexpr Caption kLocal{"LOCAL", "本地升级"};
 constexpr Caption kUpdate{"UPDATE", "远程升级"};
@@ -131,6 +151,8 @@ CSystemDlg::CSystemDlg(AppContext& context, QWidget* parent)
       linkRelease_(new LinkRelease(this)),
       updater_(new FirmwareUpdate(context, this)),
       offeredVersion_(QString::fromLatin1(kLocalFirmwareVersion)),
+      safes_(ProfileRecallSafes(context.profileFile)),
+      fader_(new SceneFader(context.model, this)),
       sceneMenu_(new CMenuEx(this)) {
     // Every pixel is painted here: nothing beneath needs painting first.
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -272,6 +294,55 @@ void CSystemDlg::BuildShowTab() {
     connect(scenePopup_, &QMenu::triggered, this,
             [this](QAction* action) { OnSceneMenuCommand(CMenuEx::CommandOf(action)); });
     upload_ = context_.link ? new UploadAll(context_.state, *context_.link, this) : nullptr;
+    fadeCaption_ = MakeCaption(this, 220, 110, 140, 24);
+    fadeField_ = MakeField(this, 370, 110);
+    fadeField_->setText(QStringLiteral("0"));
+    connect(fadeField_, &QLineEdit::editingFinished, this, [this] {
+        fadeField_->setText(QString::number(FadeTime().count() / 1000.0));
+    });
+    BuildSafesGrid();
+}
+
+void CSystemDlg::BuildSafesGrid() {
+    constexpr int kLeft = 100;
+    constexpr int kTop = 420;
+    constexpr int kNameWidth = 90;
+    constexpr int kPitch = 34;
+    constexpr int kRowPitch = 22;
+    safesCaption_ = MakeCaption(this, kLeft, kTop - 28, 600, 24);
+    for (int row = 0; row < kSafeRowCount; ++row) {
+        const int x = kLeft + kNameWidth + 4 + row * kPitch;
+        safeRows_[row] = MakeButton(this, x, kTop, kPitch - 2, kRowPitch - 2);
+        safeRows_[row]->SetCaptionFits(true);
+        connect(safeRows_[row], &QAbstractButton::clicked, this, [this, row] { OnSafeRowAll(row); });
+        for (int kind = 0; kind < kSafeKindCount; ++kind) {
+            CImageButton* cell = MakeButton(this, x, kTop + (kind + 1) * kRowPitch, kPitch - 2, kRowPitch - 2);
+            cell->setEnabled(SafeApplies(row, kind));
+            connect(cell, &QAbstractButton::clicked, this, [this, row, kind] { OnSafeCell(row, kind); });
+            safeCells_[row * kSafeKindCount + kind] = cell;
+        }
+    }
+    for (int kind = 0; kind < kSafeKindCount; ++kind) {
+        safeKinds_[kind] = MakeButton(this, kLeft, kTop + (kind + 1) * kRowPitch, kNameWidth, kRowPitch - 2);
+        safeKinds_[kind]->SetCaptionFits(true);
+        connect(safeKinds_[kind], &QAbstractButton::clicked, this, [this, kind] { OnSafeKindAll(kind); });
+    }
+}
+
+std::vector<QWidget*> CSystemDlg::ShowControls() const {
+    std::vector<QWidget*> controls{save_, fadeCaption_, fadeField_, safesCaption_};
+    controls.insert(controls.end(), safeCells_.begin(), safeCells_.end());
+    controls.insert(controls.end(), safeRows_.begin(), safeRows_.end());
+    controls.insert(controls.end(), safeKinds_.begin(), safeKinds_.end());
+    return controls;
+}
+
+void CSystemDlg::RefreshSafes() {
+    for (int row = 0; row < kSafeRowCount; ++row) {
+        safeRows_[row]->SetDown(safes_.RowSafe(row));
+        for (int kind = 0; kind < kSafeKindCount; ++kind) SafeCell(row, kind)->SetDown(safes_.Safe(row, kind));
+    }
+    for (int kind = 0; kind < kSafeKindCount; ++kind) safeKinds_[kind]->SetDown(safes_.KindSafe(kind));
 }
 
 void CSystemDlg::BuildHelpTab() {
@@ -300,7 +371,8 @@ void CSystemDlg::ShowTab(int tab) {
     if (tab < kTabConnect || tab > kTabRemote) return;
     for (QWidget* control : ConnectControls()) control->hide();
     for (QWidget* control : HelpControls()) control->hide();
-    for (QWidget* control : {static_cast<QWidget*>(scanProgress_), static_cast<QWidget*>(save_)}) control->hide();
+    scanProgress_->hide();
+    for (QWidget* control : ShowControls()) control->hide();
     for (CImageButton* toggle : limits_) toggle->hide();
     for (CImageButton* scene : scenes_) scene->hide();
     remoteTab_->setVisible(tab == kTabRemote);
@@ -317,7 +389,8 @@ void CSystemDlg::ShowTab(int tab) {
         for (CImageButton* toggle : limits_) toggle->show();
         break;
     case kTabShow:
-        save_->show();
+        for (QWidget* control : ShowControls()) control->show();
+        RefreshSafes();
         RefreshSceneSlots();
         break;
     case kTabHelp:
@@ -347,6 +420,13 @@ void CSystemDlg::SetLabels(int language) {
     english_->SetDown(language == 1);
     chinese_->SetDown(language == 2);
     save_->setText(kSave.For(language));
+    fadeCaption_->SetText(kFade.For(language));
+    safesCaption_->SetText(kSafes.For(language));
+    for (int kind = 0; kind < kSafeKindCount; ++kind) safeKinds_[kind]->setText(kSafeKindCaptions[kind].For(language));
+    for (int row = 0; row < kSafeRowCount; ++row) {
+        safeRows_[row]->setText(row < kDelayReturn ? QString::number(row + 1)
+                                                   : kSafeOutputCaptions[row - kDelayReturn].For(language));
+    }
     sceneMenu_->SetLanguage(language);
     reset_->setText(kReset.For(language));
     local_->setText(kLocal.For(language));

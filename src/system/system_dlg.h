@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QString>
 #include <array>
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -15,6 +16,7 @@
 #include "host/page_views.h"
 #include "presets/name_dialog.h"
 #include "system/device_discovery.h"
+#include "system/recall_safes.h"
 #include "system/scene_image.h"
 #include "system/upload_progress_dlg.h"
 
@@ -32,6 +34,7 @@ class CTextField;
 class FirmwareUpdate;
 class LinkRelease;
 class Notifier;
+class SceneFader;
 class SceneStore;
 class UploadAll;
 
@@ -85,6 +88,18 @@ public:
     void RecallScene(const QString& caption);
     // The scene with this ID, as RECALL on its button does.
     void RecallScene(int id);
+    // What a recall leaves as it is; the profile keeps them.
+    const RecallSafes& Safes() const { return safes_; }
+    void SetSafes(const RecallSafes& safes);
+    // The same with the levels fading over `fade` (0 to 30 s).
+    void RecallScene(int id, std::chrono::milliseconds fade);
+    // The fade time field beside the scenes, 0 when it holds no time.
+    std::chrono::milliseconds FadeTime() const;
+    SceneFader& Fader() const { return *fader_; }
+    // The safes grid: a cell, the "all" of a channel row, of a kind column.
+    void OnSafeCell(int row, int kind);
+    void OnSafeRowAll(int row);
+    void OnSafeKindAll(int kind);
     void DeleteScene(const QString& caption);
     // RESET: defaults, groups cleared, the whole state sent while connected.
     void ResetDevice();
@@ -130,6 +145,10 @@ public:
     int SceneMenuSlot() const { return sceneMenuSlot_; }
     CNameDlg* SceneNameDialog() const { return sceneNameDialog_; }
     UploadAll* Upload() const { return upload_; }
+    CTextField* FadeField() const { return fadeField_; }
+    CImageButton* SafeCell(int row, int kind) const { return safeCells_[row * kSafeKindCount + kind]; }
+    CImageButton* SafeRowAll(int row) const { return safeRows_[row]; }
+    CImageButton* SafeKindAll(int kind) const { return safeKinds_[kind]; }
     // Shown while an upload runs; it keeps the window from taking edits.
     // The window is closing: the upload stops without a word.
     void StopUpload();
@@ -164,6 +183,9 @@ private:
     std::vector<QWidget*> ConnectControls() const;
     std::vector<QWidget*> HelpControls() const;
     void RefreshLimitToggles();
+    void BuildSafesGrid();
+    std::vector<QWidget*> ShowControls() const;
+    void RefreshSafes();
     void RefreshVersionLabels();
     void StartUpdate(bool remote);
     bool RefuseDuringUpdate();
@@ -223,6 +245,14 @@ private:
 
     std::unique_ptr<SceneStore> sceneStore_;
     SceneBytes heldScene_{};
+    RecallSafes safes_;
+    SceneFader* fader_;
+    CSkinLabel* fadeCaption_;
+    CTextField* fadeField_;
+    CSkinLabel* safesCaption_;
+    std::array<CImageButton*, kSafeRowCount * kSafeKindCount> safeCells_{};
+    std::array<CImageButton*, kSafeRowCount> safeRows_{};
+    std::array<CImageButton*, kSafeKindCount> safeKinds_{};
     CMenuEx* sceneMenu_;
     CMenuEx* scenePopup_;
     int sceneMenuSlot_ = -1;

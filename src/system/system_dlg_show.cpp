@@ -6,17 +6,21 @@
 
 #include <QCursor>
 #include <QDateTime>
+#include <algorithm>
+#include <cmath>
 
 #include "host/app_context.h"
 #include "host/console_link.h"
-#include "link/meter_report.h"
 #include "link/notifier.h"
 #include "presets/name_dialog.h"
 #include "skin/image_button.h"
 #include "skin/menu_ex.h"
 #include "skin/menu_resources.h"
+#include "skin/text_field.h"
 #include "system/device_reset.h"
+#include "system/scene_fader.h"
 #include "system/scene_slots.h"
+#include "system/show_settings.h"
 #include "system/scene_store.h"
 #include "system/upload_all.h"
 #include "system/upload_plan.h"
@@ -128,7 +132,9 @@ void CSystemDlg::RecallScene(const QString& caption) {
     if (const auto id = SceneIdFromCaption(caption.toStdString())) RecallScene(*id);
 }
 
-void CSystemDlg::RecallScene(int id) {
+void CSystemDlg::RecallScene(int id) { RecallScene(id, FadeTime()); }
+
+void CSystemDlg::RecallScene(int id, std::chrono::milliseconds fade) {
     SceneStore* store = Scenes();
     if (!store) return;
     const SceneStore::Loaded loaded = store->Load(id);
@@ -145,15 +151,53 @@ void CSystemDlg::RecallScene(int id) {
         return;
     }
     // The link's own flags stay as they are, whatever the file recorded.
-    const StepScope step(context_.model, {StepAction::SceneRecall});
-    context_.model.Change([&](MixerState& s) {
-        const MixerState live = s;
-        s = SceneState(loaded.image);
-        CopyMeterLevels(live, s);
-    });
+    MixerState recalled = RecalledState(context_.state, SceneState(loaded.image), safes_);
+    fader_->Prepare(context_.state, recalled, fade);
+    const uint64_t earlier = context_.model.History().LastStep();
+    {
+        const StepScope step(context_.model, {StepAction::SceneRecall});
+        context_.model.Change([&](MixerState& s) { s = recalled; });
+    }
+    const uint64_t made = context_.model.History().LastStep();
+    fader_->Begin(made != earlier ? made : 0);
     heldScene_ = loaded.image;
     if (context_.link) context_.link->MarkHeard();
     UploadThen([this](bool) { emit stateReplaced(); });
+}
+
+std::chrono::milliseconds CSystemDlg::FadeTime() const {
+    bool number = false;
+    const double seconds = fadeField_->text().trimmed().toDouble(&number);
+    if (!number || !(seconds > 0)) return std::chrono::milliseconds{0};
+    return std::min(LevelFade::kLongest, std::chrono::milliseconds(std::llround(seconds * 1000)));
+}
+
+void CSystemDlg::OnSafeCell(int row, int kind) {
+    RecallSafes safes = safes_;
+    safes.Set(row, kind, !safes.Safe(row, kind));
+    SetSafes(safes);
+}
+
+void CSystemDlg::OnSafeRowAll(int row) {
+    RecallSafes safes = safes_;
+    safes.ToggleRow(row);
+    SetSafes(safes);
+}
+
+void CSystemDlg::OnSafeKindAll(int kind) {
+    RecallSafes safes = safes_;
+    safes.ToggleKind(kind);
+    SetSafes(safes);
+}
+
+void CSystemDlg::SetSafes(const RecallSafes& safes) {
+    if (safes == safes_) return;
+    safes_ = safes;
+    RefreshSafes();
+    if (!StoreProfileRecallSafes(context_.profileFile, safes_)) {
+        Tell(QStringLiteral("The recall safes could not be saved in %1").arg(context_.profileFile),
+             QStringLiteral("调用保护无法保存到 %1").arg(context_.profileFile), false);
+    }
 }
 
 void CSystemDlg::DeleteScene(const QString& caption) {

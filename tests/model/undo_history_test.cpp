@@ -70,3 +70,40 @@ TEST(UndoHistory, ALoneEditIsAStepANewStepDropsTheRedoBranchAndTheDepthIsBounded
 }
 
 }  // namespace
+
+namespace {
+
+// A scene's fade finishes its recall's step after later steps were made,
+// and makes one of its own when the recall changed nothing else.
+TEST(UndoHistory, LaterEditsExtendTheirStepWhereverItStandsUntilItIsUndone) {
+    UndoHistory history;
+    MixerState s{};
+    Local(history, s, [](MixerState& m) { m.strips[0].pan = 30; });
+    const uint64_t recall = history.LastStep();
+    Local(history, s, [](MixerState& m) { m.strips[5].mute = 1; });
+    const auto extend = [&](uint64_t step, int level) {
+        const MixerState before = s;
+        s.buses[0].level = level;
+        return history.Extend(step, before, s);
+    };
+    EXPECT_TRUE(extend(recall, 40));
+    EXPECT_TRUE(extend(recall, 60));
+    EXPECT_FALSE(extend(0, 61));
+    ASSERT_TRUE(history.Undo(s));
+    EXPECT_EQ(s.strips[5].mute, 0);
+    EXPECT_EQ(s.buses[0].level, 61);
+    ASSERT_TRUE(history.Undo(s));
+    EXPECT_EQ(s.buses[0].level, 0);
+    EXPECT_EQ(s.strips[0].pan, 0);
+    EXPECT_FALSE(extend(recall, 50));
+
+    MixerState moved = s;
+    moved.buses[0].level = 20;
+    const uint64_t own = history.Add({StepAction::SceneRecall}, s, moved);
+    EXPECT_GT(own, recall);
+    EXPECT_EQ(history.UndoLabel()->action, StepAction::SceneRecall);
+    EXPECT_EQ(history.RedoCount(), 0u);
+    EXPECT_EQ(history.Add({StepAction::SceneRecall}, s, s), 0u);
+}
+
+}  // namespace

@@ -54,6 +54,7 @@ TEST(OscRequest, ValuesAreClampedIntoTheStateAndWrongArgumentsAskNothing) {
         std::vector<OscArg> args;
         std::optional<int> value;  // the value taken, when the message is taken
         bool taken = true;
+        std::optional<int> fadeMs;
     };
     const std::vector<Case> cases = {
         {"/ch/1/fader", {Num('f', -10)}, 50},
@@ -71,6 +72,9 @@ TEST(OscRequest, ValuesAreClampedIntoTheStateAndWrongArgumentsAskNothing) {
         {"/ch/3/solo", {Num('f', 0.4)}, 0},
         {"/ch/3/send/fx2/raw", {Num('i', -5)}, 0},
         {"/scene/recall", {Num('i', 32)}, 32},
+        {"/scene/recall", {Num('i', 3), Num('f', 2.5)}, 3, true, 2500},
+        {"/scene/recall", {Num('i', 3), Num('d', 99)}, 3, true, 30000},
+        {"/scene/recall", {Num('i', 3), Num('i', -4)}, 3, true, 0},
         {"/ch/1/fader", {}, std::nullopt},
         {"/ch/18/name", {}, std::nullopt},
         {"/scene/save", {}, std::nullopt},
@@ -86,6 +90,8 @@ TEST(OscRequest, ValuesAreClampedIntoTheStateAndWrongArgumentsAskNothing) {
         {"/scene/recall", {}, std::nullopt, false},
         {"/scene/recall", {Num('i', 0)}, std::nullopt, false},
         {"/scene/recall", {Num('f', 33)}, std::nullopt, false},
+        {"/scene/recall", {Num('i', 3), Text("5")}, std::nullopt, false},
+        {"/scene/recall", {Num('i', 3), Num('f', 1), Num('f', 1)}, std::nullopt, false},
         {"/scene/save", {Num('i', 1)}, std::nullopt, false},
         {"/undo", {Num('i', 1)}, std::nullopt, false},
         {"/meters", {Num('i', 1)}, std::nullopt, false},
@@ -96,6 +102,7 @@ TEST(OscRequest, ValuesAreClampedIntoTheStateAndWrongArgumentsAskNothing) {
         ASSERT_EQ(request.has_value(), c.taken) << c.path;
         if (request) {
             EXPECT_EQ(request->value, c.value) << c.path;
+            EXPECT_EQ(request->fadeMs, c.fadeMs) << c.path;
         }
     }
 }

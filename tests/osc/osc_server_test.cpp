@@ -28,7 +28,7 @@ public:
     bool TakesEdits() const override { return takesEdits; }
     StripLinks InputLinks(int) override { return links; }
     void PressMuteGroup(int k) override { context_.activeMuteGroup = context_.activeMuteGroup == k ? 0 : k; }
-    void RecallScene(int) override {}
+    void RecallScene(int, std::optional<int>) override {}
     void SaveScene() override {}
     void Undo() override {}
     void Redo() override {}

@@ -390,3 +390,40 @@ TEST_F(Reset, ALinkThatDropsEndsTheUploadAndReleasesTheBusyFlag) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Scenes, TheSafesGridTogglesCellsRowsAndKindsAndTheProfileKeepsThemForTheNextStart) {
+    {
+        auto page = Open(2);
+        page->SafeRowAll(0)->click();
+        page->SafeKindAll(kSafeEq)->click();
+        page->SafeCell(kSafeMainRow, kSafeFader)->click();
+        page->SafeCell(kDelayReturn, kSafePhantom)->click();  // means nothing there
+        EXPECT_TRUE(page->SafeRowAll(0)->GetDown());
+        EXPECT_TRUE(page->SafeKindAll(kSafeEq)->GetDown());
+        EXPECT_TRUE(page->SafeCell(5, kSafeEq)->GetDown());
+        EXPECT_FALSE(page->SafeCell(kDelayReturn, kSafePhantom)->isEnabled());
+        EXPECT_EQ(page->SafeKindAll(kSafePhantom)->text(), QStringLiteral("幻象电源"));
+        page->SafeCell(3, kSafeEq)->click();
+        EXPECT_FALSE(page->SafeKindAll(kSafeEq)->GetDown());
+    }
+    RecallSafes wanted;
+    wanted.ToggleRow(0);
+    wanted.ToggleKind(kSafeEq);
+    wanted.Set(3, kSafeEq, false);
+    wanted.Set(kSafeMainRow, kSafeFader, true);
+    auto page = Open();
+    EXPECT_EQ(page->Safes(), wanted);
+    EXPECT_TRUE(page->SafeCell(kSafeMainRow, kSafeFader)->GetDown());
+    EXPECT_EQ(page->SafeKindAll(kSafePhantom)->text(), QStringLiteral("PHANTOM"));
+
+    // A fade time out of range is taken as the nearest one.
+    for (const auto& [typed, ms] : {std::pair{"2.5", 2500}, {"45", 30000}, {"-3", 0}, {"soon", 0}}) {
+        page->FadeField()->setText(QString::fromLatin1(typed));
+        EXPECT_EQ(page->FadeTime().count(), ms) << typed;
+    }
+    EXPECT_TRUE(notifier.messages.empty());
+}
+
+}  // namespace
