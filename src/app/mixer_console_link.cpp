@@ -41,9 +41,9 @@ LinkRecord MixerConsoleLink::Record() const {
 }
 
 SyncStatus MixerConsoleLink::Sync() const {
-    const bool checked = link_.Sync().checked;
-    return {static_cast<int>(link_.ResyncPeriod().count()), link_.Sync(),
-            checked ? static_cast<long long>((link_.Clock().Now() - link_.SyncTime()).count()) : -1};
+    const SyncReport& report = link_.Sync();
+    return {static_cast<int>(link_.ResyncPeriod().count()), report,
+            report.checked ? static_cast<long long>((link_.Clock().Now() - link_.SyncTime()).count()) : -1};
 }
 
 bool MixerConsoleLink::Send(const std::string& message) { return link_.IsConnected() && link_.SendMessageText(message); }

@@ -60,18 +60,18 @@ TEST(RemoteAccess, AMonitorCodeChangesOnlyItsAuxSendsAndMaster) {
 
 TEST(RemoteAccess, FiveWrongCodesLockTheAddressForAMinuteAndNoOther) {
     LoginGate gate;
-    for (int i = 0; i < 4; ++i) gate.Wrong("10.0.0.5", 1000);
-    EXPECT_EQ(gate.WaitMs("10.0.0.5", 1000), 0);
-    gate.Wrong("10.0.0.5", 2000);
-    EXPECT_EQ(gate.WaitMs("10.0.0.5", 2000), kLockMs);
-    EXPECT_EQ(gate.WaitMs("10.0.0.5", 2000 + kLockMs - 1), 1);
-    EXPECT_EQ(gate.WaitMs("10.0.0.5", 2000 + kLockMs), 0);
-    EXPECT_EQ(gate.WaitMs("10.0.0.6", 2000), 0);
+    for (int i = 0; i < 4; ++i) gate.Wrong("127.0.0.5", 1000);
+    EXPECT_EQ(gate.WaitMs("127.0.0.5", 1000), 0);
+    gate.Wrong("127.0.0.5", 2000);
+    EXPECT_EQ(gate.WaitMs("127.0.0.5", 2000), kLockMs);
+    EXPECT_EQ(gate.WaitMs("127.0.0.5", 2000 + kLockMs - 1), 1);
+    EXPECT_EQ(gate.WaitMs("127.0.0.5", 2000 + kLockMs), 0);
+    EXPECT_EQ(gate.WaitMs("127.0.0.6", 2000), 0);
     // A right code forgets the earlier wrong ones.
-    for (int i = 0; i < 4; ++i) gate.Wrong("10.0.0.7", 0);
-    gate.Right("10.0.0.7");
-    gate.Wrong("10.0.0.7", 0);
-    EXPECT_EQ(gate.WaitMs("10.0.0.7", 0), 0);
+    for (int i = 0; i < 4; ++i) gate.Wrong("127.0.0.7", 0);
+    gate.Right("127.0.0.7");
+    gate.Wrong("127.0.0.7", 0);
+    EXPECT_EQ(gate.WaitMs("127.0.0.7", 0), 0);
 }
 
 TEST(RemoteAccess, RateLimitLetsABurstThroughThenTheSustainedRate) {
