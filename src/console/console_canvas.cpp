@@ -16,7 +16,7 @@ ConsoleCanvas::ConsoleCanvas(QWidget* parent, int backgroundId)
 
 void ConsoleCanvas::paintEvent(QPaintEvent* event) {
     QPainter p(this);
-    if (!PaintTiled(p, rect(), background_, event->rect())) p.fillRect(event->rect(), palette().window());
+    if (!PaintTiled(p, rect(), background_, event->region())) p.fillRect(event->rect(), palette().window());
 }
 
 }  // namespace mixer

@@ -189,8 +189,8 @@ bool StripDlgBase::eventFilter(QObject* watched, QEvent* event) {
 
 void StripDlgBase::paintEvent(QPaintEvent* event) {
     QPainter p(this);
-    if (!PaintTiled(p, rect(), LoadBackground(background_), event->rect())) p.fillRect(rect(), QColor(44, 48, 56));
-    PaintFrame(p, rect());
+    if (!PaintTiled(p, rect(), LoadBackground(background_), event->region())) p.fillRect(rect(), QColor(44, 48, 56));
+    PaintFrame(p, rect(), event->region());
 }
 
 void StripDlgBase::resizeEvent(QResizeEvent*) { LayOutAll(); }

@@ -250,7 +250,7 @@ void CGroupPanelDlg::OnOutputChoice(int choice) {
 
 void CGroupPanelDlg::paintEvent(QPaintEvent* event) {
     QPainter p(this);
-    if (!PaintTiled(p, rect(), LoadBackground(kBackground), event->rect())) p.fillRect(rect(), QColor(44, 48, 56));
+    if (!PaintTiled(p, rect(), LoadBackground(kBackground), event->region())) p.fillRect(rect(), QColor(44, 48, 56));
 }
 
 void CGroupPanelDlg::resizeEvent(QResizeEvent* event) {

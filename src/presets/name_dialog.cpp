@@ -83,7 +83,7 @@ void CNameDlg::accept() {
 
 void CNameDlg::paintEvent(QPaintEvent* event) {
     QPainter p(this);
-    if (!PaintTiled(p, rect(), LoadBackground(kBackgroundImage), event->rect())) p.fillRect(rect(), QColor(36, 39, 46));
+    if (!PaintTiled(p, rect(), LoadBackground(kBackgroundImage), event->region())) p.fillRect(rect(), QColor(36, 39, 46));
 }
 
 }  // namespace mixer

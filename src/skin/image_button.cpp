@@ -181,29 +181,37 @@ QSize CImageButton::sizeHint() const {
 }
 
 void CImageButton::paintEvent(QPaintEvent*) {
-    // Drawn whole into a buffer and shown in one step, so the caption never
-    // flickers over a half-drawn image. The page shows through where the
-    // images are transparent.
+    if (!disabledLook_ || isEnabled()) {
+        QPainter p(this);
+        PaintFace(p);
+        return;
+    }
+    // Faded as one picture: each piece faded on its own would let the image
+    // show through the caption and the overview bars.
     const qreal ratio = devicePixelRatioF();
     QPixmap buffer(size() * ratio);
     buffer.setDevicePixelRatio(ratio);
     buffer.fill(Qt::transparent);
     {
         QPainter p(&buffer);
-        const Face face = CurrentFace();
-        if (face != Face::None) DrawSkinPixmap(p, QRect(QPoint(0, 0), ImageSize()), face == Face::Down ? downImage_ : upImage_);
-        if (overview_) PaintOverview(p);
-        if (showCaption_ && !text().isEmpty()) {
-            p.setRenderHint(QPainter::TextAntialiasing);
-            const CaptionLayout caption = LayOutCaption();
-            p.setFont(caption.font);
-            p.setPen(CurrentCaptionColour());
-            p.drawText(caption.area, caption.flags, caption.text);
-        }
+        PaintFace(p);
     }
     QPainter screen(this);
-    if (disabledLook_ && !isEnabled()) screen.setOpacity(kDisabledOpacity);
+    screen.setOpacity(kDisabledOpacity);
     screen.drawPixmap(0, 0, buffer);
+}
+
+void CImageButton::PaintFace(QPainter& p) const {
+    const Face face = CurrentFace();
+    if (face != Face::None) DrawSkinPixmap(p, QRect(QPoint(0, 0), ImageSize()), face == Face::Down ? downImage_ : upImage_);
+    if (overview_) PaintOverview(p);
+    if (showCaption_ && !text().isEmpty()) {
+        p.setRenderHint(QPainter::TextAntialiasing);
+        const CaptionLayout caption = LayOutCaption();
+        p.setFont(caption.font);
+        p.setPen(CurrentCaptionColour());
+        p.drawText(caption.area, caption.flags, caption.text);
+    }
 }
 
 void CImageButton::SetDisabledLook(bool on) {

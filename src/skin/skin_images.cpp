@@ -11,11 +11,12 @@ namespace mixer {
 namespace {
 
 // Misses are remembered too: a missing image is asked for on every paint.
-QPixmap Cached(QHash<int, QPixmap>& store, int id, const QString& path, qreal ratio) {
+// The path is built only on a miss: pictures are asked for on every paint.
+QPixmap Cached(QHash<int, QPixmap>& store, int id, QString (*path)(int), qreal ratio) {
     const auto found = store.constFind(id);
     if (found != store.constEnd()) return *found;
     QPixmap image;
-    if (!image.load(path, "PNG")) image = QPixmap();
+    if (!image.load(path(id), "PNG")) image = QPixmap();
     image.setDevicePixelRatio(ratio);
     store.insert(id, image);
     return image;
@@ -33,12 +34,12 @@ QString SkinImagePath2x(int id) { return QStringLiteral(":/skin/%1@2x.png").arg(
 
 QPixmap LoadResourceImage(int id) {
     static QHash<int, QPixmap> store;
-    return Cached(store, id, SkinImagePath(id), 1.0);
+    return Cached(store, id, SkinImagePath, 1.0);
 }
 
 SkinPixmap LoadSkinPixmap(int id) {
     static QHash<int, QPixmap> store;
-    SkinPixmap image{LoadResourceImage(id), Cached(store, id, SkinImagePath2x(id), 2.0)};
+    SkinPixmap image{LoadResourceImage(id), Cached(store, id, SkinImagePath2x, 2.0)};
     // A 2x picture that does not match its 1x one would be laid out wrongly.
     if (image.dense.size() != image.normal.size() * 2) image.dense = QPixmap();
     return image;
@@ -131,13 +132,26 @@ const SkinBackground& LoadBackground(int id) {
     return *store.insert(id, SkinBackground(QImage(SkinImagePath(id), "PNG")));
 }
 
-bool PaintTiled(QPainter& painter, const QRect& area, const SkinBackground& background, const QRect& exposed) {
+bool PaintTiled(QPainter& painter, const QRect& area, const SkinBackground& background, const QRegion& exposed) {
     if (background.isNull() || area.isEmpty()) return false;
-    background.Paint(painter, area, exposed);
+    if (exposed.rectCount() <= 1) {
+        background.Paint(painter, area, exposed.boundingRect());
+        return true;
+    }
+    // Under a clip of many rectangles the raster engine leaves its direct
+    // copies for a span fill it hands out to a thread pool, which costs more
+    // than the few pixels of a meter tick: one rectangle at a time keeps the
+    // copies direct.
+    for (const QRect& part : exposed) {
+        painter.save();
+        painter.setClipRect(part, Qt::IntersectClip);
+        background.Paint(painter, area, part);
+        painter.restore();
+    }
     return true;
 }
 
-void PaintFrame(QPainter& painter, const QRect& area) {
+void PaintFrame(QPainter& painter, const QRect& area, const QRegion& exposed) {
     const qreal ratio = DeviceRatio(painter);
     const auto piece = [ratio](int id) { return LoadSkinPixmap(id).For(ratio); };
     const QPixmap topLeft = piece(131);
@@ -152,7 +166,13 @@ void PaintFrame(QPainter& painter, const QRect& area) {
     const auto size = [](const QPixmap& image) { return image.deviceIndependentSize().toSize(); };
     const int cornerW = size(topLeft).width();
     const int cornerH = size(topLeft).height();
-    const auto edge = [&painter](const QRect& place, const QPixmap& image) { Tile(painter, place, image, place); };
+    // A meter tick exposes a few rows inside the frame: nothing of it is drawn then.
+    const auto edge = [&](const QRect& place, const QPixmap& image) {
+        if (exposed.intersects(place)) Tile(painter, place, image, place);
+    };
+    const auto corner = [&](const QPoint& at, const QPixmap& image) {
+        if (exposed.intersects(QRect(at, size(image)))) painter.drawPixmap(at, image);
+    };
     edge(QRect(area.left() + cornerW, area.top(), area.width() - 2 * cornerW, size(top).height()), top);
     edge(QRect(area.left() + cornerW, area.bottom() + 1 - size(bottom).height(), area.width() - 2 * cornerW,
                size(bottom).height()),
@@ -161,11 +181,11 @@ void PaintFrame(QPainter& painter, const QRect& area) {
     edge(QRect(area.right() + 1 - size(right).width(), area.top() + cornerH, size(right).width(),
                area.height() - 2 * cornerH),
          right);
-    painter.drawPixmap(area.topLeft(), topLeft);
-    painter.drawPixmap(area.right() + 1 - size(topRight).width(), area.top(), topRight);
-    painter.drawPixmap(area.left(), area.bottom() + 1 - size(bottomLeft).height(), bottomLeft);
-    painter.drawPixmap(area.right() + 1 - size(bottomRight).width(), area.bottom() + 1 - size(bottomRight).height(),
-                       bottomRight);
+    corner(area.topLeft(), topLeft);
+    corner(QPoint(area.right() + 1 - size(topRight).width(), area.top()), topRight);
+    corner(QPoint(area.left(), area.bottom() + 1 - size(bottomLeft).height()), bottomLeft);
+    corner(QPoint(area.right() + 1 - size(bottomRight).width(), area.bottom() + 1 - size(bottomRight).height()),
+           bottomRight);
 }
 
 }  // namespace mixer

@@ -7,6 +7,7 @@
 
 #include <QPixmap>
 #include <QRect>
+#include <QRegion>
 #include <QString>
 
 class QPainter;
@@ -75,13 +76,14 @@ private:
 // The background with that number, decoded once; null when the program has none.
 const SkinBackground& LoadBackground(int id);
 
-// Paints background over area as SkinBackground::Paint does; false, drawing
-// nothing, when it is null, so that the caller falls back to a plain colour.
-bool PaintTiled(QPainter& painter, const QRect& area, const SkinBackground& background, const QRect& exposed);
+// Paints background over area as SkinBackground::Paint does, within the
+// exposed region; false, drawing nothing, when it is null, so that the caller
+// falls back to a plain colour.
+bool PaintTiled(QPainter& painter, const QRect& area, const SkinBackground& background, const QRegion& exposed);
 
 // Draws the strip frame along area's edges: corners 131, 133, 136, 138 and
 // the edges 132 (top), 134 (left), 135 (right), 137 (bottom) repeated between
-// them. A missing piece is left out.
-void PaintFrame(QPainter& painter, const QRect& area);
+// them. A missing piece is left out, and so is one outside exposed.
+void PaintFrame(QPainter& painter, const QRect& area, const QRegion& exposed);
 
 }  // namespace mixer

@@ -497,7 +497,7 @@ void CSystemDlg::showEvent(QShowEvent* event) {
 
 void CSystemDlg::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    if (!PaintTiled(painter, rect(), LoadBackground(kBackground), event->rect())) painter.fillRect(rect(), QColor(44, 48, 56));
+    if (!PaintTiled(painter, rect(), LoadBackground(kBackground), event->region())) painter.fillRect(rect(), QColor(44, 48, 56));
 }
 
 void CSystemDlg::Tell(const QString& english, const QString& chinese, bool warning) {

@@ -7,8 +7,10 @@
 #include <QImage>
 #include <QImageReader>
 #include <QPainter>
+#include <QRegion>
 #include <QRegularExpression>
 
+#include <array>
 #include <set>
 
 #include "skin/skin_images.h"
@@ -92,7 +94,9 @@ TEST(SkinArtwork, BackgroundsAndFramesStaySharpAtTwiceTheDensity) {
         const SkinBackground& background = LoadBackground(id);
         ASSERT_EQ(background.size(), picture.size()) << id;
         const bool stretched = id != 171;
-        if (stretched) EXPECT_LT(background.KeptBytes(), 64 * 1024) << id;
+        if (stretched) {
+            EXPECT_LT(background.KeptBytes(), 64 * 1024) << id;
+        }
         const QRect tiled(7, 3, 150, picture.height() + 37);
         QImage copy = picture;
         if (stretched) {
@@ -106,19 +110,32 @@ TEST(SkinArtwork, BackgroundsAndFramesStaySharpAtTwiceTheDensity) {
             whole.setDevicePixelRatio(ratio);
             whole.fill(Qt::transparent);
             QImage pieces = whole;
+            QImage checkered = whole;
             {
                 QPainter p(&whole);
                 p.drawTiledPixmap(tiled, QPixmap::fromImage(copy));
             }
+            // Alone, and as the two halves of a checkerboard, each a region of many pieces.
+            std::array<QRegion, 2> squares;
             {
                 QPainter p(&pieces);
                 for (int x = tiled.left(); x <= tiled.right(); x += 37) {
                     for (int y = tiled.top(); y <= tiled.bottom(); y += 230) {
                         PaintTiled(p, tiled, background, QRect(x, y, 37, 230));
+                        squares[(x / 37 + y / 230) % 2] += QRect(x, y, 37, 230);
                     }
                 }
             }
+            {
+                QPainter p(&checkered);
+                for (const QRegion& half : squares) {
+                    ASSERT_GT(half.rectCount(), 1);
+                    p.setClipRegion(half);
+                    PaintTiled(p, tiled, background, half);
+                }
+            }
             EXPECT_EQ(whole, pieces) << id << " at " << ratio;
+            EXPECT_EQ(whole, checkered) << id << " at " << ratio;
         }
     }
 
@@ -126,7 +143,7 @@ TEST(SkinArtwork, BackgroundsAndFramesStaySharpAtTwiceTheDensity) {
     QImage framed = DoubleCanvas(QSize(40, 40));
     {
         QPainter p(&framed);
-        PaintFrame(p, QRect(0, 0, 40, 40));
+        PaintFrame(p, QRect(0, 0, 40, 40), QRect(0, 0, 40, 40));
     }
     QImage corner = DoubleCanvas(QSize(6, 6));
     {

@@ -107,8 +107,8 @@ void CProcessingPage::SetTitle(const QString& title) {
 
 void CProcessingPage::paintEvent(QPaintEvent* event) {
     QPainter p(this);
-    if (!PaintTiled(p, rect(), LoadBackground(kPageBackground), event->rect())) p.fillRect(rect(), QColor(34, 37, 44));
-    PaintFrame(p, rect());
+    if (!PaintTiled(p, rect(), LoadBackground(kPageBackground), event->region())) p.fillRect(rect(), QColor(34, 37, 44));
+    PaintFrame(p, rect(), event->region());
     p.setPen(QColor(235, 240, 248));
     p.setFont(SkinFontPoints(15));
     p.drawText(QRect(16, 4, width() / 2, kTitleHeight), Qt::AlignLeft | Qt::AlignVCenter, title_);
