@@ -113,9 +113,7 @@ CMixerDlg::CMixerDlg(AppContext& context, ConsoleLink& link, const PageFactory& 
     // Edits go out through the link; every view follows the model.
     context_.model.SetSink(&link_);
     connect(&context_.model, &MixerModel::changed, this, &CMixerDlg::OnModelChanged);
-    connect(&context_.model, &MixerModel::metersChanged, this, [this] {
-        if (!meterFrame_.isActive()) meterFrame_.start();
-    });
+    connect(&context_.model, &MixerModel::metersChanged, this, &CMixerDlg::ScheduleMeterFrame);
     for (CTextField* box : {nav_->valueBox1, nav_->valueBox2}) {
         connect(box, &CTextField::EnterPressed, this, &CMixerDlg::ApplyTypedValue);
     }
@@ -137,7 +135,6 @@ CMixerDlg::CMixerDlg(AppContext& context, ConsoleLink& link, const PageFactory& 
     connect(&context_.model, &MixerModel::stepApplying, this, &CMixerDlg::OnStepApplying);
     connect(qApp, &QApplication::focusChanged, this, &CMixerDlg::RefreshUndoControls);
     meterFrame_.setSingleShot(true);
-    meterFrame_.setInterval(kMeterFrameMs);
     connect(&meterFrame_, &QTimer::timeout, this, &CMixerDlg::UpdateMeters);
 
     // The system page connects and disconnects through the link.
@@ -406,10 +403,17 @@ void CMixerDlg::OnMeterReport() {
     // While the link is online the page buttons show the meters; a report
     // that comes before the full state proves nothing about the connection.
     if (link_.StatusOnline()) metersInOverview_ = true;
-    if (!meterFrame_.isActive()) meterFrame_.start();
+    ScheduleMeterFrame();
+}
+
+void CMixerDlg::ScheduleMeterFrame() {
+    if (meterFrame_.isActive()) return;
+    const qint64 since = sinceMeterFrame_.isValid() ? sinceMeterFrame_.elapsed() : kMeterFrameMs;
+    meterFrame_.start(static_cast<int>(std::max<qint64>(0, kMeterFrameMs - since)));
 }
 
 void CMixerDlg::UpdateMeters() {
+    sinceMeterFrame_.start();
     // Hidden strips are brought up to date when they are shown or refreshed.
     for (PageId kind : {PageId::InputStrip, PageId::OutputStrip, PageId::DetailInput, PageId::DetailOutput}) {
         for (PageView* view : pages_.All(kind)) {

@@ -35,6 +35,9 @@ MixerLink::MixerLink(MixerModel& model, Notifier& notifier, const MonotonicClock
     connect(&tickTimer_, &QTimer::timeout, this, &MixerLink::OnTick);
     retryTimer_.setSingleShot(true);
     connect(&retryTimer_, &QTimer::timeout, this, &MixerLink::RetryResync);
+    readHold_.setSingleShot(true);
+    readHold_.setInterval(kTickPeriod);
+    connect(&readHold_, &QTimer::timeout, this, &MixerLink::ReadPending);
     tickTimer_.start(kTickPeriod);
 }
 
@@ -79,6 +82,7 @@ void MixerLink::Disconnect() {
 }
 
 void MixerLink::OnTick() {
+    if (readHold_.isActive()) ReadPending();
     Observed([&] { machine_.Tick(); });
     RequestResync();
 }
@@ -160,7 +164,7 @@ bool MixerLink::OpenReceiver() {
     const QHostAddress local = link_.bindAddress.empty() ? QHostAddress(QHostAddress::AnyIPv4)
                                                          : QHostAddress(QString::fromStdString(link_.bindAddress));
     if (local.isNull() || !socket->bind(local, link_.port, QAbstractSocket::DontShareAddress)) return false;
-    connect(socket.get(), &QUdpSocket::readyRead, this, &MixerLink::ReadPending);
+    connect(socket.get(), &QUdpSocket::readyRead, this, &MixerLink::OnReadyRead);
     socket_ = std::move(socket);
     stopping_ = false;
     link_.receiving = true;
@@ -179,6 +183,8 @@ void MixerLink::FinishStop() {
     queue_.ForgetBaseline();
     sendTimer_.stop();
     socket_.reset();
+    readHold_.stop();
+    metersStreaming_ = false;
     stopping_ = false;
     link_.receiving = false;
     link_.residue.clear();
@@ -187,7 +193,17 @@ void MixerLink::FinishStop() {
     emit syncChanged();
 }
 
+void MixerLink::OnReadyRead() {
+    // Qt signals once until the socket is read, so the wait costs no wake-ups.
+    if (readHold_.isActive()) return;
+    // The reply to a request for the state is awaited, and judged at once.
+    if (metersStreaming_ && !ledger_.RequestOut()) readHold_.start();
+    else ReadPending();
+}
+
 void MixerLink::ReadPending() {
+    readHold_.stop();
+    metersStreaming_ = false;
     std::vector<std::string> messages;
     char buffer[kMaxDatagram];
     // At least one read per readyRead, or Qt would not signal the next
@@ -231,6 +247,7 @@ void MixerLink::Accept(const std::string& message) {
         emit stateReplyApplied();
         emit syncChanged();
     } else if (kind == IncomingKind::MeterReport) {
+        metersStreaming_ = true;
         emit meterReportApplied();
     }
 }

@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
 #include <QSignalSpy>
+#include <QTest>
 #include <random>
 
 #include "link/commands.h"
@@ -113,6 +115,26 @@ TEST_F(MixerLinkTest, ConnectCompletesAndTheMeterStreamStarts) {
     EXPECT_EQ(MixerHeard(kMetersOff), 1);
     EXPECT_EQ(MixerHeard(kRequest), 1);
     EXPECT_TRUE(notifier.messages.empty());
+}
+
+TEST_F(MixerLinkTest, StreamingMetersAreReadInBatchesWithOrWithoutATick) {
+    ConnectToMixer();
+    QElapsedTimer clock;
+    clock.start();
+    std::vector<qint64> applied;
+    QObject::connect(&link, &MixerLink::meterReportApplied, [&] { applied.push_back(clock.nsecsElapsed()); });
+    // With the link's own tick, and then with none at all.
+    for (bool ticking : {true, false}) {
+        link.SetOwnTick(ticking);
+        applied.clear();
+        QTest::qWait(600);
+        // Reports read in one batch are applied microseconds apart; read one
+        // by one, they would be a report's interval (10 ms) apart.
+        int batches = applied.empty() ? 0 : 1;
+        for (std::size_t i = 1; i < applied.size(); ++i) batches += applied[i] - applied[i - 1] > 2'000'000;
+        EXPECT_GE(applied.size(), 20u) << ticking;
+        EXPECT_LE(batches * 2, static_cast<int>(applied.size())) << ticking;
+    }
 }
 
 TEST_F(MixerLinkTest, AMixerThatAnswersOnlyTheSecondRequestStillConnectsWithoutAThird) {
