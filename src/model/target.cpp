@@ -143,4 +143,10 @@ std::vector<Target> DifferingTargets(const MixerState& a, const MixerState& b) {
     return differing;
 }
 
+std::vector<std::string> DifferingCommands(const MixerState& a, const MixerState& b) {
+    std::vector<std::string> commands;
+    for (const Target& target : DifferingTargets(a, b)) commands.push_back(BuildTarget(b, target));
+    return commands;
+}
+
 }  // namespace mixer

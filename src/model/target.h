@@ -42,5 +42,7 @@ const std::vector<Target>& AllTargets();
 // The targets whose texts differ between the two states, each once: what
 // must be sent to bring a mixer holding one to the other.
 std::vector<Target> DifferingTargets(const MixerState& a, const MixerState& b);
+// Their texts, built from `b`.
+std::vector<std::string> DifferingCommands(const MixerState& a, const MixerState& b);
 
 }  // namespace mixer

@@ -26,9 +26,7 @@ void SceneFader::Tick() {
     const auto joined = model_.Continue(step_, {StepAction::SceneRecall}, [this](MixerState& s) {
         const MixerState before = s;
         fade_.Step(s, clock_->Now());
-        Commands commands;
-        for (const Target& target : DifferingTargets(before, s)) commands.push_back(BuildTarget(s, target));
-        return commands;
+        return DifferingCommands(before, s);
     });
     writing_ = false;
     // An undone recall takes its fade with it.

@@ -83,7 +83,7 @@ constexpr std::array<Caption, kSafeKindCount> kSafeKindCaptions = {{{"FADER/MUTE
                                                                     {"PHANTOM", "幻象电源"}}};
 constexpr std::array<Caption, kSafeRowCount - kDelayReturn> kSafeOutputCaptions = {{{"DLY", "延时"},
                                                          {"REV", "混响"},
-                                                         {"MAIN", "主输出"},
+                                                         {"MAIN", "主出"},
                                                          {"AUX1", "辅1"},
                                                          {"AUX2", "辅2"},
                                                          {"AUX3", "辅3"},

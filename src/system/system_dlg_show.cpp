@@ -12,6 +12,7 @@
 #include "host/app_context.h"
 #include "host/console_link.h"
 #include "link/notifier.h"
+#include "model/target.h"
 #include "presets/name_dialog.h"
 #include "skin/image_button.h"
 #include "skin/menu_ex.h"
@@ -153,16 +154,28 @@ void CSystemDlg::RecallScene(int id, std::chrono::milliseconds fade) {
     // The link's own flags stay as they are, whatever the file recorded.
     MixerState recalled = RecalledState(context_.state, SceneState(loaded.image), safes_);
     fader_->Prepare(context_.state, recalled, fade);
+    // A timed recall sends only what it changes, as its undo does: the full
+    // upload would take every other slot of the wire from the fade for its
+    // 5.7 s, so that a level of many fading ones would arrive late and in
+    // few steps, and it would hold the window where a fader may be touched.
+    const bool fading = fader_->Running();
     const uint64_t earlier = context_.model.History().LastStep();
     {
         const StepScope step(context_.model, {StepAction::SceneRecall});
-        context_.model.Change([&](MixerState& s) { s = recalled; });
+        context_.model.Edit(
+            [&](MixerState& s) {
+                const MixerState before = s;
+                s = recalled;
+                return fading ? DifferingCommands(before, s) : Commands{};
+            },
+            fading ? Sending::Now : Sending::None);
     }
     const uint64_t made = context_.model.History().LastStep();
     fader_->Begin(made != earlier ? made : 0);
     heldScene_ = loaded.image;
     if (context_.link) context_.link->MarkHeard();
-    UploadThen([this](bool) { emit stateReplaced(); });
+    if (fading) emit stateReplaced();
+    else UploadThen([this](bool) { emit stateReplaced(); });
 }
 
 std::chrono::milliseconds CSystemDlg::FadeTime() const {

@@ -394,8 +394,21 @@ TEST_F(Reset, ALinkThatDropsEndsTheUploadAndReleasesTheBusyFlag) {
 namespace {
 
 TEST_F(Scenes, TheSafesGridTogglesCellsRowsAndKindsAndTheProfileKeepsThemForTheNextStart) {
+    // In either language every name of the grid stays whole on one line.
+    const auto namesFit = [](CSystemDlg& page) {
+        std::vector<CImageButton*> names;
+        for (int row = 0; row < kSafeRowCount; ++row) names.push_back(page.SafeRowAll(row));
+        for (int kind = 0; kind < kSafeKindCount; ++kind) names.push_back(page.SafeKindAll(kind));
+        for (CImageButton* name : names) {
+            const CImageButton::CaptionLayout caption = name->LayOutCaption();
+            EXPECT_TRUE(caption.flags & Qt::TextSingleLine) << name->text().toStdString();
+            EXPECT_EQ(caption.text, name->text());
+            EXPECT_TRUE(name->rect().contains(caption.bounds)) << name->text().toStdString();
+        }
+    };
     {
         auto page = Open(2);
+        namesFit(*page);
         page->SafeRowAll(0)->click();
         page->SafeKindAll(kSafeEq)->click();
         page->SafeCell(kSafeMainRow, kSafeFader)->click();
@@ -417,6 +430,7 @@ TEST_F(Scenes, TheSafesGridTogglesCellsRowsAndKindsAndTheProfileKeepsThemForTheN
     EXPECT_EQ(page->Safes(), wanted);
     EXPECT_TRUE(page->SafeCell(kSafeMainRow, kSafeFader)->GetDown());
     EXPECT_EQ(page->SafeKindAll(kSafePhantom)->text(), QStringLiteral("PHANTOM"));
+    namesFit(*page);
 
     // A fade time out of range is taken as the nearest one.
     for (const auto& [typed, ms] : {std::pair{"2.5", 2500}, {"45", 30000}, {"-3", 0}, {"soon", 0}}) {
