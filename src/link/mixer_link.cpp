@@ -48,7 +48,7 @@ void MixerLink::SetOwnTick(bool on) {
     else tickTimer_.stop();
 }
 
-MixerLink::Shown MixerLink::Snapshot() const { return {machine_.Indicators(), ConnectCaption(), StatusText()}; }
+MixerLink::Shown MixerLink::Snapshot() const { return {machine_.Indicators(), link_.language}; }
 
 template <typename Action>
 void MixerLink::Observed(Action action) {
@@ -58,13 +58,17 @@ void MixerLink::Observed(Action action) {
 }
 
 void MixerLink::EmitChanges(const Shown& before) {
+    // The texts follow from the indicators and the language; they are built
+    // only when they change, not for each of 100 meter reports a second.
     const Shown now = Snapshot();
-    if (now.caption != before.caption) emit connectCaptionChanged(now.caption);
+    const bool language = now.language != before.language;
+    if (language || now.indicators.captionDisconnect != before.indicators.captionDisconnect)
+        emit connectCaptionChanged(ConnectCaption());
     if (now.indicators.connectPressed != before.indicators.connectPressed)
         emit connectPressedChanged(now.indicators.connectPressed);
     if (now.indicators.connectionLit != before.indicators.connectionLit)
         emit connectionLitChanged(now.indicators.connectionLit);
-    if (now.status != before.status) emit statusTextChanged(now.status);
+    if (language || now.indicators.statusOnline != before.indicators.statusOnline) emit statusTextChanged(StatusText());
     if (now.indicators.homeActive != before.indicators.homeActive) emit homeActiveChanged(now.indicators.homeActive);
 }
 

@@ -123,8 +123,7 @@ signals:
 private:
     struct Shown {
         LinkIndicators indicators;
-        QString caption;
-        QString status;
+        int language;
     };
 
     bool OpenReceiver() override;

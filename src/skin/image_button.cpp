@@ -16,6 +16,8 @@ namespace {
 // of the bar area, like the meters they summarise.
 constexpr int kBarStep = 8;
 constexpr int kBarWidth = 5;
+constexpr int kOverviewMargin = 6;      // above the bars and below the mute marks
+constexpr int kOverviewMarkHeight = 3;  // the mute marks under the bars
 constexpr double kGreenTop = 0.7;
 constexpr double kAmberTop = 0.9;
 constexpr double kRedTop = 1.0;
@@ -157,8 +159,10 @@ void CImageButton::SetOverviewLevel(int bar, int height) {
     if (bar < 0 || bar >= kMaxOverviewBars) return;
     height = std::clamp(height, 0, kOverviewRange);
     if (overviewLevels_[bar] == height) return;
+    const int before = OverviewLitRows(overviewLevels_[bar]);
     overviewLevels_[bar] = height;
-    if (overview_) update(OverviewArea());
+    // A bar is a few dozen pixels high: most meter ticks move none of them.
+    if (overview_ && OverviewLitRows(height) != before) update(OverviewArea());
 }
 
 void CImageButton::SetOverviewMute(int bar, bool muted) {
@@ -221,15 +225,22 @@ void CImageButton::SetDisabledLook(bool on) {
 
 QRect CImageButton::OverviewArea() const {
     const int span = (overviewBars_ - 1) * kBarStep + kBarWidth;
-    return QRect((width() - span) / 2, 6, span, height() - 12);
+    return QRect((width() - span) / 2, kOverviewMargin, span, height() - 2 * kOverviewMargin);
+}
+
+int CImageButton::OverviewBarBottom() const { return height() - kOverviewMargin - kOverviewMarkHeight - 1; }
+
+int CImageButton::OverviewLitRows(int level) const {
+    const int area = OverviewBarBottom() - kOverviewMargin;
+    return area > 0 ? level * area / kOverviewRange : 0;
 }
 
 void CImageButton::PaintOverview(QPainter& p) const {
     const int span = (overviewBars_ - 1) * kBarStep + kBarWidth;
     const int left = (width() - span) / 2;
-    const int top = 6;
-    const int markHeight = 3;
-    const int bottom = height() - 6 - markHeight - 1;  // bar area ends above the mute marks
+    const int top = kOverviewMargin;
+    const int markHeight = kOverviewMarkHeight;
+    const int bottom = OverviewBarBottom();  // bar area ends above the mute marks
     const int area = bottom - top;
     if (area <= 0) return;
     const int greenTop = bottom - static_cast<int>(area * kGreenTop);
@@ -238,7 +249,7 @@ void CImageButton::PaintOverview(QPainter& p) const {
     for (int i = 0; i < overviewBars_; ++i) {
         const int x = left + i * kBarStep;
         p.fillRect(x, top, kBarWidth, area, QColor(0, 0, 0, 110));
-        const int barTop = bottom - overviewLevels_[i] * area / kOverviewRange;
+        const int barTop = bottom - OverviewLitRows(overviewLevels_[i]);
         const auto fillZone = [&](int zoneTop, int zoneBottom, const QColor& colour) {
             const int y0 = std::max(zoneTop, barTop);
             if (y0 < zoneBottom) p.fillRect(x, y0, kBarWidth, zoneBottom - y0, colour);

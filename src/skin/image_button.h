@@ -90,6 +90,8 @@ protected:
 
 private:
     void PaintOverview(QPainter& painter) const;
+    int OverviewBarBottom() const;         // first row below the bars
+    int OverviewLitRows(int level) const;  // rows a bar at that level lights
     // The image, the overview bars and the caption, as the button shows them.
     void PaintFace(QPainter& painter) const;
     // Where the bars and mute marks stand: a meter tick repaints only this.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QSignalSpy>
+#include <QTest>
 
 #include "skin/png_button.h"
 #include "widget_probe.h"
@@ -28,6 +29,18 @@ bool HasWhiteCaption(const QImage& shot) {
     return AnyPixel(shot, QRect(30, 6, 40, 16),
                     [](const QColor& c) { return c.red() > 225 && c.green() > 225 && c.blue() > 225; });
 }
+
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(int& paints) : paints_(paints) {}
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) ++paints_;
+        return false;
+    }
+
+private:
+    int& paints_;
+};
 
 }  // namespace
 
@@ -167,6 +180,30 @@ TEST(ImageButton, PageOverviewDrawsLevelsAndMuteMarks) {
 
     button.EnableOverview(false);
     EXPECT_EQ(ColumnsWith(Snapshot(button), green, all), 0);
+}
+
+TEST(ImageButton, AnOverviewLevelThatMovesNoPixelRepaintsNothing) {
+    CImageButton button(nullptr);
+    button.resize(100, 60);  // bars 44 rows high: a row is some four levels
+    button.LoadImages(183, 184);
+    button.EnableOverview(true);
+    button.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&button));
+    int paints = 0;
+    PaintCounter counter(paints);
+    button.installEventFilter(&counter);
+    const struct {
+        int level;
+        bool repaints;
+    } steps[] = {{1, false}, {3, false}, {5, true}, {6, false}, {186, true}, {170, true}, {171, false}, {0, true}};
+    for (const auto& step : steps) {
+        QCoreApplication::processEvents();
+        paints = 0;
+        button.SetOverviewLevel(0, step.level);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(paints > 0, step.repaints) << step.level;
+        EXPECT_EQ(button.OverviewLevel(0), step.level);
+    }
 }
 
 TEST(PngButton, FourStatesDrawTheirOwnColours) {
