@@ -135,7 +135,7 @@ CMixerDlg::CMixerDlg(AppContext& context, ConsoleLink& link, const PageFactory& 
     connect(&context_.model, &MixerModel::stepApplying, this, &CMixerDlg::OnStepApplying);
     connect(qApp, &QApplication::focusChanged, this, &CMixerDlg::RefreshUndoControls);
     meterFrame_.setSingleShot(true);
-    connect(&meterFrame_, &QTimer::timeout, this, &CMixerDlg::UpdateMeters);
+    connect(&meterFrame_, &QTimer::timeout, this, &CMixerDlg::OnMeterFrame);
 
     // The system page connects and disconnects through the link.
     context_.link = &link_;
@@ -402,7 +402,10 @@ void CMixerDlg::RefreshUndoControls() {
 void CMixerDlg::OnMeterReport() {
     // While the link is online the page buttons show the meters; a report
     // that comes before the full state proves nothing about the connection.
-    if (link_.StatusOnline()) metersInOverview_ = true;
+    if (link_.StatusOnline() && !metersInOverview_) {
+        metersInOverview_ = true;
+        overviewFrame_ = false;  // the next frame turns the bars to the meters
+    }
     ScheduleMeterFrame();
 }
 
@@ -412,8 +415,15 @@ void CMixerDlg::ScheduleMeterFrame() {
     meterFrame_.start(static_cast<int>(std::max<qint64>(0, kMeterFrameMs - since)));
 }
 
-void CMixerDlg::UpdateMeters() {
+void CMixerDlg::OnMeterFrame() {
     sinceMeterFrame_.start();
+    // The page buttons' bars sum up eight channels in a few dozen pixels: a
+    // glance, for which every other frame is enough at half the painting.
+    overviewFrame_ = !overviewFrame_;
+    UpdateMeters(overviewFrame_);
+}
+
+void CMixerDlg::UpdateMeters(bool overviews) {
     // Hidden strips are brought up to date when they are shown or refreshed.
     for (PageId kind : {PageId::InputStrip, PageId::OutputStrip, PageId::DetailInput, PageId::DetailOutput}) {
         for (PageView* view : pages_.All(kind)) {
@@ -423,7 +433,7 @@ void CMixerDlg::UpdateMeters() {
     for (ChannelPageView* page : {pages_.gateComp, pages_.limiter}) {
         if (!page->isHidden()) page->UpdateMeters();
     }
-    RefreshPageOverviews();
+    if (overviews) RefreshPageOverviews();
 }
 
 void CMixerDlg::OpenInputDetail(int channel, int module) {

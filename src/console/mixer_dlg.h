@@ -102,8 +102,9 @@ public:
     // display shows (every view follows, the change goes out while connected)
     // and the display showing the value as stored. True when a value was stored.
     bool ApplyTypedValue(int box);
-    // The meters of every visible strip and the page overviews from the state.
-    void UpdateMeters();
+    // The meters of every visible strip and, unless told not to, the page
+    // overviews from the state.
+    void UpdateMeters(bool overviews = true);
 
     // Undo or redo of the last step (the buttons and keys): the value display
     // then shows the parameter the step changed with its value now.
@@ -169,6 +170,7 @@ private:
     // The next meter frame: at once when the last is a frame's time ago, so
     // that a report is drawn in the turn it arrives in, else when it is due.
     void ScheduleMeterFrame();
+    void OnMeterFrame();
     // The value display, the overviews and the pages over the strips follow a change.
     void OnModelChanged(const ChangeSet& changes);
     void ApplyStep(bool undo);
@@ -210,6 +212,7 @@ private:
     QTimer closeTimer_;
     QTimer meterFrame_;
     QElapsedTimer sinceMeterFrame_;
+    bool overviewFrame_ = false;  // this frame draws the page overviews
 };
 
 }  // namespace mixer
