@@ -18,7 +18,9 @@ TEST(SyncStatus, PeriodsAreSecondsFromATenthToAnHourOrZero) {
                  {"nan", std::nullopt}, {"1e9", std::nullopt}};
     for (const auto& c : cases) {
         EXPECT_EQ(ResyncMsFromText(c.text), c.ms) << c.text;
-        if (c.ms) EXPECT_EQ(ResyncMsFromText(ResyncText(*c.ms)), c.ms) << c.text;
+        if (c.ms) {
+            EXPECT_EQ(ResyncMsFromText(ResyncText(*c.ms)), c.ms) << c.text;
+        }
     }
     EXPECT_EQ(ResyncText(2500), "2.5");
     EXPECT_EQ(ResyncText(5000), "5");
