@@ -4,6 +4,7 @@
 
 #include "groups/group_edits.h"
 #include "groups/group_text.h"
+#include "host/profile_file.h"
 
 namespace mixer {
 
@@ -52,20 +53,18 @@ GroupTables LoadGroups(const QString& profileFile) {
 }
 
 bool SaveGroups(const QString& profileFile, const GroupTables& groups) {
-    if (profileFile.isEmpty()) return true;
-    QSettings profile(profileFile, QSettings::IniFormat);
-    for (int g = 0; g < kGroupCount; ++g) {
-        Write(profile, Key("mute", g, "inputs"), groups.mute[g].inputs);
-        Write(profile, Key("mute", g, "outputs"), groups.mute[g].outputs);
-        WriteName(profile, Key("mute", g, "name"), groups.mute[g].name);
-        Write(profile, Key("view", g, "members"), groups.view[g].members);
-        WriteName(profile, Key("view", g, "name"), groups.view[g].name);
-        Write(profile, Key("control", g, "members"), groups.control[g].members);
-        Write(profile, Key("control", g, "functions"), groups.control[g].functions);
-        WriteName(profile, Key("control", g, "name"), groups.control[g].name);
-    }
-    profile.sync();
-    return profile.status() == QSettings::NoError;
+    return WriteProfile(profileFile, [&](QSettings& profile) {
+        for (int g = 0; g < kGroupCount; ++g) {
+            Write(profile, Key("mute", g, "inputs"), groups.mute[g].inputs);
+            Write(profile, Key("mute", g, "outputs"), groups.mute[g].outputs);
+            WriteName(profile, Key("mute", g, "name"), groups.mute[g].name);
+            Write(profile, Key("view", g, "members"), groups.view[g].members);
+            WriteName(profile, Key("view", g, "name"), groups.view[g].name);
+            Write(profile, Key("control", g, "members"), groups.control[g].members);
+            Write(profile, Key("control", g, "functions"), groups.control[g].functions);
+            WriteName(profile, Key("control", g, "name"), groups.control[g].name);
+        }
+    });
 }
 
 }  // namespace mixer

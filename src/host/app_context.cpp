@@ -4,6 +4,7 @@
 #include <QSettings>
 
 #include "host/language_choice.h"
+#include "host/profile_file.h"
 #include "link/reset_defaults.h"
 
 namespace mixer {
@@ -29,11 +30,8 @@ std::optional<int> ProfileResyncMs(const QString& profileFile) {
 }
 
 bool StoreProfileResyncMs(const QString& profileFile, int ms) {
-    if (profileFile.isEmpty()) return true;
-    QSettings profile(profileFile, QSettings::IniFormat);
-    profile.setValue(kResyncKey, QString::fromStdString(ResyncText(ms)));
-    profile.sync();
-    return profile.status() == QSettings::NoError;
+    return WriteProfile(profileFile,
+                        [&](QSettings& profile) { profile.setValue(kResyncKey, QString::fromStdString(ResyncText(ms))); });
 }
 
 void InitialiseState(AppContext& context) {

@@ -2,6 +2,8 @@
 
 #include <QSettings>
 
+#include "host/profile_file.h"
+
 namespace mixer {
 
 namespace {
@@ -28,11 +30,7 @@ std::optional<int> ProfileLanguage(const QString& profileFile) {
 }
 
 bool StoreProfileLanguage(const QString& profileFile, int language) {
-    if (profileFile.isEmpty()) return true;
-    QSettings profile(profileFile, QSettings::IniFormat);
-    profile.setValue(kLanguageKey, language);
-    profile.sync();
-    return profile.status() == QSettings::NoError;
+    return WriteProfile(profileFile, [&](QSettings& profile) { profile.setValue(kLanguageKey, language); });
 }
 
 }  // namespace mixer

@@ -1,6 +1,6 @@
 #include "host/osc_settings.h"
 
-#include <QSettings>
+#include "host/profile_file.h"
 
 namespace mixer {
 
@@ -16,19 +16,15 @@ OscSettings ProfileOscSettings(const QString& profileFile) {
     if (profileFile.isEmpty()) return settings;
     const QSettings profile(profileFile, QSettings::IniFormat);
     settings.enabled = profile.value(kEnabledKey).toString().trimmed() == QLatin1String("1");
-    bool number = false;
-    const int port = profile.value(kPortKey).toString().trimmed().toInt(&number);
-    if (number && port >= 1 && port <= 65535) settings.port = port;
+    settings.port = ProfilePort(profile, kPortKey).value_or(settings.port);
     return settings;
 }
 
 bool StoreProfileOsc(const QString& profileFile, const OscSettings& settings) {
-    if (profileFile.isEmpty()) return true;
-    QSettings profile(profileFile, QSettings::IniFormat);
-    profile.setValue(kEnabledKey, settings.enabled ? 1 : 0);
-    profile.setValue(kPortKey, settings.port);
-    profile.sync();
-    return profile.status() == QSettings::NoError;
+    return WriteProfile(profileFile, [&](QSettings& profile) {
+        profile.setValue(kEnabledKey, settings.enabled ? 1 : 0);
+        profile.setValue(kPortKey, settings.port);
+    });
 }
 
 OscSettings StartOscSettings(const EditorOptions& options, OscSettings profile) {

@@ -4,6 +4,8 @@
 #include <QSettings>
 #include <QStringList>
 
+#include "host/profile_file.h"
+
 namespace mixer {
 
 namespace {
@@ -17,9 +19,7 @@ RemoteSettings ReadRemoteSettings(const QString& profileFile) {
     if (profileFile.isEmpty()) return settings;
     const QSettings profile(profileFile, QSettings::IniFormat);
     settings.on = profile.value(kOnKey).toString() == QLatin1String("1");
-    bool ok = false;
-    const int port = profile.value(kPortKey).toString().toInt(&ok);
-    if (ok && port >= 1 && port <= 65535) settings.port = port;
+    settings.port = ProfilePort(profile, kPortKey).value_or(settings.port);
     const QStringList codes = profile.value(kCodesKey).toString().split(QLatin1Char('-'));
     if (codes.size() == remote::kAuxCount + 1) {
         remote::AccessCodes fixed;
@@ -31,19 +31,17 @@ RemoteSettings ReadRemoteSettings(const QString& profileFile) {
 }
 
 bool StoreRemoteSettings(const QString& profileFile, const RemoteSettings& settings) {
-    if (profileFile.isEmpty()) return true;
-    QSettings profile(profileFile, QSettings::IniFormat);
-    profile.setValue(kOnKey, settings.on ? QStringLiteral("1") : QStringLiteral("0"));
-    profile.setValue(kPortKey, QString::number(settings.port));
-    if (settings.fixedCodes) {
-        QStringList codes{QString::fromStdString(settings.fixedCodes->engineer)};
-        for (const std::string& code : settings.fixedCodes->monitor) codes << QString::fromStdString(code);
-        profile.setValue(kCodesKey, codes.join(QLatin1Char('-')));
-    } else {
-        profile.remove(kCodesKey);
-    }
-    profile.sync();
-    return profile.status() == QSettings::NoError;
+    return WriteProfile(profileFile, [&](QSettings& profile) {
+        profile.setValue(kOnKey, settings.on ? QStringLiteral("1") : QStringLiteral("0"));
+        profile.setValue(kPortKey, QString::number(settings.port));
+        if (settings.fixedCodes) {
+            QStringList codes{QString::fromStdString(settings.fixedCodes->engineer)};
+            for (const std::string& code : settings.fixedCodes->monitor) codes << QString::fromStdString(code);
+            profile.setValue(kCodesKey, codes.join(QLatin1Char('-')));
+        } else {
+            profile.remove(kCodesKey);
+        }
+    });
 }
 
 std::optional<int> RemoteStartPort(const std::optional<int>& option, const RemoteSettings& settings) {

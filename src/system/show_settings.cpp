@@ -2,6 +2,8 @@
 
 #include <QSettings>
 
+#include "host/profile_file.h"
+
 namespace mixer {
 
 namespace {
@@ -18,11 +20,8 @@ RecallSafes ProfileRecallSafes(const QString& profileFile) {
 }
 
 bool StoreProfileRecallSafes(const QString& profileFile, const RecallSafes& safes) {
-    if (profileFile.isEmpty()) return true;
-    QSettings profile(profileFile, QSettings::IniFormat);
-    profile.setValue(kSafesKey, QString::fromStdString(safes.Text()));
-    profile.sync();
-    return profile.status() == QSettings::NoError;
+    return WriteProfile(profileFile,
+                        [&](QSettings& profile) { profile.setValue(kSafesKey, QString::fromStdString(safes.Text())); });
 }
 
 }  // namespace mixer
