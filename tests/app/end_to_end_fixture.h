@@ -161,4 +161,24 @@ protected:
     std::unique_ptr<CMixerDlg> window;
 };
 
+// The system page's scenes and RESET against the simulated mixer.
+class ScenePageFixture : public EndToEnd {
+protected:
+    void SetUp() override {
+        EndToEnd::SetUp();
+        context.notifier = &notifier;
+        system = qobject_cast<CSystemDlg*>(window->Pages().system);
+        ASSERT_NE(system, nullptr);
+    }
+
+    // Every value the upload carries, as the messages that carry it.
+    static std::vector<std::string> Carried(const MixerState& state) {
+        std::vector<std::string> messages;
+        for (const UploadStep& step : UploadAllPlan()) messages.push_back(BuildUploadMessage(state, step));
+        return messages;
+    }
+
+    CSystemDlg* system = nullptr;
+};
+
 }  // namespace mixer::testing

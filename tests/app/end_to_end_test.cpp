@@ -316,22 +316,8 @@ TEST_F(EndToEnd, LimiterPageEditsReachTheMixer) {
 
 // RESET and scenes: what the mixer holds afterwards, how long the upload
 // takes and how long the window ever waits meanwhile.
-class SceneEndToEnd : public EndToEnd {
+class SceneEndToEnd : public mixer::testing::ScenePageFixture {
 protected:
-    void SetUp() override {
-        EndToEnd::SetUp();
-        context.notifier = &notifier;
-        system = qobject_cast<CSystemDlg*>(window->Pages().system);
-        ASSERT_NE(system, nullptr);
-    }
-
-    // Every value the upload carries, as the messages that carry it.
-    static std::vector<std::string> Carried(const MixerState& state) {
-        std::vector<std::string> messages;
-        for (const UploadStep& step : UploadAllPlan()) messages.push_back(BuildUploadMessage(state, step));
-        return messages;
-    }
-
     // Edits through the link, as the pages send them.
     void Edit(int channel, int level, int pan) {
         context.model.Mirror().strips[channel].level = level;
@@ -352,8 +338,6 @@ protected:
         }
         system->SceneMenu()->hide();
     }
-
-    CSystemDlg* system = nullptr;
 };
 
 TEST_F(SceneEndToEnd, ResetAtProtocolPaceLeavesTheMixerInItsResetStateAndTheWindowResponsive) {

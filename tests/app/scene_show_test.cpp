@@ -16,18 +16,14 @@
 #include "../link/random_state.h"
 
 using namespace mixer;
-using mixer::testing::EndToEnd;
 using mixer::testing::WaitUntil;
 
 namespace {
 
-class SceneShow : public EndToEnd {
+class SceneShow : public mixer::testing::ScenePageFixture {
 protected:
     void SetUp() override {
-        EndToEnd::SetUp();
-        context.notifier = &notifier;
-        system = qobject_cast<CSystemDlg*>(window->Pages().system);
-        ASSERT_NE(system, nullptr);
+        ScenePageFixture::SetUp();
         system->Upload()->SetInterval(std::chrono::milliseconds(0));
         system->ShowTab(kTabShow);
     }
@@ -48,20 +44,12 @@ protected:
         Drain();
     }
 
-    static std::vector<std::string> Carried(const MixerState& state) {
-        std::vector<std::string> messages;
-        for (const UploadStep& step : UploadAllPlan()) messages.push_back(BuildUploadMessage(state, step));
-        return messages;
-    }
-
     // The state less what no recall or undo touches: names and meters.
     static MixerState Kept(MixerState s) {
         for (StripRecord& r : s.strips) r.meter = r.meter2 = 0, std::fill(std::begin(r.name), std::end(r.name), 0);
         for (BusRecord& r : s.buses) r.meter = r.meter2 = 0, std::fill(std::begin(r.name), std::end(r.name), 0);
         return s;
     }
-
-    CSystemDlg* system = nullptr;
 };
 
 TEST_F(SceneShow, SafeChannelAndSafeEqSurviveEveryRecallInTheEditorAndTheMixer) {
